@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing キーミル need.
+# Does nothing when everything is already there; needs root (or sudo) otherwise.
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libqt6help6 libqt6sql6-sqlite
+    libsimpleini-dev fonts-ipafont-gothic
+    xvfb xauth x11-utils xdotool xclip openbox imagemagick
+    cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,2 @@
+#include "frmMain.h"
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) { setWindowTitle(QStringLiteral("キーミル")); }

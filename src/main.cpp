@@ -1,0 +1,8 @@
+#include "frmMain.h"
+#include <QApplication>
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    frmMain w;
+    w.show();
+    return app.exec();
+}
