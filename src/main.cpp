@@ -1,8 +1,33 @@
 #include "frmMain.h"
+#include "mdlShare.h"
+
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+// Without a display Qt would abort with a plugin error; say plainly what is missing instead.
+bool displayAvailable() {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+} // namespace
+
 int main(int argc, char** argv) {
+    if (!displayAvailable()) {
+        std::fputs("keymill: no display is available (DISPLAY is not set). Start it inside a "
+                   "desktop session, or run scripts/run.sh, which falls back to Xvfb.\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
-    frmMain w;
-    w.show();
+    QApplication::setApplicationName(QStringLiteral("keymill"));
+    QApplication::setApplicationDisplayName(QString());
+    InstallFontSubstitutions();
+    frmMain window;
+    window.show();
     return app.exec();
 }

@@ -8,7 +8,8 @@ constexpr const char* kCodecName = "CP932";
 
 bool Encodable(QStringView piece) {
     QStringEncoder encoder(kCodecName);
-    (void)encoder.encode(piece);
+    // encode() is lazy: nothing is converted, and no error seen, until the result becomes bytes.
+    [[maybe_unused]] const QByteArray bytes = encoder.encode(piece);
     return !encoder.hasError();
 }
 } // namespace

@@ -15,5 +15,5 @@ struct Cp932EncodeResult {
 
 Cp932EncodeResult EncodeCp932(const QString& text);
 
-// Decoding never fails: a byte sequence that is not code page 932 yields U+FFFD.
+// Decoding never fails: a byte that is not code page 932 yields a substitute character.
 QString DecodeCp932(const QByteArray& bytes);

@@ -1,0 +1,120 @@
+// Times real runs in the real window (offscreen): start to idle, the longest time the window
+// goes without serving its events, how quickly a stop takes effect, and peak memory.
+// pwgen, where installed (bench/run_benchmarks.sh installs it), is timed on the same machine.
+#include "ResultListModel.h"
+#include "ResultListView.h"
+#include "frmMain.h"
+#include "mdlShare.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+struct RunFigures {
+    double seconds = 0;
+    double longestGapMs = 0;
+    double stopLatencyMs = -1;
+    int items = 0;
+};
+
+// Seconds that pwgen takes for the same 99,999 passwords of 16; 0 when it is not installed.
+double timePwgen() {
+    const QString pwgen = QStandardPaths::findExecutable(QStringLiteral("pwgen"));
+    if (pwgen.isEmpty())
+        return 0;
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer clock;
+    clock.start();
+    process.start(pwgen, {"-s", "-1", "16", "99999"});
+    process.waitForFinished(-1);
+    return clock.nsecsElapsed() / 1e9;
+}
+
+long peakRssKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Runs mojisu x seisei; when stopAfterMs >= 0 the stop command is given after that long.
+RunFigures timeRun(frmMain& window, int mojisu, int seisei, int stopAfterMs = -1) {
+    window.txtMojisu->setText(QString::number(mojisu));
+    window.txtSeisei->setText(QString::number(seisei));
+    RunFigures figures;
+    QElapsedTimer clock;
+    QElapsedTimer sinceServed;
+    // A zero-interval timer fires each time the window serves its events.
+    QTimer heartbeat;
+    heartbeat.setInterval(0);
+    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+        figures.longestGapMs = std::max(figures.longestGapMs, sinceServed.nsecsElapsed() / 1e6);
+        sinceServed.restart();
+    });
+    qint64 stopAt = -1;
+    QTimer stopper;
+    stopper.setSingleShot(true);
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        stopAt = clock.nsecsElapsed();
+        window.mnuRunStop_Click();
+    });
+    heartbeat.start();
+    if (stopAfterMs >= 0)
+        stopper.start(stopAfterMs);
+    clock.start();
+    sinceServed.start();
+    window.mnuRunStart_Click();
+    const qint64 end = clock.nsecsElapsed();
+    heartbeat.stop();
+    figures.seconds = end / 1e9;
+    if (stopAt >= 0)
+        figures.stopLatencyMs = (end - stopAt) / 1e6;
+    figures.items = window.lvwPW->resultModel()->count();
+    return figures;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    QTemporaryDir dir;
+    frmMain window(nullptr, dir.path());
+    window.show();
+    QApplication::processEvents();
+
+    const long rssBefore = peakRssKiB();
+    const RunFigures small = timeRun(window, 16, 99999);
+    const long rssAfterSmall = peakRssKiB();
+    const RunFigures long_ = timeRun(window, 99999, 1000);
+    const RunFigures stopped = timeRun(window, 99999, 1000, 300);
+
+    std::printf("%-44s %12s %14s %12s %8s\n", "run", "start-idle", "longest gap", "stop takes",
+                "items");
+    const auto row = [](const char* name, const RunFigures& f) {
+        std::printf("%-44s %10.0f ms %11.1f ms %9s ms %8d\n", name, f.seconds * 1000,
+                    f.longestGapMs,
+                    f.stopLatencyMs < 0 ? "-" : QByteArray::number(f.stopLatencyMs, 'f', 1).constData(),
+                    f.items);
+    };
+    row("99,999 x 16, pool of 62", small);
+    row("1,000 x 99,999, pool of 62", long_);
+    row("1,000 x 99,999, stopped after 300 ms", stopped);
+    std::printf("\npeak memory: %.1f MB before the first run, %.1f MB after 99,999 x 16 "
+                "(+%.1f MB)\n",
+                rssBefore / 1024.0, rssAfterSmall / 1024.0, (rssAfterSmall - rssBefore) / 1024.0);
+    const double pwgenSeconds = timePwgen();
+    if (pwgenSeconds == 0)
+        std::printf("pwgen is not installed: no comparison\n");
+    else
+        std::printf("pwgen -s -1 16 99999: %.0f ms; キーミル is %.1f times faster\n",
+                    pwgenSeconds * 1000, pwgenSeconds / small.seconds);
+    return 0;
+}

@@ -1,0 +1,101 @@
+// Times the result list's commands over 99,999 passwords of 16 characters, all selected.
+// Prints a table; never fails.
+#include "ListCommands.h"
+#include "PrintCommand.h"
+#include "ResultFileWriter.h"
+#include "ResultListView.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPrinter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+constexpr int kCount = 99999;
+constexpr int kLength = 16;
+
+QStringList RandomPasswords() {
+    const QString pool =
+        QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    QRandomGenerator random(20240601);
+    QStringList passwords;
+    passwords.reserve(kCount);
+    for (int i = 0; i < kCount; ++i) {
+        QString password(kLength, Qt::Uninitialized);
+        for (QChar& c : password)
+            c = pool[random.bounded(static_cast<int>(pool.size()))];
+        passwords.append(password);
+    }
+    return passwords;
+}
+
+void Row(const char* what, double limitMs, const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    const double ms = timer.nsecsElapsed() / 1e6;
+    std::printf("| %-34s | %10.1f | %8.0f | %-4s |\n", what, ms, limitMs,
+                ms <= limitMs ? "ok" : "SLOW");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList passwords = RandomPasswords();
+    QTemporaryDir dir;
+
+    ResultListView view;
+    view.resize(600, 400);
+    view.resultModel()->addColumn(QStringLiteral("パスワード生成結果"));
+    view.show();
+    QApplication::processEvents();
+
+    std::printf("%d passwords of %d characters, all selected\n\n", kCount, kLength);
+    std::printf("| %-34s | %10s | %8s | %-4s |\n", "command", "ms", "limit", "");
+    std::printf("|%s|%s|%s|%s|\n", "------------------------------------", "------------",
+                "----------", "------");
+    Row("fill hidden list and show it", 100, [&] {
+        view.hide();
+        view.resultModel()->clear();
+        for (const QString& password : passwords)
+            view.resultModel()->append(password);
+        view.show();
+        QApplication::processEvents();
+    });
+    Row("size the column", 100, [&] { view.autoSizeColumn(); });
+    Row("select all", 100, [&] { SelectAllResults(view); });
+    Row("copy", 100, [&] { CopySelectedResults(view); });
+    Row("sort ascending", 100, [&] { SortResults(view, Qt::AscendingOrder); });
+    Row("sort descending", 100, [&] { SortResults(view, Qt::DescendingOrder); });
+    Row("save", 100, [&] {
+        const WriteOutcome outcome =
+            WriteResultFile(dir.filePath(QStringLiteral("out.csv")), view.resultModel()->texts());
+        if (!outcome.ok())
+            std::printf("save failed: %s\n", qPrintable(SaveErrorText(outcome)));
+    });
+    Row("print to a PDF file", 5000, [&] {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
+        if (!PrintLines(printer, view.resultModel()->texts()))
+            std::printf("printing failed\n");
+    });
+
+    // Not a target: a scattered selection, every other row.
+    view.selectionModel()->clearSelection();
+    QItemSelection everyOther;
+    for (int row = 0; row < kCount; row += 2)
+        everyOther.select(view.model()->index(row, 0), view.model()->index(row, 0));
+    view.selectionModel()->select(everyOther, QItemSelectionModel::Select);
+    Row("sort, every other row selected", 1000, [&] { SortResults(view, Qt::AscendingOrder); });
+    Row("copy, every other row selected", 1000, [&] { CopySelectedResults(view); });
+    return 0;
+}

@@ -1,0 +1,68 @@
+#include "HelpCommand.h"
+
+#include "HelpWindow.h"
+
+#include <QFileInfo>
+#include <QList>
+#include <QPointer>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// The help windows this program opened; a window the user closed deletes itself and its
+// entry turns null.
+QList<QPointer<HelpWindow>>& helpWindows() {
+    static QList<QPointer<HelpWindow>> windows;
+    return windows;
+}
+
+bool isOpen(const QPointer<HelpWindow>& window) {
+    return !window.isNull() && window->isVisible();
+}
+
+HelpWindow* findOpenWindow(const QString& helpFile) {
+    for (const QPointer<HelpWindow>& window : std::as_const(helpWindows())) {
+        if (isOpen(window) && window->helpFile() == helpFile) {
+            return window.data();
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool ShowHelp(const QString& qchPath) {
+    helpWindows().removeIf([](const QPointer<HelpWindow>& window) { return window.isNull(); });
+
+    const QString helpFile = QFileInfo(qchPath).absoluteFilePath();
+    if (HelpWindow* window = findOpenWindow(helpFile)) {
+        if (window->isMinimized()) {
+            window->showNormal();
+        }
+        window->raise();
+        window->activateWindow();
+        return true;
+    }
+
+    HelpWindow* window = HelpWindow::create(helpFile);
+    if (window == nullptr) {
+        return false;
+    }
+    helpWindows().append(window);
+    window->show();
+    return true;
+}
+
+void CloseAllHelpWindows() {
+    // Take the list first: deleting a window must not touch the list being walked.
+    const QList<QPointer<HelpWindow>> windows = std::exchange(helpWindows(), {});
+    for (const QPointer<HelpWindow>& window : windows) {
+        delete window.data();
+    }
+}
+
+int OpenHelpWindowCount() {
+    return static_cast<int>(std::count_if(helpWindows().cbegin(), helpWindows().cend(), isOpen));
+}

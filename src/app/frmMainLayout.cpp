@@ -1,0 +1,64 @@
+// Placing the controls: at their design places first, then after every change of size.
+#include "frmMain.h"
+
+#include "DesignGeometry.h"
+#include "MainLayout.h"
+#include "ResultListModel.h"
+#include "ResultListView.h"
+
+#include <QGroupBox>
+#include <QToolBar>
+
+namespace {
+QWidget* findControl(QWidget* window, std::string_view name) {
+    return window->findChild<QWidget*>(QString::fromLatin1(name.data(), qsizetype(name.size())));
+}
+} // namespace
+
+void frmMain::placeAtDesignPositions() {
+    for (const DesignControl& control : DesignControls()) {
+        if (QWidget* widget = findControl(this, control.name))
+            widget->setGeometry(TwipsToPixels(control.rect));
+    }
+    // The two lines along the top edge of the client area, under the toolbar.
+    Line1->setGeometry(TwipsToPixels(TwipsRect{0, 0, 8505, 15}));
+    Line2->setGeometry(TwipsToPixels(TwipsRect{0, 15, 8505, 15}));
+    Line1->lower();
+    Line2->lower();
+    client->setMinimumSize(TwipsToPixels(MinimumClientSize()));
+}
+
+void frmMain::Form_Resize() {
+    if (isMinimized() || !blnResizeEnabled)
+        return;
+    blnResizeEnabled = false;
+
+    // A filled list would repaint at every move; it is hidden for the pass and shown once after.
+    bool listHidden = false;
+    if (!lvwPW->isHidden() && lvwPW->resultModel()->count() > 0 && fraProgressbar->isHidden()) {
+        lvwPW->setVisible(false);
+        listHidden = true;
+    }
+
+    // The client area never stays below its minimum: the window grows back to exactly it.
+    const QSize minimum = TwipsToPixels(MinimumClientSize());
+    const QSize current = client->size();
+    if (current.width() < minimum.width() || current.height() < minimum.height())
+        resize(width() + qMax(0, minimum.width() - current.width()),
+               height() + qMax(0, minimum.height() - current.height()));
+
+    // The toolbar is aligned to the top edge and spans the whole width.
+    tlbMain->setGeometry(0, 0, client->width(), tlbMain->height());
+
+    const TwipsSize size = PixelsToTwips(client->size());
+    const MainLayout layout = ComputeMainLayout(size.width, size.height);
+    for (const PlacedControl& placed : PlacementOrder(layout)) {
+        if (QWidget* widget = findControl(this, placed.name))
+            widget->setGeometry(TwipsToPixels(placed.rect));
+    }
+
+    sizeResultColumn();
+    if (listHidden)
+        lvwPW->setVisible(true);
+    blnResizeEnabled = true;
+}

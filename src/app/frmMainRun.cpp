@@ -1,0 +1,142 @@
+// The generation run: fills the result list with passwords while the window stays alive.
+#include "frmMain.h"
+
+#include "PasswordGenerator.h"
+#include "ResultListModel.h"
+#include "ResultListView.h"
+#include "RunMemory.h"
+#include "mdlShare.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+
+GenerationOptions frmMain::readOptions() const {
+    GenerationOptions options;
+    options.AddSuji = chkAddSuji->checkState() == Qt::Checked;
+    options.AddAlphabetBig = chkAddAlphabetBig->checkState() == Qt::Checked;
+    options.AddAlphabetMini = chkAddAlphabetMini->checkState() == Qt::Checked;
+    options.AddChr = chkAddChr->checkState() == Qt::Checked;
+    options.AddChrList = txtAddChr->text();
+    options.DeleteChr = chkDeleteChr->checkState() == Qt::Checked;
+    options.DeleteChrList = txtDeleteChr->text();
+    options.Mojisu = txtMojisu->text().toInt();
+    options.Seisei = txtSeisei->text().toInt();
+    return options;
+}
+
+void frmMain::mnuRunStart_Click() {
+    // A start that arrives while a run (or a stopped run winding down) is active is ignored.
+    if (runActive_)
+        return;
+    if (ValidateCounts() != 0) {
+        SetCommandState(true);
+        return;
+    }
+    const GenerationOptions counts = readOptions();
+    if (!RunFitsInMemory(counts.Mojisu, counts.Seisei, physicalMemory())) {
+        ShowInputError(this, RunTooLargeMessage());
+        SetCommandState(true);
+        return;
+    }
+
+    runActive_ = true;
+    blnStop = false;
+    SetCommandState(false);
+    const qint32 mojisu = counts.Mojisu;
+    const qint32 seisei = counts.Seisei;
+    lblStatus->setText(QStringLiteral("パスワード生成中..."));
+    lblProgressbar->setText(QStringLiteral("0"));
+    prgCount->setValue(0);
+    prgCount->setMaximum(seisei);
+    fraProgressbar->setVisible(true);
+    finishedPasswords_ = 0;
+
+    // Let the progress frame paint before the old results go; a stop pressed now still
+    // lets the first character be drawn.
+    yieldToEventQueue();
+
+    if (!unloaded_) {
+        lvwPW->setVisible(false); // the list stays hidden while it fills
+        lvwPW->resultModel()->clear();
+        lstSagyo->clear();
+        pool_ = BuildCharacterPool(readOptions());
+    }
+
+    if (!unloaded_ && !pool_.isEmpty()) {
+        throttle_ = YieldThrottle();
+        const auto afterEachCharacter = [this] { return yieldDuringRun(); };
+        ResultListModel* results = lvwPW->resultModel();
+        for (qint32 number = 1; number <= seisei; ++number) {
+            const QString password = GeneratePassword(pool_, mojisu, afterEachCharacter);
+            if (unloaded_)
+                break;
+            results->append(password); // a password cut short by a stop is kept too
+            finishedPasswords_ = number;
+            if (yieldDuringRun())
+                break;
+        }
+    }
+
+    if (unloaded_) {
+        // The window was closed inside a yield: leave it as it is, only give back the pointer.
+        runActive_ = false;
+        setWaitPointer(false);
+        return;
+    }
+
+    publishProgress();
+    if (blnStop) {
+        lvwPW->resultModel()->clear();
+        lblProgressbar->setText(QStringLiteral("0"));
+    } else {
+        for (const char* key : {"M_Save", "M_Print", "M_AllSelect", "M_Copy", "M_Sort"})
+            toolbarButton(QString::fromLatin1(key))->setEnabled(true);
+    }
+    sizeResultColumn();
+    lvwPW->setVisible(true);
+    lvwPW->setFocus();
+    fraProgressbar->setVisible(false);
+    runActive_ = false;
+    SetCommandState(true);
+}
+
+void frmMain::mnuRunStop_Click() {
+    blnStop = true;
+    // Only the button: its menu item follows when the run ends.
+    toolbarButton(QStringLiteral("M_Start"))->setEnabled(true);
+}
+
+// Runs after every character and every password. Serving the event queue costs far more than
+// drawing a character, so it is done only about once a frame; the stop flag is read every time.
+bool frmMain::yieldDuringRun() {
+    if (duringYield)
+        duringYield();
+    if (throttle_.pumpDue()) {
+        publishProgress();
+        QCoreApplication::processEvents();
+        throttle_.markPumped();
+    }
+    return blnStop;
+}
+
+void frmMain::yieldToEventQueue() {
+    if (duringYield)
+        duringYield();
+    QCoreApplication::processEvents();
+}
+
+// The count is shown whenever the window gets a chance to paint, and at the end.
+void frmMain::publishProgress() {
+    if (prgCount->value() == finishedPasswords_)
+        return;
+    prgCount->setValue(finishedPasswords_);
+    lblProgressbar->setText(QString::number(finishedPasswords_));
+}
+
+void frmMain::sizeResultColumn() { lvwPW->autoSizeColumn(); }

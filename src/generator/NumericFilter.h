@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// The key filter of the length and count boxes: control codes (below 32, negative included)
+// and the digits pass; 32 to 47 and 58 upwards are refused with a beep.
+bool NumericKeyAllowed(int keyCode);
+
+// The index of the first character that the text filter removes, or -1 when the text is clean.
+// Allowed are codes below 32, the digits, "." and "-" at the first position only.
+qsizetype FirstDisallowedNumericIndex(const QString& text);
+
+// One pass of the text filter: the text without its first disallowed character.
+QString FilterNumericTextOnce(const QString& text);
+
+struct NumericTextCleanup {
+    QString text;
+    int removedCount = 0; // one beep each
+};
+
+// Repeats the filter until the text is clean. Each pass scans from the start again, so a "-"
+// that becomes the first character stays ("a-1" gives "-1").
+NumericTextCleanup CleanNumericText(const QString& text);

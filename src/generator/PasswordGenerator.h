@@ -1,0 +1,48 @@
+#pragma once
+
+#include "CharacterPool.h"
+#include "RandomSource.h"
+
+#include <QString>
+#include <functional>
+
+// One character: reseed from the clock, take r, pick entry floor(r * n). An empty pool gives
+// the null character without a draw.
+inline QChar DrawCharacter(const CharacterPool& pool, RandomSource& source) {
+    const qsizetype n = pool.size();
+    if (n == 0)
+        return QChar();
+    source.reseedFromClock();
+    const float r = source.nextValue();
+    return pool.at(qsizetype(double(r) * double(n)));
+}
+
+inline QChar DrawCharacter(const CharacterPool& pool) {
+    return DrawCharacter(pool, ProcessRandomSource());
+}
+
+// Draws length characters, calling afterEachCharacter() after each; when it answers true
+// (stop), the characters drawn so far are returned. A length of 0 or less, or an empty pool,
+// gives the empty text without a draw.
+template <typename Hook>
+QString GeneratePassword(const CharacterPool& pool, qint32 length, RandomSource& source,
+                         Hook&& afterEachCharacter) {
+    if (length <= 0 || pool.isEmpty())
+        return QString();
+    QString text(length, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (qint32 i = 0; i < length; ++i) {
+        out[i] = DrawCharacter(pool, source);
+        if (std::invoke(afterEachCharacter)) {
+            text.truncate(i + 1);
+            return text;
+        }
+    }
+    return text;
+}
+
+template <typename Hook>
+QString GeneratePassword(const CharacterPool& pool, qint32 length, Hook&& afterEachCharacter) {
+    return GeneratePassword(pool, length, ProcessRandomSource(),
+                            std::forward<Hook>(afterEachCharacter));
+}

@@ -1,0 +1,159 @@
+// The option boxes as the user types and pastes into them, and the check before a run.
+#include "ResultListModel.h"
+#include "ResultListView.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QTest>
+
+class TestOptionInputs : public QObject {
+    Q_OBJECT
+private slots:
+    void typedKeys_data();
+    void typedKeys();
+    void pastedText_data();
+    void pastedText();
+    void pasteIsCutAtFiveCharacters();
+    void validation_data();
+    void validation();
+    void freeTextBoxFollowsItsCheckBox();
+};
+
+void TestOptionInputs::typedKeys_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("beeps");
+    QTest::newRow("letter") << "txtMojisu" << "a" << "" << 1;
+    QTest::newRow("blank") << "txtMojisu" << " " << "" << 1;
+    QTest::newRow("minus") << "txtSeisei" << "-" << "" << 1;
+    QTest::newRow("point") << "txtSeisei" << "." << "" << 1;
+    QTest::newRow("digits") << "txtMojisu" << "709" << "709" << 0;
+    QTest::newRow("mixed") << "txtSeisei" << "1x2:3" << "123" << 2;
+    QTest::newRow("sixth digit") << "txtMojisu" << "123456" << "12345" << 0;
+}
+
+void TestOptionInputs::typedKeys() {
+    QFETCH(QString, box);
+    QFETCH(QString, keys);
+    QFETCH(QString, text);
+    QFETCH(int, beeps);
+    WindowFixture f;
+    auto* edit = f->findChild<QLineEdit*>(box);
+    QTest::keyClicks(edit, keys);
+    QCOMPARE(edit->text(), text);
+    QCOMPARE(f.beeps, beeps);
+    // Backspace is a control key and passes.
+    if (!text.isEmpty()) {
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->text(), text.chopped(1));
+        QCOMPARE(f.beeps, beeps);
+    }
+}
+
+void TestOptionInputs::pastedText_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("beeps");
+    QTest::newRow("letter inside") << "txtSeisei" << "12a3" << "123" << 1;
+    QTest::newRow("minus inside and last") << "txtMojisu" << "1-2-" << "12" << 2;
+    QTest::newRow("leading minus stays") << "txtMojisu" << "-5" << "-5" << 0;
+    QTest::newRow("minus becomes first") << "txtMojisu" << "a-1" << "-1" << 1;
+    QTest::newRow("decimal point stays") << "txtSeisei" << "1.5" << "1.5" << 0;
+    QTest::newRow("full-width five") << "txtSeisei" << "1５" << "1" << 1;
+    QTest::newRow("all refused") << "txtMojisu" << "ab/ " << "" << 4;
+}
+
+void TestOptionInputs::pastedText() {
+    QFETCH(QString, box);
+    QFETCH(QString, pasted);
+    QFETCH(QString, text);
+    QFETCH(int, beeps);
+    WindowFixture f;
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    auto* edit = f->findChild<QLineEdit*>(box);
+    QApplication::clipboard()->setText(pasted);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(edit->text(), text);
+    QCOMPARE(f.beeps, beeps);
+    QCOMPARE(edit->cursorPosition(), int(text.size()));
+    if (beeps > 0)
+        QCOMPARE(QApplication::focusWidget(), edit);
+}
+
+void TestOptionInputs::pasteIsCutAtFiveCharacters() {
+    WindowFixture f;
+    QApplication::clipboard()->setText("1234567");
+    QTest::keyClick(f->txtSeisei, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f->txtSeisei->text(), QString("12345"));
+}
+
+void TestOptionInputs::validation_data() {
+    QTest::addColumn<QString>("mojisu");
+    QTest::addColumn<QString>("seisei");
+    QTest::addColumn<QString>("message");
+    const QString badLength = "Error:文字数に数字以外のものが含まれています。";
+    const QString badCount = "Error:生成数に数字以外のものが含まれています。";
+    const QString zeroLength = "Error:文字数に0を指定することはできません。";
+    const QString zeroCount = "Error:生成数に0を指定することはできません。";
+    QTest::newRow("valid") << "8" << "3" << "";
+    QTest::newRow("leading zeros") << "007" << "010" << "";
+    QTest::newRow("largest") << "99999" << "1" << "";
+    QTest::newRow("minus length") << "-5" << "3" << badLength;
+    QTest::newRow("point count") << "8" << "1.5" << badCount;
+    QTest::newRow("both bad") << "-1" << "2.0"
+                              << "Error:文字数と生成数に数字以外のものが含まれています。";
+    QTest::newRow("zero length") << "0" << "10" << zeroLength;
+    QTest::newRow("zero count") << "5" << "000" << zeroCount;
+    QTest::newRow("both zero") << "00" << "000"
+                               << "Error:文字数と生成数に0を指定することはできません。";
+    // These two had no message at all; the user now learns why nothing happens.
+    QTest::newRow("bad length, zero count") << "1.2" << "0" << badLength + "\n" + zeroCount;
+    QTest::newRow("zero length, bad count") << "0" << "-3" << zeroLength + "\n" + badCount;
+}
+
+void TestOptionInputs::validation() {
+    QFETCH(QString, mojisu);
+    QFETCH(QString, seisei);
+    QFETCH(QString, message);
+    WindowFixture f;
+    f->txtMojisu->setText(mojisu);
+    f->txtSeisei->setText(seisei);
+    QCOMPARE(f.beeps, 0);
+    QVERIFY(f->mnuRunStart->isEnabled());
+    f->mnuRunStart->trigger();
+    if (message.isEmpty()) {
+        QVERIFY(f.errors.isEmpty());
+        QCOMPARE(f->lvwPW->resultModel()->count(), seisei.toInt());
+    } else {
+        QCOMPARE(f.errors, QStringList{message});
+        QCOMPARE(f->lvwPW->resultModel()->count(), 0);
+        QVERIFY(!f->toolbarButton("M_Save")->isEnabled());
+    }
+}
+
+void TestOptionInputs::freeTextBoxFollowsItsCheckBox() {
+    WindowFixture f;
+    f->chkAddChr->setChecked(true);
+    QVERIFY(f->txtAddChr->isEnabled());
+    QCOMPARE(f->txtAddChr->palette().color(QPalette::Base),
+             QApplication::palette().color(QPalette::Base));
+    f->txtAddChr->setText("xyz");
+    f->chkAddChr->setChecked(false);
+    QVERIFY(!f->txtAddChr->isEnabled());
+    QCOMPARE(f->txtAddChr->palette().color(QPalette::Base),
+             QApplication::palette().color(QPalette::Button));
+    QCOMPARE(f->txtAddChr->text(), QString("xyz"));
+    f->chkAddChr->setChecked(true);
+    QCOMPARE(f->txtAddChr->text(), QString("xyz"));
+}
+
+QTEST_MAIN(TestOptionInputs)
+#include "test_option_inputs.moc"

@@ -1,0 +1,109 @@
+#include "CharacterPool.h"
+
+#include <QTest>
+
+namespace {
+const QString kDigits = QStringLiteral("0123456789");
+const QString kUpper = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+const QString kLower = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+} // namespace
+
+class CharacterPoolTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void buildsPoolFromOptions_data();
+    void buildsPoolFromOptions();
+    void holdsMoreThanSixteenBitCountOfEntries();
+};
+
+void CharacterPoolTest::buildsPoolFromOptions_data() {
+    QTest::addColumn<bool>("suji");
+    QTest::addColumn<bool>("big");
+    QTest::addColumn<bool>("mini");
+    QTest::addColumn<bool>("addChr");
+    QTest::addColumn<QString>("addList");
+    QTest::addColumn<bool>("deleteChr");
+    QTest::addColumn<QString>("deleteList");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("nothing chosen") << false << false << false << false << "" << false << ""
+                                    << "";
+    QTest::newRow("digits only") << true << false << false << false << "" << false << "" << kDigits;
+    QTest::newRow("three classes in order")
+        << true << true << true << false << "" << false << "" << kDigits + kUpper + kLower;
+    QTest::newRow("extra 7 repeats a digit")
+        << true << false << false << true << "7" << false << "" << kDigits + "7";
+    QTest::newRow("extra text alone, repeats kept")
+        << false << false << false << true << "aaa" << false << ""
+        << "aaa";
+    QTest::newRow("extra text ignored while switched off")
+        << true << false << false << false << "xyz" << false << "" << kDigits;
+    QTest::newRow("excluded text ignored while switched off")
+        << true << false << false << false << "" << false << "012" << kDigits;
+    QTest::newRow("empty extra text adds nothing")
+        << true << false << false << true << "" << false << "" << kDigits;
+    QTest::newRow("exclusion is case-sensitive")
+        << false << true << true << false << "" << true << "a" << kUpper + kLower.mid(1);
+    QTest::newRow("exclusion removes added copies too")
+        << true << false << false << true << "5" << true << "5"
+        << "012346789";
+    QTest::newRow("excluding every digit empties the pool")
+        << true << false << false << false << "" << true << kDigits << "";
+    QTest::newRow("a repeated or absent excluded character removes nothing more")
+        << true << false << false << false << "" << true << "33Q!"
+        << "012456789";
+    QTest::newRow("blank and Japanese are entries")
+        << false << false << false << true << QStringLiteral(" パス") << false << ""
+        << QStringLiteral(" パス");
+    QTest::newRow("full-width letter differs from ASCII")
+        << false << false << true << true << QStringLiteral("ａ") << true << "a"
+        << kLower.mid(1) + QStringLiteral("ａ");
+    QTest::newRow("ASCII exclusion leaves full-width digit")
+        << false << false << false << true << QStringLiteral("5５5") << true << "5"
+        << QStringLiteral("５");
+}
+
+void CharacterPoolTest::buildsPoolFromOptions() {
+    GenerationOptions options;
+    QFETCH(bool, suji);
+    QFETCH(bool, big);
+    QFETCH(bool, mini);
+    options.AddSuji = suji;
+    options.AddAlphabetBig = big;
+    options.AddAlphabetMini = mini;
+    QFETCH(bool, addChr);
+    QFETCH(QString, addList);
+    QFETCH(bool, deleteChr);
+    QFETCH(QString, deleteList);
+    options.AddChr = addChr;
+    options.AddChrList = addList;
+    options.DeleteChr = deleteChr;
+    options.DeleteChrList = deleteList;
+    QFETCH(QString, expected);
+
+    const CharacterPool pool = BuildCharacterPool(options);
+
+    QCOMPARE(pool.toString(), expected);
+    QCOMPARE(pool.size(), expected.size());
+    QCOMPARE(pool.isEmpty(), expected.isEmpty());
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        QCOMPARE(pool.at(i), expected.at(i));
+}
+
+void CharacterPoolTest::holdsMoreThanSixteenBitCountOfEntries() {
+    GenerationOptions options;
+    options.AddChr = true;
+    options.AddChrList = QString(40000, u'x') + u'y';
+    options.DeleteChr = true;
+    options.DeleteChrList = QStringLiteral("z");
+
+    const CharacterPool pool = BuildCharacterPool(options);
+
+    QCOMPARE(pool.size(), 40001);
+    QCOMPARE(pool.at(39999), QChar(u'x'));
+    QCOMPARE(pool.at(40000), QChar(u'y'));
+}
+
+QTEST_APPLESS_MAIN(CharacterPoolTest)
+#include "tst_CharacterPool.moc"

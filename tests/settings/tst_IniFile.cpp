@@ -1,0 +1,307 @@
+#include "mdlIniSet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+const QByteArray kBom("\xEF\xBB\xBF");
+
+QByteArray ReadBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+} // namespace
+
+class TestIniFile : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void roundTrip_data();
+    void roundTrip();
+    void windowsLayout();
+    void otherContentKept();
+    void readsWindowsFiles_data();
+    void readsWindowsFiles();
+    void readsOddPathsAsEmpty_data();
+    void readsOddPathsAsEmpty();
+    void utf8FileReturnsToCp932();
+    void refusedWrites_data();
+    void refusedWrites();
+    void failedWriteKeepsOldFile();
+
+private:
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestIniFile::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+}
+
+void TestIniFile::roundTrip_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("stored"); // the bytes after "AddChrList="
+    QTest::addColumn<bool>("utf8");
+
+    QTest::newRow("plain") << u"abc"_qs << QByteArray("abc") << false;
+    QTest::newRow("so and hyo") << u"ソ表"_qs << QByteArray("\x83\x5C\x95\x5C") << false;
+    QTest::newRow("backslash after kana") << u"ソ\\"_qs << QByteArray("\x83\x5C\\") << false;
+    QTest::newRow("blanks at both ends") << u"  a b  "_qs << QByteArray("\"  a b  \"") << false;
+
+    QTest::newRow("only blanks") << u"   "_qs << QByteArray("\"   \"") << false;
+    QTest::newRow("double quotes") << u"\"q\""_qs << QByteArray("\"\"q\"\"") << false;
+    QTest::newRow("single quotes") << u"'q'"_qs << QByteArray("\"'q'\"") << false;
+    QTest::newRow("one quote") << u"\"q"_qs << QByteArray("\"q") << false;
+    QTest::newRow("unmatched quotes") << u"'q\""_qs << QByteArray("'q\"") << false;
+
+    QTest::newRow("semicolon") << u";x"_qs << QByteArray(";x") << false;
+
+    QTest::newRow("equals") << u"a=b"_qs << QByteArray("a=b") << false;
+    QTest::newRow("brackets") << u"[x]"_qs << QByteArray("[x]") << false;
+    QTest::newRow("empty") << QString() << QByteArray() << false;
+    QTest::newRow("300 characters") << QString(300, u'x') << QByteArray(300, 'x') << false;
+    QTest::newRow("300 kanji") << QString(300, u'表') << QByteArray("\x95\x5C").repeated(300)
+                               << false;
+    QTest::newRow("emoji") << u"a😀"_qs << QByteArray("a\xF0\x9F\x98\x80") << true;
+    QTest::newRow("euro and kana") << u"€ソ"_qs << QByteArray("\xE2\x82\xAC\xE3\x82\xBD") << true;
+}
+
+void TestIniFile::roundTrip() {
+    QFETCH(QString, value);
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, utf8);
+
+    const QString file = path("keymill.ini");
+    QVERIFY(WriteIniValue("Add", "AddChrList", value, file));
+    QCOMPARE(ReadIniValue("Add", "AddChrList", file), value);
+
+    const QByteArray expected =
+        (utf8 ? kBom + "\r\n" : QByteArray()) + "[Add]\r\nAddChrList=" + stored + "\r\n";
+    QCOMPARE(ReadBytes(file), expected);
+}
+
+void TestIniFile::windowsLayout() {
+    const QString file = path("keymill.ini");
+    const auto save = [&](const QStringList& values) {
+        const char* keys[] = {"Left",       "Top",        "Width",        "Height",
+                              "Suji",       "AlhabetBig", "AlphabetMini", "AddChr",
+                              "AddChrList", "DeleteChr",  "DeleteChrList"};
+        for (int i = 0; i < 11; ++i)
+            QVERIFY(WriteIniValue(i < 4 ? "Position" : "Add", keys[i], values[i], file));
+    };
+
+    save({"1200", "900", "9000", "6000", "0", "1", "1", "1", u"ソ表!"_qs, "1", "0Ol1"});
+    QCOMPARE(ReadBytes(file), QByteArray("[Position]\r\n"
+                                         "Left=1200\r\n"
+                                         "Top=900\r\n"
+                                         "Width=9000\r\n"
+                                         "Height=6000\r\n"
+                                         "[Add]\r\n"
+                                         "Suji=0\r\n"
+                                         "AlhabetBig=1\r\n"
+                                         "AlphabetMini=1\r\n"
+                                         "AddChr=1\r\n"
+                                         "AddChrList=\x83\x5C\x95\x5C!\r\n"
+                                         "DeleteChr=1\r\n"
+                                         "DeleteChrList=0Ol1\r\n"));
+
+    // A second shut-down replaces every value in its place.
+    save({"0", "15", "8895", "5580", "1", "0", "1", "0", "", "0", " x"});
+    QCOMPARE(ReadBytes(file), QByteArray("[Position]\r\n"
+                                         "Left=0\r\n"
+                                         "Top=15\r\n"
+                                         "Width=8895\r\n"
+                                         "Height=5580\r\n"
+                                         "[Add]\r\n"
+                                         "Suji=1\r\n"
+                                         "AlhabetBig=0\r\n"
+                                         "AlphabetMini=1\r\n"
+                                         "AddChr=0\r\n"
+                                         "AddChrList=\r\n"
+                                         "DeleteChr=0\r\n"
+                                         "DeleteChrList=\" x\"\r\n"));
+}
+
+void TestIniFile::otherContentKept() {
+    const QString file = path("keymill.ini");
+    // Comment "キーミル", a foreign section with "値", mixed line ends, a lower-case key.
+    WriteBytes(file, "; \x83\x4C\x81\x5B\x83\x7E\x83\x8B\r\n"
+                     "[Other]\r\n"
+                     "Name = \x92\x6C\r\n"
+                     "\r\n"
+                     "[Position]\n"
+                     "left=5\n"
+                     "; keep me\n"
+                     "[Add]\r\n"
+                     "Suji=1\r\n"
+                     "# hash comment\r\n");
+
+    QVERIFY(WriteIniValue("Position", "Left", "60", file));
+    QVERIFY(WriteIniValue("Position", "Top", "75", file));
+    QVERIFY(WriteIniValue("Add", "AddChr", "1", file));
+    QVERIFY(WriteIniValue("New", "Key", "v", file));
+
+    QCOMPARE(ReadBytes(file), QByteArray("; \x83\x4C\x81\x5B\x83\x7E\x83\x8B\r\n"
+                                         "[Other]\r\n"
+                                         "Name = \x92\x6C\r\n"
+                                         "\r\n"
+                                         "[Position]\r\n"
+                                         "left=60\r\n"
+                                         "Top=75\r\n"
+                                         "; keep me\r\n"
+                                         "[Add]\r\n"
+                                         "Suji=1\r\n"
+                                         "AddChr=1\r\n"
+                                         "# hash comment\r\n"
+                                         "[New]\r\n"
+                                         "Key=v\r\n"));
+    QCOMPARE(ReadIniValue("Other", "Name", file), u"値"_qs);
+    QCOMPARE(ReadIniValue("Position", "Left", file), u"60"_qs);
+}
+
+void TestIniFile::readsWindowsFiles_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("cp932 crlf") << QByteArray("[Add]\r\nAddChrList=\x83\x5C\x95\x5C\x82\xA0\r\n")
+                                << u"AddChrList"_qs << u"ソ表あ"_qs;
+    QTest::newRow("cp932 lf") << QByteArray("[Add]\nSuji=0\nAddChrList=\x83\x5C\n")
+                              << u"AddChrList"_qs << u"ソ"_qs;
+    QTest::newRow("no final line end")
+        << QByteArray("[Add]\r\nAddChrList=abc") << u"AddChrList"_qs << u"abc"_qs;
+    QTest::newRow("blanks around")
+        << QByteArray("[Add]\r\nAddChrList =  a b  \r\n") << u"AddChrList"_qs << u"a b"_qs;
+    QTest::newRow("double quoted")
+        << QByteArray("[Add]\r\nAddChrList= \"  a  \" \r\n") << u"AddChrList"_qs << u"  a  "_qs;
+    QTest::newRow("single quoted")
+        << QByteArray("[Add]\r\nAddChrList='x'\r\n") << u"AddChrList"_qs << u"x"_qs;
+    QTest::newRow("one pair only")
+        << QByteArray("[Add]\r\nAddChrList=\"'x'\"\r\n") << u"AddChrList"_qs << u"'x'"_qs;
+    QTest::newRow("unmatched quotes")
+        << QByteArray("[Add]\r\nAddChrList=\"x'\r\n") << u"AddChrList"_qs << u"\"x'"_qs;
+    QTest::newRow("names in other case")
+        << QByteArray("[ADD]\r\naddchrlist=q\r\n") << u"AddChrList"_qs << u"q"_qs;
+    QTest::newRow("300 bytes whole") << QByteArray("[Add]\r\nAddChrList=" + QByteArray(300, 'z'))
+                                     << u"AddChrList"_qs << QString(300, u'z');
+    QTest::newRow("utf-8 with mark")
+        << QByteArray(kBom + "[Add]\r\nAddChrList=\xF0\x9F\x98\x80\r\n") << u"AddChrList"_qs
+        << u"😀"_qs;
+    QTest::newRow("absent key") << QByteArray("[Add]\r\nSuji=1\r\n") << u"AddChr"_qs << QString();
+    QTest::newRow("absent section")
+        << QByteArray("[Position]\r\nLeft=1\r\n") << u"Suji"_qs << QString();
+    QTest::newRow("key of another section")
+        << QByteArray("[Add]\r\n[Other]\r\nAddChr=1\r\n") << u"AddChr"_qs << QString();
+    QTest::newRow("commented out")
+        << QByteArray("[Add]\r\n;AddChr=1\r\n") << u"AddChr"_qs << QString();
+    QTest::newRow("empty file") << QByteArray() << u"AddChr"_qs << QString();
+}
+
+void TestIniFile::readsWindowsFiles() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    const QString file = path("keymill.ini");
+    WriteBytes(file, bytes);
+    const QString value = ReadIniValue("Add", key, file);
+    QCOMPARE(value, expected);
+}
+
+void TestIniFile::readsOddPathsAsEmpty_data() {
+    QTest::addColumn<QString>("file");
+    QTest::newRow("missing file") << u"missing.ini"_qs;
+    QTest::newRow("missing directory") << u"nowhere/keymill.ini"_qs;
+    QTest::newRow("a directory") << u"."_qs;
+    QTest::newRow("endless device") << u"/dev/zero"_qs;
+}
+
+void TestIniFile::readsOddPathsAsEmpty() {
+    QFETCH(QString, file);
+    QCOMPARE(ReadIniValue("Add", "Suji", QDir(dir_->path()).filePath(file)), QString());
+}
+
+void TestIniFile::utf8FileReturnsToCp932() {
+    const QString file = path("keymill.ini");
+    WriteBytes(file, "[Other]\r\nName=\x92\x6C\r\n");
+
+    QVERIFY(WriteIniValue("Add", "AddChrList", u"😀"_qs, file));
+    QCOMPARE(ReadBytes(file), kBom + "\r\n[Other]\r\nName=\xE5\x80\xA4\r\n"
+                                     "[Add]\r\nAddChrList=\xF0\x9F\x98\x80\r\n");
+    QCOMPARE(ReadIniValue("Other", "Name", file), u"値"_qs);
+
+    QVERIFY(WriteIniValue("Add", "AddChrList", u"ソ"_qs, file));
+    QCOMPARE(ReadBytes(file), QByteArray("\r\n[Other]\r\nName=\x92\x6C\r\n"
+                                         "[Add]\r\nAddChrList=\x83\x5C\r\n"));
+}
+
+void TestIniFile::refusedWrites_data() {
+    QTest::addColumn<QString>("file"); // relative names lie in the test's directory
+    QTest::addColumn<QString>("value");
+    QTest::newRow("missing directory") << u"nowhere/keymill.ini"_qs << u"1"_qs;
+    QTest::newRow("directory part is a file") << u"plain/keymill.ini"_qs << u"1"_qs;
+    QTest::newRow("a directory") << u"sub"_qs << u"1"_qs;
+    QTest::newRow("new file under proc") << u"/proc/keymill.ini"_qs << u"1"_qs;
+    QTest::newRow("existing file under proc") << u"/proc/version"_qs << u"1"_qs;
+    QTest::newRow("device") << u"/dev/full"_qs << u"1"_qs;
+    QTest::newRow("line break in value") << u"keymill.ini"_qs << u"a\r\nSuji=0"_qs;
+}
+
+void TestIniFile::refusedWrites() {
+    QFETCH(QString, file);
+    QFETCH(QString, value);
+    WriteBytes(path("plain"), "not a directory");
+    WriteBytes(path("keymill.ini"), "[Add]\r\nSuji=1\r\n");
+    QVERIFY(QDir(dir_->path()).mkdir("sub"));
+
+    const QString target = QDir(dir_->path()).filePath(file);
+    const bool existed = QFileInfo(target).isFile();
+    const QByteArray before = existed ? ReadBytes(target) : QByteArray();
+    const QStringList entries = QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden);
+
+    QVERIFY(!WriteIniValue("Add", "Suji", value, target));
+
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden), entries);
+    if (existed)
+        QCOMPARE(ReadBytes(target), before);
+    else
+        QVERIFY(!QFileInfo(target).isFile());
+    QVERIFY(!QFileInfo(u"/dev/full"_qs).isFile());
+    QVERIFY(QFileInfo(u"/dev/full"_qs).exists());
+}
+
+void TestIniFile::failedWriteKeepsOldFile() {
+    // A file size limit makes the write fail part-way, like a full disk, even for root.
+    const QString file = path("keymill.ini");
+    const QByteArray old("[Add]\r\nAddChrList=old\r\n");
+    WriteBytes(file, old);
+
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 256;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = WriteIniValue("Add", "AddChrList", QString(4096, u'x'), file);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY(!written);
+    QCOMPARE(ReadBytes(file), old);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keymill.ini"});
+}
+
+QTEST_APPLESS_MAIN(TestIniFile)
+#include "tst_IniFile.moc"
