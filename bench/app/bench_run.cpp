@@ -8,9 +8,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -99,10 +99,10 @@ int main(int argc, char** argv) {
     std::printf("%-44s %12s %14s %12s %8s\n", "run", "start-idle", "longest gap", "stop takes",
                 "items");
     const auto row = [](const char* name, const RunFigures& f) {
-        std::printf("%-44s %10.0f ms %11.1f ms %9s ms %8d\n", name, f.seconds * 1000,
-                    f.longestGapMs,
-                    f.stopLatencyMs < 0 ? "-" : QByteArray::number(f.stopLatencyMs, 'f', 1).constData(),
-                    f.items);
+        std::printf(
+            "%-44s %10.0f ms %11.1f ms %9s ms %8d\n", name, f.seconds * 1000, f.longestGapMs,
+            f.stopLatencyMs < 0 ? "-" : QByteArray::number(f.stopLatencyMs, 'f', 1).constData(),
+            f.items);
     };
     row("99,999 x 16, pool of 62", small);
     row("1,000 x 99,999, pool of 62", long_);

@@ -1,11 +1,11 @@
 #include "frmMain.h"
 
 #include "HelpCommand.h"
+#include "PrintCommand.h"
 #include "ResultListModel.h"
 #include "ResultListView.h"
-#include "PrintCommand.h"
-#include "SaveCommand.h"
 #include "RunMemory.h"
+#include "SaveCommand.h"
 #include "mdlShare.h"
 
 #include <QCloseEvent>
@@ -13,13 +13,15 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
+#include <QToolBar>
 
 frmMain::frmMain(QWidget* parent, const QString& programDir)
     : QMainWindow(parent),
       programDir_(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir),
-      dlg(std::make_unique<SaveCommand>()),
-      printer_(std::make_unique<PrintCommand>()) {
+      dlg(std::make_unique<SaveCommand>()), printer_(std::make_unique<PrintCommand>()) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("キーミル"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/keymill")));
@@ -99,4 +101,6 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmMain::mnuHelpHelp_Click() { ShowHelp(helpFilePath_); }
+void frmMain::mnuHelpHelp_Click() {
+    ShowHelp(helpFilePath_);
+}

@@ -15,8 +15,12 @@
 namespace {
 // A check box counts as checked only when fully checked, and as "not unchecked" in any
 // state but unchecked.
-bool isChecked(const QCheckBox* box) { return box->checkState() == Qt::Checked; }
-bool isNotUnchecked(const QCheckBox* box) { return box->checkState() != Qt::Unchecked; }
+bool isChecked(const QCheckBox* box) {
+    return box->checkState() == Qt::Checked;
+}
+bool isNotUnchecked(const QCheckBox* box) {
+    return box->checkState() != Qt::Unchecked;
+}
 
 // A free-text box follows its check box: editable on the window colour, or greyed on the
 // button-face colour. Its text stays either way.
@@ -65,9 +69,14 @@ void frmMain::SetCommandState(bool blnIdle) {
     }
     // The menu items follow their toolbar buttons; both sort items follow the one sort button.
     const std::pair<QAction*, const char*> menuFollowsButton[] = {
-        {mnuFileSave, "M_Save"},      {mnuFilePrint, "M_Print"},    {mnuHensyuAllSelect, "M_AllSelect"},
-        {mnuHensyuCopy, "M_Copy"},    {mnuHensyuSortAsc, "M_Sort"}, {mnuHensyuSortDesc, "M_Sort"},
-        {mnuRunStart, "M_Start"},     {mnuRunStop, "M_Stop"}};
+        {mnuFileSave, "M_Save"},
+        {mnuFilePrint, "M_Print"},
+        {mnuHensyuAllSelect, "M_AllSelect"},
+        {mnuHensyuCopy, "M_Copy"},
+        {mnuHensyuSortAsc, "M_Sort"},
+        {mnuHensyuSortDesc, "M_Sort"},
+        {mnuRunStart, "M_Start"},
+        {mnuRunStop, "M_Stop"}};
     for (const auto& [item, key] : menuFollowsButton)
         item->setEnabled(toolbarButton(QString::fromLatin1(key))->isEnabled());
 }
@@ -83,13 +92,27 @@ void frmMain::setWaitPointer(bool on) {
         QApplication::restoreOverrideCursor();
 }
 
-void frmMain::chkAddSuji_Click() { UpdateStartCommand(); }
-void frmMain::chkAddAlphabetBig_Click() { UpdateStartCommand(); }
-void frmMain::chkAddAlphabetMini_Click() { UpdateStartCommand(); }
-void frmMain::chkAddChr_Click() { UpdateStartCommand(); }
-void frmMain::chkDeleteChr_Click() { UpdateStartCommand(); }
-void frmMain::txtAddChr_Change() { UpdateStartCommand(); }
-void frmMain::txtDeleteChr_Change() { UpdateStartCommand(); }
+void frmMain::chkAddSuji_Click() {
+    UpdateStartCommand();
+}
+void frmMain::chkAddAlphabetBig_Click() {
+    UpdateStartCommand();
+}
+void frmMain::chkAddAlphabetMini_Click() {
+    UpdateStartCommand();
+}
+void frmMain::chkAddChr_Click() {
+    UpdateStartCommand();
+}
+void frmMain::chkDeleteChr_Click() {
+    UpdateStartCommand();
+}
+void frmMain::txtAddChr_Change() {
+    UpdateStartCommand();
+}
+void frmMain::txtDeleteChr_Change() {
+    UpdateStartCommand();
+}
 
 void frmMain::txtMojisu_Change() {
     FilterNumericText(txtMojisu);
@@ -104,6 +127,10 @@ void frmMain::txtSeisei_Change() {
 // Number boxes take digits and control keys (backspace, the clipboard shortcuts); any other
 // typed character is dropped with a beep.
 bool frmMain::numberBox_KeyPress(QKeyEvent* event) {
+    // Ctrl+letter arrives as its control code (Ctrl+V is 22), whatever text the platform sends.
+    const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+    if (control && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+        return false;
     const QString typed = event->text();
     // Delete arrives with the text DEL; like the arrow keys it edits rather than types.
     if (typed.isEmpty() || typed.at(0).unicode() == 0x7F)

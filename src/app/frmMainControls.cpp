@@ -177,8 +177,7 @@ void frmMain::createMenus() {
     mnuPopupCopy = makeMenuItem(mnuPopup, "mnuPopupCopy", QStringLiteral("コピー"));
     mnuPouupLine2 = makeSeparator(mnuPopup, "mnuPouupLine2");
     mnuPopupSortAsc = makeMenuItem(mnuPopup, "mnuPopupSortAsc", QStringLiteral("昇順に並び替え"));
-    mnuPopupSortDesc =
-        makeMenuItem(mnuPopup, "mnuPopupSortDesc", QStringLiteral("降順に並び替え"));
+    mnuPopupSortDesc = makeMenuItem(mnuPopup, "mnuPopupSortDesc", QStringLiteral("降順に並び替え"));
 
     QMenuBar* bar = menuBar();
     mnuFile = bar->addMenu(QStringLiteral("ファイル(&F)"));
@@ -210,8 +209,8 @@ void frmMain::createMenus() {
 
     mnuHelp = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHelpHelp =
-        makeMenuItem(mnuHelp, "mnuHelpHelp", QStringLiteral("ヘルプ(&H)"), QKeySequence(Qt::Key_F1));
+    mnuHelpHelp = makeMenuItem(mnuHelp, "mnuHelpHelp", QStringLiteral("ヘルプ(&H)"),
+                               QKeySequence(Qt::Key_F1));
     mnuHelpLine1 = makeSeparator(mnuHelp, "mnuHelpLine1");
     mnuHelpVersion = makeMenuItem(mnuHelp, "mnuHelpVersion", QStringLiteral("バージョン情報(&V)"));
 
@@ -237,9 +236,9 @@ void frmMain::createMenus() {
 }
 
 void frmMain::createToolbar() {
-    static const char* const kImageKeys[] = {"M_Open",  "M_Save",      "M_Print",
-                                             "M_Start", "M_Stop",      "M_AllSelect",
-                                             "M_Copy",  "M_Sort",      "M_Help"};
+    static const char* const kImageKeys[] = {"M_Open",  "M_Save", "M_Print",
+                                             "M_Start", "M_Stop", "M_AllSelect",
+                                             "M_Copy",  "M_Sort", "M_Help"};
     for (const char* key : kImageKeys) {
         const QString k = QString::fromLatin1(key);
         ilsMain.insert(k, QIcon(QStringLiteral(":/icons/") + k));
@@ -256,16 +255,11 @@ void frmMain::createToolbar() {
     static const struct {
         const char* key;
         const char* tooltip;
-    } kButtons[] = {{"M_Save", "保存"},
-                    {"M_Print", "印刷"},
-                    {nullptr, nullptr},
-                    {"M_AllSelect", "すべて選択"},
-                    {"M_Copy", "コピー"},
-                    {"M_Sort", "昇順に並び替え"},
-                    {nullptr, nullptr},
-                    {"M_Start", "実行"},
-                    {"M_Stop", "停止"},
-                    {nullptr, nullptr},
+    } kButtons[] = {{"M_Save", "保存"},   {"M_Print", "印刷"},
+                    {nullptr, nullptr},   {"M_AllSelect", "すべて選択"},
+                    {"M_Copy", "コピー"}, {"M_Sort", "昇順に並び替え"},
+                    {nullptr, nullptr},   {"M_Start", "実行"},
+                    {"M_Stop", "停止"},   {nullptr, nullptr},
                     {"M_Help", "ヘルプ"}};
     for (const auto& b : kButtons) {
         if (!b.key) {
@@ -282,8 +276,8 @@ void frmMain::createToolbar() {
 
     tlbSortMenu = new QMenu(this);
     tlbSortMenu->setObjectName(QStringLiteral("tlbSortMenu"));
-    for (const auto& [key, caption] : {std::pair{"M_SortAsc", "昇順に並び替え"},
-                                       std::pair{"M_SortDesc", "降順に並び替え"}}) {
+    for (const auto& [key, caption] :
+         {std::pair{"M_SortAsc", "昇順に並び替え"}, std::pair{"M_SortDesc", "降順に並び替え"}}) {
         QAction* item = tlbSortMenu->addAction(QString::fromUtf8(caption));
         item->setObjectName(QString::fromLatin1(key));
         item->setProperty(kCommandKeyProperty, QString::fromLatin1(key));
@@ -303,13 +297,15 @@ void frmMain::createToolbar() {
     });
 }
 
-QAction* frmMain::toolbarButton(const QString& key) const { return toolbarButtons_.value(key); }
+QAction* frmMain::toolbarButton(const QString& key) const {
+    return toolbarButtons_.value(key);
+}
 
 void frmMain::setTabOrderAsDesigned() {
     // The keyboard order of the controls that take the focus; the list is skipped by Tab.
-    const QList<QWidget*> order = {chkAddSuji, chkAddAlphabetBig, chkAddAlphabetMini,
-                                   chkAddChr,  txtAddChr,         chkDeleteChr,
-                                   txtDeleteChr, txtMojisu,       txtSeisei};
+    const QList<QWidget*> order = {chkAddSuji,   chkAddAlphabetBig, chkAddAlphabetMini,
+                                   chkAddChr,    txtAddChr,         chkDeleteChr,
+                                   txtDeleteChr, txtMojisu,         txtSeisei};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     lvwPW->setFocusPolicy(Qt::ClickFocus);

@@ -2,9 +2,9 @@
 #include "frmMain.h"
 
 #include "ListCommands.h"
+#include "PrintCommand.h"
 #include "ResultListModel.h"
 #include "ResultListView.h"
-#include "PrintCommand.h"
 #include "SaveCommand.h"
 #include "frmAbout.h"
 
@@ -12,18 +12,40 @@
 #include <QLabel>
 #include <QMenu>
 
-void frmMain::mnuFileSave_Click() { dlg->run(this, lvwPW->resultModel()->texts()); }
-void frmMain::mnuFilePrint_Click() { printer_->run(this, lvwPW->resultModel()->texts()); }
-void frmMain::mnuHensyuAllSelect_Click() { SelectAllResults(*lvwPW); }
-void frmMain::mnuHensyuCopy_Click() { CopySelectedResults(*lvwPW); }
-void frmMain::mnuHensyuSortAsc_Click() { SortResults(*lvwPW, Qt::AscendingOrder); }
-void frmMain::mnuHensyuSortDesc_Click() { SortResults(*lvwPW, Qt::DescendingOrder); }
-void frmMain::mnuHelpVersion_Click() { ShowAboutDialog(this); }
+void frmMain::mnuFileSave_Click() {
+    dlg->run(this, lvwPW->resultModel()->texts());
+}
+void frmMain::mnuFilePrint_Click() {
+    printer_->run(this, lvwPW->resultModel()->texts());
+}
+void frmMain::mnuHensyuAllSelect_Click() {
+    SelectAllResults(*lvwPW);
+}
+void frmMain::mnuHensyuCopy_Click() {
+    CopySelectedResults(*lvwPW);
+}
+void frmMain::mnuHensyuSortAsc_Click() {
+    SortResults(*lvwPW, Qt::AscendingOrder);
+}
+void frmMain::mnuHensyuSortDesc_Click() {
+    SortResults(*lvwPW, Qt::DescendingOrder);
+}
+void frmMain::mnuHelpVersion_Click() {
+    ShowAboutDialog(this);
+}
 
-void frmMain::mnuPopupAllSelect_Click() { mnuHensyuAllSelect_Click(); }
-void frmMain::mnuPopupCopy_Click() { mnuHensyuCopy_Click(); }
-void frmMain::mnuPopupSortAsc_Click() { mnuHensyuSortAsc_Click(); }
-void frmMain::mnuPopupSortDesc_Click() { mnuHensyuSortDesc_Click(); }
+void frmMain::mnuPopupAllSelect_Click() {
+    mnuHensyuAllSelect_Click();
+}
+void frmMain::mnuPopupCopy_Click() {
+    mnuHensyuCopy_Click();
+}
+void frmMain::mnuPopupSortAsc_Click() {
+    mnuHensyuSortAsc_Click();
+}
+void frmMain::mnuPopupSortDesc_Click() {
+    mnuHensyuSortDesc_Click();
+}
 
 // Keys are compared exactly; a separator has none and does nothing.
 void frmMain::tlbMain_ButtonClick(QAction* button) {

@@ -139,4 +139,6 @@ void frmMain::publishProgress() {
     lblProgressbar->setText(QString::number(finishedPasswords_));
 }
 
-void frmMain::sizeResultColumn() { lvwPW->autoSizeColumn(); }
+void frmMain::sizeResultColumn() {
+    lvwPW->autoSizeColumn();
+}

@@ -25,9 +25,13 @@ bool FilterNumericText(QLineEdit* box) {
     return true;
 }
 
-void DisableCloseCommand(QWidget* window) { window->setProperty(kCloseDisabledProperty, true); }
+void DisableCloseCommand(QWidget* window) {
+    window->setProperty(kCloseDisabledProperty, true);
+}
 
-void RestoreSystemMenu(QWidget* window) { window->setProperty(kCloseDisabledProperty, false); }
+void RestoreSystemMenu(QWidget* window) {
+    window->setProperty(kCloseDisabledProperty, false);
+}
 
 bool CloseCommandEnabled(const QWidget* window) {
     return !window->property(kCloseDisabledProperty).toBool();
@@ -46,9 +50,13 @@ std::function<void(QWidget*, const QString&)>& InputErrorHook() {
     return hook;
 }
 
-void Beep() { BeepHook()(); }
+void Beep() {
+    BeepHook()();
+}
 
-void ShowInputError(QWidget* parent, const QString& text) { InputErrorHook()(parent, text); }
+void ShowInputError(QWidget* parent, const QString& text) {
+    InputErrorHook()(parent, text);
+}
 
 void InstallFontSubstitutions() {
     QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));

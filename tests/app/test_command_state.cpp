@@ -43,8 +43,8 @@ Enabled snapshot(frmMain& w) {
     e.start = both("M_Start", w.mnuRunStart);
     e.stop = both("M_Stop", w.mnuRunStop);
     e.frames = w.fraAddChr->isEnabled() && w.fraCountSet->isEnabled();
-    e.waitPointer = QApplication::overrideCursor() &&
-                    QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    e.waitPointer =
+        QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     e.closeCommand = CloseCommandEnabled(&w);
     return e;
 }
@@ -75,21 +75,39 @@ void TestCommandState::startFollowsInputs_data() {
     QTest::addColumn<QString>("seisei");
     QTest::addColumn<bool>("start");
 
-    QTest::newRow("length only") << 7 << false << "" << false << "" << "8" << "" << false;
-    QTest::newRow("count only") << 7 << false << "" << false << "" << "" << "3" << false;
-    QTest::newRow("both numbers") << 7 << false << "" << false << "" << "8" << "3" << true;
-    QTest::newRow("one class") << 4 << false << "" << false << "" << "8" << "3" << true;
-    QTest::newRow("no source") << 0 << false << "" << false << "" << "8" << "3" << false;
-    QTest::newRow("extra, empty") << 0 << true << "" << false << "" << "8" << "3" << false;
-    QTest::newRow("extra, one char") << 0 << true << "x" << false << "" << "8" << "3" << true;
-    QTest::newRow("extra text, unchecked") << 0 << false << "x" << false << "" << "8" << "3"
-                                           << false;
-    QTest::newRow("blank counts as text") << 0 << true << " " << false << "" << "8" << "3"
-                                          << true;
-    QTest::newRow("exclusion text alone") << 0 << false << "" << true << "abc" << "8" << "3"
-                                          << true;
-    QTest::newRow("numbers unchecked here") << 1 << false << "" << false << "" << "-" << "."
-                                            << true;
+    QTest::newRow("length only") << 7 << false << "" << false << ""
+                                 << "8"
+                                 << "" << false;
+    QTest::newRow("count only") << 7 << false << "" << false << ""
+                                << ""
+                                << "3" << false;
+    QTest::newRow("both numbers") << 7 << false << "" << false << ""
+                                  << "8"
+                                  << "3" << true;
+    QTest::newRow("one class") << 4 << false << "" << false << ""
+                               << "8"
+                               << "3" << true;
+    QTest::newRow("no source") << 0 << false << "" << false << ""
+                               << "8"
+                               << "3" << false;
+    QTest::newRow("extra, empty") << 0 << true << "" << false << ""
+                                  << "8"
+                                  << "3" << false;
+    QTest::newRow("extra, one char") << 0 << true << "x" << false << ""
+                                     << "8"
+                                     << "3" << true;
+    QTest::newRow("extra text, unchecked") << 0 << false << "x" << false << ""
+                                           << "8"
+                                           << "3" << false;
+    QTest::newRow("blank counts as text") << 0 << true << " " << false << ""
+                                          << "8"
+                                          << "3" << true;
+    QTest::newRow("exclusion text alone") << 0 << false << "" << true << "abc"
+                                          << "8"
+                                          << "3" << true;
+    QTest::newRow("numbers unchecked here") << 1 << false << "" << false << ""
+                                            << "-"
+                                            << "." << true;
 }
 
 void TestCommandState::startFollowsInputs() {
@@ -122,12 +140,14 @@ void TestCommandState::threeStates_data() {
     const auto e = [](Enabled v) { return describe(v); };
     QTest::newRow("idle without results")
         << "start" << e({false, false, false, false, false, true, false, true, false, true});
-    QTest::newRow("running")
-        << "running" << e({false, false, false, false, false, false, true, false, true, false});
+    QTest::newRow("running") << "running"
+                             << e({false, false, false, false, false, false, true, false, true,
+                                   false});
     QTest::newRow("idle with results")
         << "completed" << e({true, true, true, true, true, true, false, true, false, true});
-    QTest::newRow("after a stop")
-        << "stopped" << e({false, false, false, false, false, true, false, true, false, true});
+    QTest::newRow("after a stop") << "stopped"
+                                  << e({false, false, false, false, false, true, false, true, false,
+                                        true});
     QTest::newRow("refused after results")
         << "refused" << e({true, true, true, true, true, true, false, true, false, true});
 }

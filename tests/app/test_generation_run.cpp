@@ -34,7 +34,9 @@ void fill(WindowFixture& f, const QString& mojisu, const QString& seisei) {
     f->txtSeisei->setText(seisei);
 }
 
-QStringList listed(WindowFixture& f) { return f->lvwPW->resultModel()->texts(); }
+QStringList listed(WindowFixture& f) {
+    return f->lvwPW->resultModel()->texts();
+}
 } // namespace
 
 void TestGenerationRun::digitsOnly() {
@@ -58,8 +60,8 @@ void TestGenerationRun::digitsOnly() {
     QVERIFY(f->fraProgressbar->isHidden());
     QVERIFY(f->lvwPW->isVisible());
     QCOMPARE(QApplication::focusWidget(), f->lvwPW);
-    for (QAction* item : {f->mnuFileSave, f->mnuFilePrint, f->mnuHensyuAllSelect,
-                          f->mnuHensyuCopy, f->mnuHensyuSortAsc, f->mnuHensyuSortDesc})
+    for (QAction* item : {f->mnuFileSave, f->mnuFilePrint, f->mnuHensyuAllSelect, f->mnuHensyuCopy,
+                          f->mnuHensyuSortAsc, f->mnuHensyuSortDesc})
         QVERIFY(item->isEnabled());
     QVERIFY(QApplication::overrideCursor() == nullptr);
 }

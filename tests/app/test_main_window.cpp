@@ -141,10 +141,10 @@ void TestMainWindow::tabOrderAndAccessKeys() {
 
 void TestMainWindow::toolbar() {
     WindowFixture f;
-    const QStringList keys = {"M_Save",  "M_Print", "", "M_AllSelect", "M_Copy", "M_Sort",
-                              "",        "M_Start", "M_Stop", "",      "M_Help"};
-    const QStringList tips = {"保存", "印刷", "", "すべて選択", "コピー", "昇順に並び替え",
-                              "",     "実行", "停止", "",       "ヘルプ"};
+    const QStringList keys = {"M_Save",  "M_Print", "", "M_AllSelect", "M_Copy", "M_Sort", "",
+                              "M_Start", "M_Stop",  "", "M_Help"};
+    const QStringList tips = {"保存", "印刷", "",     "すべて選択", "コピー", "昇順に並び替え",
+                              "",     "実行", "停止", "",           "ヘルプ"};
     const QList<QAction*> actions = f->tlbMain->actions();
     QCOMPARE(actions.size(), keys.size());
     for (qsizetype i = 0; i < actions.size(); ++i) {
@@ -186,27 +186,22 @@ void TestMainWindow::menuTree_data() {
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<QStringList>("shortcuts");
 
-    QTest::newRow("mnuPopup") << "mnuPopup"
-                              << QStringList{"mnuPopupAllSelect", "mnuPouupLine1", "mnuPopupCopy",
-                                             "mnuPouupLine2", "mnuPopupSortAsc",
-                                             "mnuPopupSortDesc"}
-                              << QStringList{"すべて選択",     "",
-                                             "コピー",         "",
-                                             "昇順に並び替え", "降順に並び替え"}
+    QTest::newRow("mnuPopup") << "mnuPopup" << QStringList{"mnuPopupAllSelect", "mnuPouupLine1",
+                                                           "mnuPopupCopy",      "mnuPouupLine2",
+                                                           "mnuPopupSortAsc",   "mnuPopupSortDesc"}
+                              << QStringList{"すべて選択",    "", "コピー", "", "昇順に並び替え",
+                                             "降順に並び替え"}
                               << QStringList{"", "", "", "", "", ""};
     QTest::newRow("mnuFile") << "mnuFile"
                              << QStringList{"mnuFileSave", "mnuFilePrint", "mnuFileLine",
                                             "mnuFileEnd"}
                              << QStringList{"保存(&S)", "印刷(&P)", "", "終了(&X)"}
                              << QStringList{"Ctrl+S", "Ctrl+P", "", ""};
-    QTest::newRow("mnuHensyu") << "mnuHensyu"
-                               << QStringList{"mnuHensyuAllSelect", "mnuHensyuLine1",
-                                              "mnuHensyuCopy",      "mnuHensyuLine2",
-                                              "mnuHensyuSortAsc",   "mnuHensyuSortDesc"}
-                               << QStringList{"すべて選択(&A)", "",
-                                              "コピー(&C)",     "",
-                                              "昇順に並び替え", "降順に並び替え"}
-                               << QStringList{"", "", "", "", "", ""};
+    QTest::newRow("mnuHensyu")
+        << "mnuHensyu" << QStringList{"mnuHensyuAllSelect", "mnuHensyuLine1",   "mnuHensyuCopy",
+                                      "mnuHensyuLine2",     "mnuHensyuSortAsc", "mnuHensyuSortDesc"}
+        << QStringList{"すべて選択(&A)", "", "コピー(&C)", "", "昇順に並び替え", "降順に並び替え"}
+        << QStringList{"", "", "", "", "", ""};
     QTest::newRow("mnuRun") << "mnuRun" << QStringList{"mnuRunStart", "mnuRunStop"}
                             << QStringList{"開始(&S)", "停止(&E)"} << QStringList{"F5", ""};
     QTest::newRow("mnuHelp") << "mnuHelp"
@@ -260,13 +255,12 @@ void TestMainWindow::firstStartState() {
     QVERIFY(f->txtMojisu->text().isEmpty());
     QVERIFY(f->txtSeisei->text().isEmpty());
 
-    for (const char* key : {"M_Save", "M_Print", "M_AllSelect", "M_Copy", "M_Sort", "M_Start",
-                            "M_Stop"})
+    for (const char* key :
+         {"M_Save", "M_Print", "M_AllSelect", "M_Copy", "M_Sort", "M_Start", "M_Stop"})
         QVERIFY2(!f->toolbarButton(key)->isEnabled(), key);
     QVERIFY(f->toolbarButton("M_Help")->isEnabled());
-    for (QAction* item : {f->mnuFileSave, f->mnuFilePrint, f->mnuHensyuAllSelect,
-                          f->mnuHensyuCopy, f->mnuHensyuSortAsc, f->mnuHensyuSortDesc,
-                          f->mnuRunStart, f->mnuRunStop})
+    for (QAction* item : {f->mnuFileSave, f->mnuFilePrint, f->mnuHensyuAllSelect, f->mnuHensyuCopy,
+                          f->mnuHensyuSortAsc, f->mnuHensyuSortDesc, f->mnuRunStart, f->mnuRunStop})
         QVERIFY2(!item->isEnabled(), qPrintable(item->objectName()));
     for (QAction* item : {f->mnuHelpHelp, f->mnuHelpVersion, f->mnuFileEnd})
         QVERIFY(item->isEnabled());
@@ -286,9 +280,12 @@ void TestMainWindow::japaneseFontsResolve_data() {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("family");
     QTest::addColumn<double>("points");
-    QTest::newRow("lblStatus") << "lblStatus" << "IPAPGothic" << 20.25;
-    QTest::newRow("lblKanryo") << "lblKanryo" << "IPAGothic" << 9.0;
-    QTest::newRow("lblProgressbar") << "lblProgressbar" << "IPAGothic" << 9.0;
+    QTest::newRow("lblStatus") << "lblStatus"
+                               << "IPAPGothic" << 20.25;
+    QTest::newRow("lblKanryo") << "lblKanryo"
+                               << "IPAGothic" << 9.0;
+    QTest::newRow("lblProgressbar") << "lblProgressbar"
+                                    << "IPAGothic" << 9.0;
 }
 
 void TestMainWindow::japaneseFontsResolve() {

@@ -28,13 +28,27 @@ void TestOptionInputs::typedKeys_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("beeps");
-    QTest::newRow("letter") << "txtMojisu" << "a" << "" << 1;
-    QTest::newRow("blank") << "txtMojisu" << " " << "" << 1;
-    QTest::newRow("minus") << "txtSeisei" << "-" << "" << 1;
-    QTest::newRow("point") << "txtSeisei" << "." << "" << 1;
-    QTest::newRow("digits") << "txtMojisu" << "709" << "709" << 0;
-    QTest::newRow("mixed") << "txtSeisei" << "1x2:3" << "123" << 2;
-    QTest::newRow("sixth digit") << "txtMojisu" << "123456" << "12345" << 0;
+    QTest::newRow("letter") << "txtMojisu"
+                            << "a"
+                            << "" << 1;
+    QTest::newRow("blank") << "txtMojisu"
+                           << " "
+                           << "" << 1;
+    QTest::newRow("minus") << "txtSeisei"
+                           << "-"
+                           << "" << 1;
+    QTest::newRow("point") << "txtSeisei"
+                           << "."
+                           << "" << 1;
+    QTest::newRow("digits") << "txtMojisu"
+                            << "709"
+                            << "709" << 0;
+    QTest::newRow("mixed") << "txtSeisei"
+                           << "1x2:3"
+                           << "123" << 2;
+    QTest::newRow("sixth digit") << "txtMojisu"
+                                 << "123456"
+                                 << "12345" << 0;
 }
 
 void TestOptionInputs::typedKeys() {
@@ -60,13 +74,27 @@ void TestOptionInputs::pastedText_data() {
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("beeps");
-    QTest::newRow("letter inside") << "txtSeisei" << "12a3" << "123" << 1;
-    QTest::newRow("minus inside and last") << "txtMojisu" << "1-2-" << "12" << 2;
-    QTest::newRow("leading minus stays") << "txtMojisu" << "-5" << "-5" << 0;
-    QTest::newRow("minus becomes first") << "txtMojisu" << "a-1" << "-1" << 1;
-    QTest::newRow("decimal point stays") << "txtSeisei" << "1.5" << "1.5" << 0;
-    QTest::newRow("full-width five") << "txtSeisei" << "1５" << "1" << 1;
-    QTest::newRow("all refused") << "txtMojisu" << "ab/ " << "" << 4;
+    QTest::newRow("letter inside") << "txtSeisei"
+                                   << "12a3"
+                                   << "123" << 1;
+    QTest::newRow("minus inside and last") << "txtMojisu"
+                                           << "1-2-"
+                                           << "12" << 2;
+    QTest::newRow("leading minus stays") << "txtMojisu"
+                                         << "-5"
+                                         << "-5" << 0;
+    QTest::newRow("minus becomes first") << "txtMojisu"
+                                         << "a-1"
+                                         << "-1" << 1;
+    QTest::newRow("decimal point stays") << "txtSeisei"
+                                         << "1.5"
+                                         << "1.5" << 0;
+    QTest::newRow("full-width five") << "txtSeisei"
+                                     << "1５"
+                                     << "1" << 1;
+    QTest::newRow("all refused") << "txtMojisu"
+                                 << "ab/ "
+                                 << "" << 4;
 }
 
 void TestOptionInputs::pastedText() {
@@ -103,20 +131,34 @@ void TestOptionInputs::validation_data() {
     const QString badCount = "Error:生成数に数字以外のものが含まれています。";
     const QString zeroLength = "Error:文字数に0を指定することはできません。";
     const QString zeroCount = "Error:生成数に0を指定することはできません。";
-    QTest::newRow("valid") << "8" << "3" << "";
-    QTest::newRow("leading zeros") << "007" << "010" << "";
-    QTest::newRow("largest") << "99999" << "1" << "";
-    QTest::newRow("minus length") << "-5" << "3" << badLength;
-    QTest::newRow("point count") << "8" << "1.5" << badCount;
-    QTest::newRow("both bad") << "-1" << "2.0"
+    QTest::newRow("valid") << "8"
+                           << "3"
+                           << "";
+    QTest::newRow("leading zeros") << "007"
+                                   << "010"
+                                   << "";
+    QTest::newRow("largest") << "99999"
+                             << "1"
+                             << "";
+    QTest::newRow("minus length") << "-5"
+                                  << "3" << badLength;
+    QTest::newRow("point count") << "8"
+                                 << "1.5" << badCount;
+    QTest::newRow("both bad") << "-1"
+                              << "2.0"
                               << "Error:文字数と生成数に数字以外のものが含まれています。";
-    QTest::newRow("zero length") << "0" << "10" << zeroLength;
-    QTest::newRow("zero count") << "5" << "000" << zeroCount;
-    QTest::newRow("both zero") << "00" << "000"
+    QTest::newRow("zero length") << "0"
+                                 << "10" << zeroLength;
+    QTest::newRow("zero count") << "5"
+                                << "000" << zeroCount;
+    QTest::newRow("both zero") << "00"
+                               << "000"
                                << "Error:文字数と生成数に0を指定することはできません。";
     // These two had no message at all; the user now learns why nothing happens.
-    QTest::newRow("bad length, zero count") << "1.2" << "0" << badLength + "\n" + zeroCount;
-    QTest::newRow("zero length, bad count") << "0" << "-3" << zeroLength + "\n" + badCount;
+    QTest::newRow("bad length, zero count") << "1.2"
+                                            << "0" << badLength + "\n" + zeroCount;
+    QTest::newRow("zero length, bad count") << "0"
+                                            << "-3" << zeroLength + "\n" + badCount;
 }
 
 void TestOptionInputs::validation() {

@@ -54,6 +54,7 @@ private slots:
     void unchangedClockContinuesTheSequence();
     void changedClockIsMixedIntoTheKey();
     void sourcesCreatedTogetherDiffer();
+    void clockIsReadOnTheFirstReseed();
     void drawsAreUniformOverThePool_data();
     void drawsAreUniformOverThePool();
 };
@@ -180,6 +181,13 @@ void RandomSourceTest::sourcesCreatedTogetherDiffer() {
     first.reseed(123456789);
     second.reseed(123456789);
     QVERIFY(draw(first, 8) != draw(second, 8));
+}
+
+void RandomSourceTest::clockIsReadOnTheFirstReseed() {
+    RandomSource reseeded(testKey(3));
+    RandomSource untouched(testKey(3));
+    reseeded.reseedFromClock();
+    QVERIFY(draw(reseeded, 8) != draw(untouched, 8));
 }
 
 void RandomSourceTest::drawsAreUniformOverThePool_data() {
