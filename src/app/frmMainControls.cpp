@@ -288,11 +288,10 @@ void frmMain::createToolbar() {
     if (auto* sortButton = qobject_cast<QToolButton*>(tlbMain->widgetForAction(sort)))
         sortButton->setPopupMode(QToolButton::MenuButtonPopup);
 
+    // The drop-down's choices have their own route; the toolbar reports only button clicks.
+    connect(tlbSortMenu, &QMenu::triggered, this, &frmMain::tlbMain_ButtonMenuClick);
     connect(tlbMain, &QToolBar::actionTriggered, this, [this](QAction* a) {
-        // Drop-down items arrive here too; they are routed by their own handler.
-        if (a->parent() == tlbSortMenu || tlbSortMenu->actions().contains(a))
-            tlbMain_ButtonMenuClick(a);
-        else
+        if (!tlbSortMenu->actions().contains(a))
             tlbMain_ButtonClick(a);
     });
 }

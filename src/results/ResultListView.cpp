@@ -1,15 +1,19 @@
 #include "ResultListView.h"
 
+#include "ResultHeaderView.h"
+#include "ResultItemDelegate.h"
+
 #include <QFontMetrics>
-#include <QHash>
 #include <QHeaderView>
 #include <QMouseEvent>
-
-#include <array>
+#include <QtMath>
 
 ResultListView::ResultListView(QWidget* parent)
-    : QTreeView(parent), m_model(new ResultListModel(this)) {
+    : QTreeView(parent), m_model(new ResultListModel(this)),
+      m_delegate(new ResultItemDelegate(this)) {
+    setHeader(new ResultHeaderView(this));
     setModel(m_model);
+    setItemDelegate(m_delegate);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -29,40 +33,22 @@ void ResultListView::autoSizeColumn() {
         return;
     m_model->flushPending();
 
-    // Shaping every row would take far too long for 99,999 passwords: a per-character width
-    // table finds the widest text, which alone is then measured as a whole.
-    const QFontMetrics metrics(font());
-    std::array<int, 128> asciiAdvance;
-    asciiAdvance.fill(-1);
-    QHash<char32_t, int> otherAdvance;
-    const auto advanceOf = [&](char32_t c) {
-        if (c < asciiAdvance.size()) {
-            int& width = asciiAdvance[c];
-            if (width < 0)
-                width = metrics.horizontalAdvance(QString::fromUcs4(&c, 1));
-            return width;
-        }
-        auto it = otherAdvance.constFind(c);
-        if (it == otherAdvance.cend())
-            it = otherAdvance.insert(c, metrics.horizontalAdvance(QString::fromUcs4(&c, 1)));
-        return *it;
-    };
-    int widestSum = 0;
+    // Shaping every row would take far too long for 99,999 passwords: summed character advances
+    // find the widest text, which alone is then measured as a whole.
+    const CharacterAdvances& advances = m_delegate->advances(font());
+    qint64 widestSum = 0;
     const QString* widestText = nullptr;
     for (const QString& text : m_model->texts()) {
-        int sum = 0;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            char32_t c = text[i].unicode();
-            if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-                c = QChar::surrogateToUcs4(text[i], text[i + 1]), ++i;
-            sum += advanceOf(c);
-        }
+        const qint64 sum = advances.width(text);
         if (sum > widestSum || !widestText) {
             widestSum = sum;
             widestText = &text;
         }
     }
-    const int widest = widestText ? std::max(widestSum, metrics.horizontalAdvance(*widestText)) : 0;
+    const QFontMetrics metrics(font());
+    const int widest = widestText ? std::max(qCeil(CharacterAdvances::toPixels(widestSum)),
+                                             metrics.horizontalAdvance(*widestText))
+                                  : 0;
 
     const int margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
     const int rowWidth = widest + margin + indentation() * (rootIsDecorated() ? 1 : 0);

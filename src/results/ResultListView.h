@@ -5,6 +5,8 @@
 #include <QPoint>
 #include <QTreeView>
 
+class ResultItemDelegate;
+
 // The result list: a one-column report of the passwords, several rows selectable, not editable.
 class ResultListView : public QTreeView {
     Q_OBJECT
@@ -28,4 +30,5 @@ protected:
 
 private:
     ResultListModel* m_model;
+    ResultItemDelegate* m_delegate;
 };

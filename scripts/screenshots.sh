@@ -1,0 +1,196 @@
+#!/usr/bin/env bash
+# Takes the screenshots in docs/screenshots/ from the real program on a private Xvfb display.
+# Usage: scripts/screenshots.sh BUILD_DIR [OUTPUT_DIR]
+# BUILD_DIR must hold a built keymill and keymill.qch; this script builds nothing.
+# Needs: xvfb x11-utils xdotool openbox imagemagick fonts-ipafont-gothic.
+set -euo pipefail
+
+if [ $# -lt 1 ] || [ $# -gt 2 ]; then
+    echo "usage: $0 BUILD_DIR [OUTPUT_DIR]" >&2
+    exit 2
+fi
+build_dir=$(cd "$1" && pwd)
+out_dir=${2:-"$(cd "$(dirname "$0")/.." && pwd)/docs/screenshots"}
+for f in keymill keymill.qch; do
+    [ -f "$build_dir/$f" ] || { echo "$0: $build_dir/$f is missing; build first" >&2; exit 1; }
+done
+for tool in Xvfb xdpyinfo xprop xwininfo xdotool openbox import convert; do
+    command -v "$tool" >/dev/null || { echo "$0: $tool is not installed" >&2; exit 1; }
+done
+mkdir -p "$out_dir"
+
+# The program keeps keymill.ini beside itself: run a copy so the shots start from the
+# default settings and the build directory is left as it was.
+work=$(mktemp -d)
+xvfb_pid="" wm_pid="" app_pid=""
+cleanup() {
+    for pid in "$app_pid" "$wm_pid" "$xvfb_pid"; do
+        [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+cp "$build_dir/keymill" "$build_dir/keymill.qch" "$work/"
+mkdir -m 700 "$work/runtime"
+
+log() { echo "screenshots: $*" >&2; }
+die() {
+    log "$*"
+    exit 1
+}
+
+# Polls COMMAND every 50 ms until it succeeds or SECONDS pass.
+wait_for() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@" >/dev/null 2>&1; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
+# --- display and window manager ------------------------------------------------------------
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+wait_for 10 grep -q '[0-9]' "$work/display" || die "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+wait_for 10 xdpyinfo || die "display $DISPLAY does not answer"
+
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK || die "openbox did not start"
+# xprop answers with "not found" before openbox has set the property.
+wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    die "openbox did not take over"
+
+# --- the program ---------------------------------------------------------------------------
+LANG=C.UTF-8 XDG_RUNTIME_DIR="$work/runtime" "$work/keymill" >"$work/keymill.log" 2>&1 &
+app_pid=$!
+
+find_window() { # TITLE_REGEX: prints the id of the program's visible window with that title
+    xdotool search --all --onlyvisible --pid "$app_pid" --name "$1" 2>/dev/null | head -n1
+}
+await_window() { # TITLE_REGEX: waits for the window and prints its id
+    local id=""
+    local deadline=$((SECONDS + 15))
+    while [ -z "$id" ]; do
+        [ "$SECONDS" -lt "$deadline" ] || die "no window titled $1"
+        sleep 0.05
+        id=$(find_window "$1")
+    done
+    echo "$id"
+}
+main=$(await_window '^キーミル$')
+log "main window $main on $DISPLAY"
+
+focus() { # ID: makes the window active so that keys reach it
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+    wait_for 2 sh -c "[ \"\$(xdotool getactivewindow)\" = $1 ]" || true
+}
+
+# Waits until the window looks the same in two shots 150 ms apart (at most SECONDS).
+await_still() { # ID SECONDS
+    local previous="" current deadline=$((SECONDS + $2))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        sleep 0.15
+        current=$(import -window "$1" rgb:- 2>/dev/null | md5sum)
+        [ "$current" = "$previous" ] && return 0
+        previous=$current
+    done
+    log "window $1 kept changing; taking the shot anyway"
+}
+
+# Height of the menu bar: the window's minimum height less the client area's minimum of 250 px.
+menu_height() {
+    local min
+    min=$(xprop -id "$main" WM_NORMAL_HINTS | sed -n 's/.*minimum size: \([0-9]*\) by \([0-9]*\).*/\1 \2/p')
+    [ -n "$min" ] || die "the main window announces no minimum size"
+    set -- $min
+    [ "$1" -eq 585 ] || log "minimum width is $1 px, not 585"
+    echo $(($2 - 250))
+}
+
+window_size() { # ID: prints "WIDTH HEIGHT" of the window without its frame
+    xwininfo -id "$1" | awk '/^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w, h}'
+}
+
+# Sizes the main window so that the area below the menu bar is W x H pixels.
+size_client() { # W H
+    local want="$1 $(($2 + menu))"
+    xdotool windowsize "$main" "$1" $(($2 + menu))
+    wait_for 5 sh -c "[ \"\$(xwininfo -id $main | awk '/^  Width:/ {w=\$2} /^  Height:/ {h=\$2} END {print w, h}')\" = \"$want\" ]" ||
+        die "main window is $(window_size "$main"), wanted $want"
+    log "main window $(window_size "$main") = client area $1 x $2 + menu bar $menu"
+}
+
+# Saves the window with its frame, cut out of a shot of the whole screen.
+shoot_framed() { # ID FILE
+    local extents x y w h left right top bottom
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ' ')
+    IFS=, read -r left right top bottom <<<"${extents:-0,0,0,0}"
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    x=$((X - left)) y=$((Y - top))
+    w=$((WIDTH + left + right)) h=$((HEIGHT + top + bottom))
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage -strip "$2"
+    log "wrote $2 (${w}x${h})"
+}
+
+# Replaces the text of the box that ACCESS_KEY focuses with DIGITS.
+enter_number() { # ACCESS_KEY DIGITS
+    xdotool key "alt+$1" End shift+Home
+    xdotool type --delay 20 "$2"
+}
+
+menu=$(menu_height)
+focus "$main"
+
+# 1. design size after a short run
+size_client 585 250
+enter_number m 16
+enter_number t 20
+xdotool key F5
+sleep 0.5
+await_still "$main" 10
+shoot_framed "$main" "$out_dir/main-design-size.png"
+
+# 2. a client area of 12000 x 6000 twips with the same results
+size_client 800 400
+await_still "$main" 10
+shoot_framed "$main" "$out_dir/main-12000x6000.png"
+
+# 3. part-way through a long run, then stop it
+size_client 585 250
+await_still "$main" 10
+enter_number m 99999
+enter_number t 3000
+xdotool key F5
+sleep 2.5
+shoot_framed "$main" "$out_dir/main-running.png"
+xdotool key alt+r e
+sleep 0.5
+await_still "$main" 10
+
+# 4. the About dialog, closed by its close button
+xdotool key alt+h v
+about=$(await_window '^ﾊﾞｰｼﾞｮﾝ情報$')
+await_still "$about" 5
+shoot_framed "$about" "$out_dir/about.png"
+xdotool key alt+c
+wait_for 5 sh -c "[ -z \"\$(xdotool search --all --onlyvisible --pid $app_pid --name '^ﾊﾞｰｼﾞｮﾝ情報$')\" ]" ||
+    die "the About dialog did not close"
+focus "$main"
+
+# 5. the help window, once its contents tree has filled
+xdotool key F1
+help=$(await_window '^キーミル ヘルプ$')
+sleep 0.5
+await_still "$help" 10
+shoot_framed "$help" "$out_dir/help.png"
+
+log debug; bash /tmp/shot-debug.sh "$main" >&2
+# End through the program's own command so it shuts down as a user would end it.
+focus "$main"
+xdotool key alt+f x
+wait_for 10 sh -c "! kill -0 $app_pid" || log "the program did not end by its end command"

@@ -1,0 +1,163 @@
+// What the window keeps in keymill.ini between uses, seen from the user's side.
+#include "SettingsRules.h"
+#include "WindowFixture.h"
+#include "mdlIniSet.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+
+class TestSettingsWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InstallFontSubstitutions(); }
+    void optionsAndGeometrySurviveARestart_data();
+    void optionsAndGeometrySurviveARestart();
+    void loadRefreshesTheStartCommand();
+    void storedSizeBelowMinimumIsGrown();
+    void minimisedWindowStoresItsNormalGeometry();
+    void lastWindowClosedWins();
+    void unwritableDirectoryEndsQuietly();
+};
+
+namespace {
+QString iniOf(const QTemporaryDir& dir) {
+    return dir.path() + "/keymill.ini";
+}
+
+// Sizes the window so that its outer rectangle, frame included, has the given size.
+void resizeOuter(QWidget& w, QSize outer) {
+    w.resize(outer - (w.frameGeometry().size() - w.size()));
+}
+} // namespace
+
+void TestSettingsWindow::optionsAndGeometrySurviveARestart_data() {
+    QTest::addColumn<QString>("addText");
+    QTest::addColumn<QString>("deleteText");
+    QTest::newRow("four characters") << ""
+                                     << "abcd";
+    QTest::newRow("Japanese with 0x5C trail bytes") << "ソ表示"
+                                                    << "能";
+    QTest::newRow("blanks and quotes") << "  \"x\"  "
+                                       << "'q'";
+    QTest::newRow("INI punctuation") << "a=b;c[d]"
+                                     << "#;";
+    QTest::newRow("emoji") << "😀€"
+                           << "";
+}
+
+void TestSettingsWindow::optionsAndGeometrySurviveARestart() {
+    QFETCH(QString, addText);
+    QFETCH(QString, deleteText);
+    QTemporaryDir dir;
+    {
+        frmMain first(nullptr, dir.path());
+        first.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&first));
+        first.chkAddSuji->setChecked(false);
+        first.chkAddChr->setChecked(true);
+        first.txtAddChr->setText(addText);
+        first.chkDeleteChr->setChecked(true);
+        first.txtDeleteChr->setText(deleteText);
+        first.txtMojisu->setText("12"); // length and count are not kept
+        first.move(100, 80);
+        resizeOuter(first, QSize(700, 420));
+        QTRY_COMPARE(first.frameGeometry().size(), QSize(700, 420));
+        first.mnuFileEnd_Click();
+    }
+    const QString ini = iniOf(dir);
+    QCOMPARE(ReadIniValue("Add", "Suji", ini), QString("0"));
+    QCOMPARE(ReadIniValue("Add", "DeleteChr", ini), QString("1"));
+    QCOMPARE(ReadIniValue("Add", "DeleteChrList", ini), deleteText);
+    QCOMPARE(ReadIniValue("Position", "Width", ini), QString::number(700 * 15));
+
+    frmMain second(nullptr, dir.path());
+    second.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&second));
+    QVERIFY(!second.chkAddSuji->isChecked());
+    QVERIFY(second.chkAddAlphabetBig->isChecked());
+    QVERIFY(second.chkAddChr->isChecked());
+    QCOMPARE(second.txtAddChr->text(), addText);
+    QVERIFY(second.chkDeleteChr->isChecked());
+    QCOMPARE(second.txtDeleteChr->text(), deleteText);
+    QVERIFY(second.txtMojisu->text().isEmpty());
+    QCOMPARE(second.frameGeometry(), QRect(100, 80, 700, 420));
+}
+
+void TestSettingsWindow::loadRefreshesTheStartCommand() {
+    QTemporaryDir dir;
+    const QString ini = iniOf(dir);
+    for (const char* key : {"Suji", "AlhabetBig", "AlphabetMini"})
+        QVERIFY(WriteIniValue("Add", key, "0", ini));
+    QVERIFY(WriteIniValue("Add", "AddChr", "1", ini));
+    QVERIFY(WriteIniValue("Add", "AddChrList", "x", ini));
+    WindowFixture f;
+    QVERIFY(QFile::copy(ini, f.dir.path() + "/keymill.ini"));
+    f.window = std::make_unique<frmMain>(nullptr, f.dir.path());
+    QVERIFY(f->txtAddChr->isEnabled());
+    f->txtMojisu->setText("4");
+    f->txtSeisei->setText("2");
+    QVERIFY(f->mnuRunStart->isEnabled());
+    f->txtAddChr->clear();
+    QVERIFY(!f->mnuRunStart->isEnabled());
+}
+
+void TestSettingsWindow::storedSizeBelowMinimumIsGrown() {
+    QTemporaryDir dir;
+    QVERIFY(WriteIniValue("Position", "Width", "3000", iniOf(dir)));
+    QVERIFY(WriteIniValue("Position", "Height", "1500", iniOf(dir)));
+    frmMain w(nullptr, dir.path());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_COMPARE(w.client->size(), QSize(585, 250));
+}
+
+void TestSettingsWindow::minimisedWindowStoresItsNormalGeometry() {
+    QTemporaryDir dir;
+    {
+        frmMain w(nullptr, dir.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        resizeOuter(w, QSize(640, 400));
+        QTRY_COMPARE(w.frameGeometry().size(), QSize(640, 400));
+        w.showMinimized();
+        QTRY_VERIFY(w.isMinimized());
+        w.mnuFileEnd_Click();
+        QVERIFY(!w.isMinimized());
+    }
+    QCOMPARE(ReadIniValue("Position", "Width", iniOf(dir)), QString::number(640 * 15));
+    QCOMPARE(ReadIniValue("Position", "Height", iniOf(dir)), QString::number(400 * 15));
+}
+
+void TestSettingsWindow::lastWindowClosedWins() {
+    QTemporaryDir dir;
+    frmMain first(nullptr, dir.path());
+    frmMain second(nullptr, dir.path());
+    first.chkAddSuji->setChecked(false);
+    second.chkAddAlphabetMini->setChecked(false);
+    second.mnuFileEnd_Click();
+    first.mnuFileEnd_Click();
+    QCOMPARE(ReadIniValue("Add", "Suji", iniOf(dir)), QString("0"));
+    QCOMPARE(ReadIniValue("Add", "AlphabetMini", iniOf(dir)), QString("1"));
+}
+
+void TestSettingsWindow::unwritableDirectoryEndsQuietly() {
+    QTemporaryDir dir;
+    // A program directory that is a regular file: nothing can be written beneath it.
+    const QString notADirectory = dir.path() + "/file";
+    QFile file(notADirectory);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    WindowFixture f;
+    f.window = std::make_unique<frmMain>(nullptr, notADirectory);
+    f->show();
+    QVERIFY(f->close());
+    QVERIFY(f.errors.isEmpty());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{"file"});
+}
+
+QTEST_MAIN(TestSettingsWindow)
+#include "test_settings_window.moc"
