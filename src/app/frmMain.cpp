@@ -2,6 +2,7 @@
 
 #include "HelpCommand.h"
 #include "PrintCommand.h"
+#include "ProgramPaths.h"
 #include "ResultListModel.h"
 #include "ResultListView.h"
 #include "RunMemory.h"
@@ -49,8 +50,8 @@ void frmMain::Form_Load() {
 
     blnResizeEnabled = true;
 
-    helpFilePath_ = programDir_ + QStringLiteral("/keymill.qch");
-    SettingsFilePath = programDir_ + QStringLiteral("/keymill.ini");
+    helpFilePath_ = HelpFilePathFor(programDir_);
+    SettingsFilePath = SettingsFilePathFor(programDir_);
 
     LoadSettings();
 

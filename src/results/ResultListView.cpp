@@ -53,7 +53,9 @@ void ResultListView::autoSizeColumn() {
     const int margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
     const int rowWidth = widest + margin + indentation() * (rootIsDecorated() ? 1 : 0);
     const int headerWidth = header()->sectionSizeHint(0);
-    const int wanted = std::max(rowWidth, headerWidth);
+    // A section cannot grow past the header's limit (about a million pixels); asking for more
+    // is refused and would leave the column as narrow as the view.
+    const int wanted = std::min(std::max(rowWidth, headerWidth), header()->maximumSectionSize());
 
     header()->setMinimumSectionSize(wanted);
     header()->setStretchLastSection(true);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTest>
 
 class TestSettingsWindow : public QObject {
@@ -20,7 +21,7 @@ private slots:
     void storedSizeBelowMinimumIsGrown();
     void minimisedWindowStoresItsNormalGeometry();
     void lastWindowClosedWins();
-    void unwritableDirectoryEndsQuietly();
+    void unwritableDirectoryFallsBack();
 };
 
 namespace {
@@ -144,7 +145,8 @@ void TestSettingsWindow::lastWindowClosedWins() {
     QCOMPARE(ReadIniValue("Add", "AlphabetMini", iniOf(dir)), QString("1"));
 }
 
-void TestSettingsWindow::unwritableDirectoryEndsQuietly() {
+void TestSettingsWindow::unwritableDirectoryFallsBack() {
+    QStandardPaths::setTestModeEnabled(true); // the fallback goes to a test configuration dir
     QTemporaryDir dir;
     // A program directory that is a regular file: nothing can be written beneath it.
     const QString notADirectory = dir.path() + "/file";
@@ -154,9 +156,15 @@ void TestSettingsWindow::unwritableDirectoryEndsQuietly() {
     WindowFixture f;
     f.window = std::make_unique<frmMain>(nullptr, notADirectory);
     f->show();
+    f->chkAddSuji->setChecked(false);
     QVERIFY(f->close());
     QVERIFY(f.errors.isEmpty());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{"file"});
+    // The settings went to the user's configuration directory instead.
+    const QString fallback = f->settingsFilePath();
+    QVERIFY(!fallback.startsWith(dir.path()));
+    QCOMPARE(ReadIniValue("Add", "Suji", fallback), QString("0"));
+    QFile::remove(fallback);
 }
 
 QTEST_MAIN(TestSettingsWindow)
