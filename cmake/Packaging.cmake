@@ -7,6 +7,10 @@
 # An installed program finds its help file at <bindir>/../share/keymill (HelpFilePathFor) and
 # keeps its settings in ~/.config/keymill (SettingsFilePathFor), since it never writes /usr.
 
+# Installing and packaging take what the build made, and do not build every test and benchmark
+# first: build (at least keymill and keymill_qch), then install or run cpack.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(KEYMILL_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR}/../packaging)
 
 install(TARGETS keymill RUNTIME DESTINATION bin)
@@ -35,9 +39,9 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6help6 (>= 6.4), \
 libqt6sql6-sqlite (>= 6.4), fonts-ipafont-gothic")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "random password list generator / ランダムなパスワード一覧の生成")
+# The summary above is the first line; this is the text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "random password list generator / ランダムなパスワード一覧の生成
-KeyMill makes lists of random passwords of a chosen length from digits,
+    "KeyMill makes lists of random passwords of a chosen length from digits,
 upper-case and lower-case letters and characters of your own, shows them
 in a list, and copies, sorts, saves or prints them. Its interface is in
 Japanese.

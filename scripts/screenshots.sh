@@ -24,8 +24,10 @@ mkdir -p "$out_dir"
 work=$(mktemp -d)
 xvfb_pid="" wm_pid="" app_pid=""
 cleanup() {
-    for pid in "$app_pid" "$wm_pid" "$xvfb_pid"; do
-        [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    set +e
+    for pid in $app_pid $wm_pid $xvfb_pid; do
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
     done
     rm -rf "$work"
 }
@@ -52,7 +54,7 @@ wait_for() {
 }
 
 # --- display and window manager ------------------------------------------------------------
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 wait_for 10 grep -q '[0-9]' "$work/display" || die "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"
@@ -130,7 +132,9 @@ shoot_framed() { # ID FILE
     local extents x y w h left right top bottom
     extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ' ')
     IFS=, read -r left right top bottom <<<"${extents:-0,0,0,0}"
-    eval "$(xdotool getwindowgeometry --shell "$1")"
+    # xwininfo, as xdotool counts the frame's offset twice.
+    read -r X Y WIDTH HEIGHT < <(xwininfo -id "$1" | awk '/Absolute upper-left X:/ {x=$4}
+        /Absolute upper-left Y:/ {y=$4} /^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print x, y, w, h}')
     x=$((X - left)) y=$((Y - top))
     w=$((WIDTH + left + right)) h=$((HEIGHT + top + bottom))
     import -window root -crop "${w}x${h}+${x}+${y}" +repage -strip "$2"
@@ -189,8 +193,8 @@ sleep 0.5
 await_still "$help" 10
 shoot_framed "$help" "$out_dir/help.png"
 
-log debug; bash /tmp/shot-debug.sh "$main" >&2
 # End through the program's own command so it shuts down as a user would end it.
 focus "$main"
+log "active $(xdotool getactivewindow) main $main help $help"
 xdotool key alt+f x
 wait_for 10 sh -c "! kill -0 $app_pid" || log "the program did not end by its end command"

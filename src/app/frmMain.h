@@ -129,6 +129,8 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -170,6 +172,7 @@ private:
     void LoadSettings();
     void SaveSettings();
     void applyOuterGeometry(const WindowTwips& outer);
+    void settleOuterGeometry();
     void sizeResultColumn();
 
     bool blnStop = false;

@@ -56,8 +56,9 @@ void frmMain::SaveSettings() {
     write(kAdd, kDeleteChrList, txtDeleteChr->text());
 }
 
-// The stored values describe the outer rectangle, frame and title bar included. The frame is
-// known only once the window is shown, so the size is applied again then.
+// The stored values describe the outer rectangle, frame and title bar included. The window
+// manager tells the frame's size only after the window is mapped, so the size is applied once
+// more as soon as the frame is known.
 void frmMain::applyOuterGeometry(const WindowTwips& outer) {
     storedOuter_ = TwipsToPixels(TwipsRect{double(outer.left), double(outer.top),
                                            double(outer.width), double(outer.height)});
@@ -66,14 +67,28 @@ void frmMain::applyOuterGeometry(const WindowTwips& outer) {
     resize(storedOuter_.size() - frameExtra);
 }
 
-void frmMain::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (outerSizeSettled_ || storedOuter_.isNull())
+void frmMain::settleOuterGeometry() {
+    if (outerSizeSettled_ || storedOuter_.isNull() || !isVisible())
+        return;
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    if (frameExtra == QSize(0, 0))
         return;
     outerSizeSettled_ = true;
-    const QSize frameExtra = frameGeometry().size() - geometry().size();
-    if (frameExtra != QSize(0, 0)) {
-        resize(storedOuter_.size() - frameExtra);
-        move(storedOuter_.topLeft());
-    }
+    resize(storedOuter_.size() - frameExtra);
+    move(storedOuter_.topLeft());
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    settleOuterGeometry();
+}
+
+void frmMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    settleOuterGeometry();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    settleOuterGeometry();
 }

@@ -1,6 +1,10 @@
 #include "ResultHeaderView.h"
 
-ResultHeaderView::ResultHeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+ResultHeaderView::ResultHeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+    // A report list's column caption stands at the left, as on the desktop the list comes from;
+    // it also lets a very wide section be painted near the visible area only.
+    setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
 
 void ResultHeaderView::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     // Beyond this distance from the visible area nothing of the section can show, not even its

@@ -7,13 +7,13 @@ A failed step leaves a screenshot DIR/<step>.png."""
 
 import argparse
 import os
-import re
 import shutil
 import string
 import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 from xsession import CheckFailed, XSession, stays_false, wait_until
 
 TITLE = "キーミル"
