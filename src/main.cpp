@@ -2,6 +2,7 @@
 #include "mdlShare.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("keymill"));
     QApplication::setApplicationDisplayName(QString());
     InstallFontSubstitutions();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keymill"))); // help windows too
     frmMain window;
     window.show();
     return app.exec();

@@ -73,6 +73,8 @@ RunFigures timeRun(frmMain& window, int mojisu, int seisei, int stopAfterMs = -1
     window.mnuRunStart_Click();
     const qint64 end = clock.nsecsElapsed();
     heartbeat.stop();
+    // The stretch from the last served event to the end of the run counts too.
+    figures.longestGapMs = std::max(figures.longestGapMs, sinceServed.nsecsElapsed() / 1e6);
     figures.seconds = end / 1e9;
     if (stopAt >= 0)
         figures.stopLatencyMs = (end - stopAt) / 1e6;

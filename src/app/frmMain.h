@@ -142,6 +142,7 @@ private:
     void createToolbar();
     void setTabOrderAsDesigned();
     void placeAtDesignPositions();
+    void widenToFitCaptions();
 
     void Form_Load();
     void Form_Unload();
@@ -166,6 +167,7 @@ private:
     // The run.
     bool yieldDuringRun();
     void yieldToEventQueue();
+    void releaseInSlices(QStringList oldResults);
     void publishProgress();
     GenerationOptions readOptions() const;
 

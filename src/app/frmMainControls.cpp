@@ -112,6 +112,9 @@ void frmMain::createOptionFrames() {
                                      QStringLiteral("アルファベット大文字(&L)"), true);
     chkAddAlphabetMini = makeCheckBox(fraAddChr, "chkAddAlphabetMini",
                                       QStringLiteral("アルファベット小文字(&F)"), true);
+    // Alt+F belongs to the File menu, as on every desktop; the check box keeps its underlined
+    // letter but gives up the key, which would otherwise only move the focus to it.
+    chkAddAlphabetMini->setShortcut(QKeySequence());
     chkAddChr = makeCheckBox(fraAddChr, "chkAddChr", QStringLiteral("任意文字登録(&I)"), false);
     txtAddChr = makeTextBox(fraAddChr, "txtAddChr");
     txtAddChr->setEnabled(false);

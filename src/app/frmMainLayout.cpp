@@ -6,7 +6,9 @@
 #include "ResultListModel.h"
 #include "ResultListView.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QToolBar>
 
 namespace {
@@ -26,6 +28,22 @@ void frmMain::placeAtDesignPositions() {
     Line1->lower();
     Line2->lower();
     client->setMinimumSize(TwipsToPixels(MinimumClientSize()));
+    widenToFitCaptions();
+}
+
+// The IPA fonts run a little wider than the fonts the captions were laid out for; a caption
+// that would be cut grows to the right, as far as its frame allows.
+void frmMain::widenToFitCaptions() {
+    for (QWidget* caption :
+         {static_cast<QWidget*>(chkAddSuji), static_cast<QWidget*>(chkAddAlphabetBig),
+          static_cast<QWidget*>(chkAddAlphabetMini), static_cast<QWidget*>(chkAddChr),
+          static_cast<QWidget*>(chkDeleteChr), static_cast<QWidget*>(Label4),
+          static_cast<QWidget*>(Label6), static_cast<QWidget*>(Label1)}) {
+        const int room = caption->parentWidget()->width() - caption->x() - 2;
+        const int wanted = std::min(caption->sizeHint().width(), room);
+        if (wanted > caption->width())
+            caption->resize(wanted, caption->height());
+    }
 }
 
 void frmMain::Form_Resize() {
@@ -35,7 +53,9 @@ void frmMain::Form_Resize() {
 
     // A filled list would repaint at every move; it is hidden for the pass and shown once after.
     bool listHidden = false;
+    bool listHadFocus = false;
     if (!lvwPW->isHidden() && lvwPW->resultModel()->count() > 0 && fraProgressbar->isHidden()) {
+        listHadFocus = lvwPW->hasFocus();
         lvwPW->setVisible(false);
         listHidden = true;
     }
@@ -58,7 +78,10 @@ void frmMain::Form_Resize() {
     }
 
     sizeResultColumn();
-    if (listHidden)
+    if (listHidden) {
         lvwPW->setVisible(true);
+        if (listHadFocus) // hiding it passed the focus on; it comes back with the list
+            lvwPW->setFocus();
+    }
     blnResizeEnabled = true;
 }

@@ -63,7 +63,7 @@ void frmMain::mnuRunStart_Click() {
 
     if (!unloaded_) {
         lvwPW->setVisible(false); // the list stays hidden while it fills
-        lvwPW->resultModel()->clear();
+        releaseInSlices(lvwPW->resultModel()->takeAll());
         lstSagyo->clear();
         pool_ = BuildCharacterPool(readOptions());
     }
@@ -119,10 +119,25 @@ bool frmMain::yieldDuringRun() {
         duringYield();
     if (throttle_.pumpDue()) {
         publishProgress();
+        lvwPW->measureNewRows();
         QCoreApplication::processEvents();
         throttle_.markPumped();
     }
     return blnStop;
+}
+
+// Freeing a large earlier list (1,000 passwords of 99,999 characters are 200 MB) takes tens of
+// milliseconds; it is done a slice at a time so that the window keeps serving its events.
+void frmMain::releaseInSlices(QStringList oldResults) {
+    constexpr qsizetype kSlice = 32;
+    YieldThrottle throttle(std::chrono::milliseconds(16), 1);
+    while (!oldResults.isEmpty() && !unloaded_) {
+        oldResults.resize(std::max<qsizetype>(0, oldResults.size() - kSlice));
+        if (throttle.pumpDue()) {
+            QCoreApplication::processEvents();
+            throttle.markPumped();
+        }
+    }
 }
 
 void frmMain::yieldToEventQueue() {

@@ -34,6 +34,15 @@ void ResultListModel::announcePending() const {
     m_announcing = false;
 }
 
+QStringList ResultListModel::takeAll() {
+    beginResetModel();
+    QStringList rows;
+    rows.swap(m_rows);
+    m_announced = 0;
+    endResetModel();
+    return rows;
+}
+
 void ResultListModel::clear() {
     beginResetModel();
     m_rows.clear();

@@ -17,6 +17,8 @@ public:
     void append(const QString& text);
     void flushPending();
     void clear();
+    // Empties the model and hands the old rows to the caller, who decides when to free them.
+    QStringList takeAll();
 
     int count() const { return static_cast<int>(m_rows.size()); }
     const QString& text(int row) const { return m_rows.at(row); }

@@ -26,29 +26,46 @@ ResultListView::ResultListView(QWidget* parent)
     setFocusPolicy(Qt::ClickFocus);
     header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
+    // Sorting keeps the same rows; a reset (a new run) starts the measuring again.
+    connect(m_model, &QAbstractItemModel::modelReset, this, &ResultListView::forgetMeasuredRows);
+}
+
+void ResultListView::forgetMeasuredRows() {
+    m_measuredRows = 0;
+    m_widestSum = -1;
+    m_widestText.clear();
+}
+
+void ResultListView::measureNewRows() {
+    // Summed character advances find the widest text without shaping 99,999 rows.
+    const CharacterAdvances& advances = m_delegate->advances(font());
+    const QStringList& rows = m_model->texts();
+    for (qsizetype row = m_measuredRows; row < rows.size(); ++row) {
+        const qint64 sum = advances.width(rows[row]);
+        if (sum > m_widestSum) {
+            m_widestSum = sum;
+            m_widestText = rows[row];
+        }
+    }
+    m_measuredRows = int(rows.size());
 }
 
 void ResultListView::autoSizeColumn() {
     if (m_model->columnCount() == 0)
         return;
     m_model->flushPending();
+    measureNewRows();
 
-    // Shaping every row would take far too long for 99,999 passwords: summed character advances
-    // find the widest text, which alone is then measured as a whole.
-    const CharacterAdvances& advances = m_delegate->advances(font());
-    qint64 widestSum = 0;
-    const QString* widestText = nullptr;
-    for (const QString& text : m_model->texts()) {
-        const qint64 sum = advances.width(text);
-        if (sum > widestSum || !widestText) {
-            widestSum = sum;
-            widestText = &text;
-        }
-    }
+    // Short texts are shaped as a whole; a very long one is drawn slice by slice at its summed
+    // advances, so that sum is its width.
+    constexpr qsizetype kShapedLength = 4096;
     const QFontMetrics metrics(font());
-    const int widest = widestText ? std::max(qCeil(CharacterAdvances::toPixels(widestSum)),
-                                             metrics.horizontalAdvance(*widestText))
-                                  : 0;
+    int widest = 0;
+    if (m_widestSum >= 0) {
+        widest = qCeil(CharacterAdvances::toPixels(m_widestSum));
+        if (m_widestText.size() <= kShapedLength)
+            widest = std::max(widest, metrics.horizontalAdvance(m_widestText));
+    }
 
     const int margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
     const int rowWidth = widest + margin + indentation() * (rootIsDecorated() ? 1 : 0);

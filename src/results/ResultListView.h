@@ -18,6 +18,9 @@ public:
     // The single column shows its header and the longest password in full and reaches the
     // view's right edge.
     void autoSizeColumn();
+    // Measures the rows added since the last call, so that a long run can spread the work of
+    // sizing the column over its pauses instead of doing it all at the end.
+    void measureNewRows();
 
 signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
@@ -29,6 +32,11 @@ protected:
                           const QItemSelection& deselected) override;
 
 private:
+    void forgetMeasuredRows();
+
     ResultListModel* m_model;
     ResultItemDelegate* m_delegate;
+    int m_measuredRows = 0;
+    qint64 m_widestSum = -1;
+    QString m_widestText; // shared with the model's row, so keeping it costs nothing
 };

@@ -35,6 +35,7 @@ private slots:
     void tooSmallWindowGrowsBack();
     void layoutFollowsSize();
     void resizeDuringRunPlacesFrameAndHiddenList();
+    void resizeKeepsTheListFocused();
     void helpDuringRunAndClosedAtShutDown();
 };
 
@@ -283,6 +284,21 @@ void TestRoutingAndLayout::resizeDuringRunPlacesFrameAndHiddenList() {
     const QRect expected = TwipsToPixels(ComputeMainLayout(12000, 6000).fraProgressbar);
     QCOMPARE(frame, expected);
     QCOMPARE(list, expected);
+}
+
+void TestRoutingAndLayout::resizeKeepsTheListFocused() {
+    WindowFixture f;
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    QApplication::setActiveWindow(f.window.get());
+    f->txtMojisu->setText("8");
+    f->txtSeisei->setText("30");
+    f->mnuRunStart_Click();
+    QCOMPARE(QApplication::focusWidget(), f->lvwPW);
+    const int wider = f->client->width() + 120;
+    f->resize(f->size() + QSize(120, 80));
+    QTRY_COMPARE(f->client->width(), wider);
+    QCOMPARE(QApplication::focusWidget(), f->lvwPW);
 }
 
 void TestRoutingAndLayout::helpDuringRunAndClosedAtShutDown() {
