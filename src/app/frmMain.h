@@ -166,6 +166,8 @@ private:
 
     // The run.
     bool yieldDuringRun();
+    bool yieldNow();
+    void pumpDuringRun();
     void yieldToEventQueue();
     void releaseInSlices(QStringList oldResults);
     void publishProgress();

@@ -66,10 +66,14 @@ void frmMain::mnuRunStart_Click() {
         releaseInSlices(lvwPW->resultModel()->takeAll());
         lstSagyo->clear();
         pool_ = BuildCharacterPool(readOptions());
+        // Freeing and building took a moment of their own; the drawing starts on a fresh pump.
+        QCoreApplication::processEvents();
     }
 
     if (!unloaded_ && !pool_.isEmpty()) {
-        throttle_ = YieldThrottle();
+        // A little under a frame, so that the window is never left for more than about 20 ms
+        // once the time to the next clock reading and the pump's own work are added.
+        throttle_ = YieldThrottle(std::chrono::milliseconds(12));
         const auto afterEachCharacter = [this] { return yieldDuringRun(); };
         ResultListModel* results = lvwPW->resultModel();
         for (qint32 number = 1; number <= seisei; ++number) {
@@ -78,7 +82,8 @@ void frmMain::mnuRunStart_Click() {
                 break;
             results->append(password); // a password cut short by a stop is kept too
             finishedPasswords_ = number;
-            if (yieldDuringRun())
+            // After the last password the window is always served before the list is shown.
+            if (number == seisei ? yieldNow() : yieldDuringRun())
                 break;
         }
     }
@@ -117,13 +122,25 @@ void frmMain::mnuRunStop_Click() {
 bool frmMain::yieldDuringRun() {
     if (duringYield)
         duringYield();
-    if (throttle_.pumpDue()) {
-        publishProgress();
-        lvwPW->measureNewRows();
-        QCoreApplication::processEvents();
-        throttle_.markPumped();
-    }
+    if (throttle_.pumpDue())
+        pumpDuringRun();
     return blnStop;
+}
+
+bool frmMain::yieldNow() {
+    if (duringYield)
+        duringYield();
+    pumpDuringRun();
+    return blnStop;
+}
+
+// Brings the count up to date, measures the new passwords for the column while the list is
+// hidden anyway, and serves the window's events.
+void frmMain::pumpDuringRun() {
+    publishProgress();
+    lvwPW->measureNewRows();
+    QCoreApplication::processEvents();
+    throttle_.markPumped();
 }
 
 // Freeing a large earlier list (1,000 passwords of 99,999 characters are 200 MB) takes tens of
