@@ -85,9 +85,9 @@ class Program:
 
     def end(self):
         self.focus()
-        # Alt+F is also the lower-case letters box's access key, and Qt gives such a shared
-        # key to neither; so the File menu is reached from the Edit menu.
-        self.x.key("alt+e", "Left", "x")
+        # ファイル(&F) > 終了(&X): Alt+F opens the File menu although a check box shows the same
+        # underlined letter.
+        self.x.key("alt+f", "x")
         wait_until("the program to end", lambda: self.proc.poll() is not None, 10)
         check(self.proc.returncode == 0, f"the program ended with {self.proc.returncode}")
 

@@ -77,8 +77,7 @@ def start_and_end(home, out):
             proc = x.start("/usr/bin/keymill", home)
             wid = x.window(proc.pid, "キーミル", timeout=15)
             x.activate(wid)
-            # File > end, reached through the Edit menu (Alt+F is shared with a check box).
-            x.key("alt+e", "Left", "x")
+            x.key("alt+f", "x")  # ファイル > 終了
             wait_until("the installed program to end", lambda: proc.poll() is not None, 10)
             check(proc.returncode == 0, f"the installed program ended with {proc.returncode}")
         except CheckFailed:
