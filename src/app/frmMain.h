@@ -91,10 +91,11 @@ public:
     QAction* mnuHelpVersion = nullptr;
     QMenu* tlbSortMenu = nullptr; // the sort button's drop-down
 
+    // Toolbar buttons and drop-down items carry their command key in this property.
+    static constexpr const char* kCommandKeyProperty = "CommandKey";
     // The toolbar button (or drop-down item) with this key; null for an unknown key.
     QAction* toolbarButton(const QString& key) const;
 
-    QString helpFilePath() const { return helpFilePath_; }
     QString settingsFilePath() const { return SettingsFilePath; }
     bool runActive() const { return runActive_; }
     SaveCommand& saveCommand() { return *dlg; }
@@ -163,6 +164,7 @@ private:
     void UpdateStartCommand();
     void SetCommandState(bool blnIdle);
     void setWaitPointer(bool on);
+    void setResultButtonsEnabled(bool enabled);
 
     // The run.
     bool yieldDuringRun();
@@ -192,7 +194,6 @@ private:
     int finishedPasswords_ = 0;
     QRect storedOuter_;
     bool outerSizeSettled_ = false;
-    CharacterPool pool_;
     YieldThrottle throttle_;
     std::unique_ptr<SaveCommand> dlg;
     std::unique_ptr<PrintCommand> printer_;

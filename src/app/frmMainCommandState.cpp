@@ -59,11 +59,9 @@ void frmMain::SetCommandState(bool blnIdle) {
     } else {
         setWaitPointer(true);
         DisableCloseCommand(this);
-        for (const char* key : {"M_Save", "M_Print", "M_Start"})
-            toolbarButton(QString::fromLatin1(key))->setEnabled(false);
+        setResultButtonsEnabled(false);
+        toolbarButton(QStringLiteral("M_Start"))->setEnabled(false);
         toolbarButton(QStringLiteral("M_Stop"))->setEnabled(true);
-        for (const char* key : {"M_AllSelect", "M_Copy", "M_Sort"})
-            toolbarButton(QString::fromLatin1(key))->setEnabled(false);
         fraAddChr->setEnabled(false);
         fraCountSet->setEnabled(false);
     }
@@ -79,6 +77,12 @@ void frmMain::SetCommandState(bool blnIdle) {
         {mnuRunStop, "M_Stop"}};
     for (const auto& [item, key] : menuFollowsButton)
         item->setEnabled(toolbarButton(QString::fromLatin1(key))->isEnabled());
+}
+
+// Save, print, select all, copy and sort: only a completed run enables them.
+void frmMain::setResultButtonsEnabled(bool enabled) {
+    for (const char* key : {"M_Save", "M_Print", "M_AllSelect", "M_Copy", "M_Sort"})
+        toolbarButton(QString::fromLatin1(key))->setEnabled(enabled);
 }
 
 // The wait pointer is shown once while running, however often the state is switched.

@@ -18,7 +18,6 @@
 #include <QToolButton>
 
 namespace {
-constexpr const char* kCommandKeyProperty = "CommandKey";
 
 QCheckBox* makeCheckBox(QWidget* parent, const char* name, const QString& caption, bool checked) {
     auto* box = new QCheckBox(caption, parent);
@@ -217,10 +216,6 @@ void frmMain::createMenus() {
     mnuHelpLine1 = makeSeparator(mnuHelp, "mnuHelpLine1");
     mnuHelpVersion = makeMenuItem(mnuHelp, "mnuHelpVersion", QStringLiteral("バージョン情報(&V)"));
 
-    // Shortcuts must work while a run holds the focus away from the menu bar.
-    for (QAction* item : {mnuFileSave, mnuFilePrint, mnuRunStart, mnuHelpHelp})
-        item->setShortcutContext(Qt::WindowShortcut);
-
     connect(mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
     connect(mnuFilePrint, &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
     connect(mnuFileEnd, &QAction::triggered, this, &frmMain::mnuFileEnd_Click);
@@ -273,7 +268,7 @@ void frmMain::createToolbar() {
         QAction* button = tlbMain->addAction(ilsMain.value(key), QString::fromUtf8(b.tooltip));
         button->setObjectName(key);
         button->setToolTip(QString::fromUtf8(b.tooltip));
-        button->setProperty(kCommandKeyProperty, key);
+        button->setProperty(frmMain::kCommandKeyProperty, key);
         toolbarButtons_.insert(key, button);
     }
 
@@ -283,7 +278,7 @@ void frmMain::createToolbar() {
          {std::pair{"M_SortAsc", "昇順に並び替え"}, std::pair{"M_SortDesc", "降順に並び替え"}}) {
         QAction* item = tlbSortMenu->addAction(QString::fromUtf8(caption));
         item->setObjectName(QString::fromLatin1(key));
-        item->setProperty(kCommandKeyProperty, QString::fromLatin1(key));
+        item->setProperty(frmMain::kCommandKeyProperty, QString::fromLatin1(key));
         toolbarButtons_.insert(QString::fromLatin1(key), item);
     }
     QAction* sort = toolbarButtons_.value(QStringLiteral("M_Sort"));
@@ -310,7 +305,6 @@ void frmMain::setTabOrderAsDesigned() {
                                    txtDeleteChr, txtMojisu,         txtSeisei};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
-    lvwPW->setFocusPolicy(Qt::ClickFocus);
     lstSagyo->setFocusPolicy(Qt::NoFocus);
     tlbMain->setFocusPolicy(Qt::NoFocus);
 }

@@ -60,13 +60,8 @@ void frmMain::Form_Resize() {
         listHidden = true;
     }
 
-    // The client area never stays below its minimum: the window grows back to exactly it.
-    const QSize minimum = TwipsToPixels(MinimumClientSize());
-    const QSize current = client->size();
-    if (current.width() < minimum.width() || current.height() < minimum.height())
-        resize(width() + qMax(0, minimum.width() - current.width()),
-               height() + qMax(0, minimum.height() - current.height()));
-
+    // The client area's minimum size is held by the toolkit (set at start-up), so a window
+    // dragged smaller stops at exactly the minimum and needs no correction here.
     // The toolbar is aligned to the top edge and spans the whole width.
     tlbMain->setGeometry(0, 0, client->width(), tlbMain->height());
 

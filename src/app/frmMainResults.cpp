@@ -49,7 +49,7 @@ void frmMain::mnuPopupSortDesc_Click() {
 
 // Keys are compared exactly; a separator has none and does nothing.
 void frmMain::tlbMain_ButtonClick(QAction* button) {
-    const QString key = button->property("CommandKey").toString();
+    const QString key = button->property(kCommandKeyProperty).toString();
     const std::pair<const char*, void (frmMain::*)()> routes[] = {
         {"M_Save", &frmMain::mnuFileSave_Click},
         {"M_Print", &frmMain::mnuFilePrint_Click},
@@ -68,7 +68,7 @@ void frmMain::tlbMain_ButtonClick(QAction* button) {
 }
 
 void frmMain::tlbMain_ButtonMenuClick(QAction* item) {
-    const QString key = item->property("CommandKey").toString();
+    const QString key = item->property(kCommandKeyProperty).toString();
     if (key == QLatin1String("M_SortAsc"))
         mnuHensyuSortAsc_Click();
     else if (key == QLatin1String("M_SortDesc"))

@@ -38,8 +38,9 @@ void frmMain::mnuRunStart_Click() {
         SetCommandState(true);
         return;
     }
-    const GenerationOptions counts = readOptions();
-    if (!RunFitsInMemory(counts.Mojisu, counts.Seisei, physicalMemory())) {
+    // The option frames are disabled from here to the end of the run, so one reading serves.
+    const GenerationOptions options = readOptions();
+    if (!RunFitsInMemory(options.Mojisu, options.Seisei, physicalMemory())) {
         ShowInputError(this, RunTooLargeMessage());
         SetCommandState(true);
         return;
@@ -48,14 +49,15 @@ void frmMain::mnuRunStart_Click() {
     runActive_ = true;
     blnStop = false;
     SetCommandState(false);
-    const qint32 mojisu = counts.Mojisu;
-    const qint32 seisei = counts.Seisei;
+    const qint32 mojisu = options.Mojisu;
+    const qint32 seisei = options.Seisei;
     lblStatus->setText(QStringLiteral("パスワード生成中..."));
     lblProgressbar->setText(QStringLiteral("0"));
     prgCount->setValue(0);
     prgCount->setMaximum(seisei);
     fraProgressbar->setVisible(true);
     finishedPasswords_ = 0;
+    CharacterPool pool;
 
     // Let the progress frame paint before the old results go; a stop pressed now still
     // lets the first character be drawn.
@@ -65,22 +67,22 @@ void frmMain::mnuRunStart_Click() {
         lvwPW->setVisible(false); // the list stays hidden while it fills
         releaseInSlices(lvwPW->resultModel()->takeAll());
         lstSagyo->clear();
-        pool_ = BuildCharacterPool(readOptions());
+        pool = BuildCharacterPool(options);
         // Freeing and building took a moment of their own; the drawing starts on a fresh pump.
         QCoreApplication::processEvents();
     }
 
-    if (!unloaded_ && !pool_.isEmpty()) {
+    if (!unloaded_ && !pool.isEmpty()) {
         // A little under a frame, so that the window is never left for more than about 20 ms
         // once the time to the next clock reading and the pump's own work are added.
         throttle_ = YieldThrottle(std::chrono::milliseconds(12));
         const auto afterEachCharacter = [this] { return yieldDuringRun(); };
         ResultListModel* results = lvwPW->resultModel();
         for (qint32 number = 1; number <= seisei; ++number) {
-            const QString password = GeneratePassword(pool_, mojisu, afterEachCharacter);
+            const QString password = GeneratePassword(pool, mojisu, afterEachCharacter);
             if (unloaded_)
                 break;
-            results->append(password); // a password cut short by a stop is kept too
+            results->append(password); // added even when cut short; a stop empties the list later
             finishedPasswords_ = number;
             // After the last password the window is always served before the list is shown.
             if (number == seisei ? yieldNow() : yieldDuringRun())
@@ -100,8 +102,7 @@ void frmMain::mnuRunStart_Click() {
         lvwPW->resultModel()->clear();
         lblProgressbar->setText(QStringLiteral("0"));
     } else {
-        for (const char* key : {"M_Save", "M_Print", "M_AllSelect", "M_Copy", "M_Sort"})
-            toolbarButton(QString::fromLatin1(key))->setEnabled(true);
+        setResultButtonsEnabled(true);
     }
     sizeResultColumn();
     lvwPW->setVisible(true);

@@ -16,16 +16,11 @@ void frmMain::LoadSettings() {
     const auto read = [this](QLatin1StringView section, QLatin1StringView key) {
         return ReadIniValue(section, key, SettingsFilePath);
     };
-    const WindowTwips defaults = kDefaultWindowTwips;
-    WindowTwips geometry{GeometryValueOr(read(kPosition, kLeft), defaults.left),
-                         GeometryValueOr(read(kPosition, kTop), defaults.top),
-                         GeometryValueOr(read(kPosition, kWidth), defaults.width),
-                         GeometryValueOr(read(kPosition, kHeight), defaults.height)};
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenPixels = screen ? screen->geometry().size() : QSize(4096, 4096);
     const TwipsSize screenTwips = PixelsToTwips(screenPixels);
-    geometry = ClampToScreen(geometry, qint32(screenTwips.width), qint32(screenTwips.height));
-    applyOuterGeometry(geometry);
+    applyOuterGeometry(
+        ReadWindowTwips(SettingsFilePath, qint32(screenTwips.width), qint32(screenTwips.height)));
 
     chkAddSuji->setChecked(ClassBoxCheckedFrom(read(kAdd, kSuji)));
     chkAddAlphabetBig->setChecked(ClassBoxCheckedFrom(read(kAdd, kAlhabetBig)));

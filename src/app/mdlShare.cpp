@@ -13,11 +13,9 @@ constexpr const char* kCloseDisabledProperty = "keymillCloseDisabled";
 
 bool FilterNumericText(QLineEdit* box) {
     const QString text = box->text();
-    const qsizetype bad = FirstDisallowedNumericIndex(text);
-    if (bad < 0)
+    const QString shorter = FilterNumericTextOnce(text);
+    if (shorter == text)
         return false;
-    QString shorter = text;
-    shorter.remove(bad, 1);
     box->setText(shorter); // raises the change handler again, which filters the rest
     Beep();
     box->setCursorPosition(int(box->text().size()));

@@ -7,7 +7,7 @@
 bool NumericKeyAllowed(int keyCode);
 
 // The index of the first character that the text filter removes, or -1 when the text is clean.
-// Allowed are codes below 32, the digits, "." and "-" at the first position only.
+// Allowed are codes below 32, the digits, "." anywhere, and "-" at the first position only.
 qsizetype FirstDisallowedNumericIndex(const QString& text);
 
 // One pass of the text filter: the text without its first disallowed character.

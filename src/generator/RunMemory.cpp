@@ -28,8 +28,10 @@ quint64 EstimateRunBytes(qint64 mojisu, qint64 seisei) {
     if (block < text || block > kSaturated - kMallocAlignment)
         return kSaturated;
     block = (block + kMallocAlignment - 1) / kMallocAlignment * kMallocAlignment;
+    quint64 perPassword = 0;
     quint64 total = 0;
-    if (__builtin_mul_overflow(block + kStringObjectBytes, quint64(seisei), &total))
+    if (__builtin_add_overflow(block, kStringObjectBytes, &perPassword) ||
+        __builtin_mul_overflow(perPassword, quint64(seisei), &total))
         return kSaturated;
     return total;
 }

@@ -66,6 +66,10 @@ QString NoPrinterText() {
     return QStringLiteral("使用できるプリンターがありません。印刷を中止しました。");
 }
 
+QString PrintFailedText() {
+    return QStringLiteral("プリンターに印刷できませんでした。プリンターの状態を確認してください。");
+}
+
 PrintCommand::PrintCommand()
     : defaultPrinter(&QPrinterInfo::defaultPrinter), showError(ShowKeymillWarning) {}
 
@@ -73,15 +77,17 @@ bool PrintCommand::run(QWidget* parent, const QStringList& lines) {
     if (lines.isEmpty())
         return false;
     bool printed = false;
+    bool havePrinter = false;
     {
         WaitCursor wait;
         const QPrinterInfo info = defaultPrinter();
-        if (!info.isNull()) {
+        havePrinter = !info.isNull();
+        if (havePrinter) {
             QPrinter printer(info);
             printed = PrintLines(printer, lines);
         }
     }
     if (!printed)
-        showError(parent, NoPrinterText());
+        showError(parent, havePrinter ? PrintFailedText() : NoPrinterText());
     return printed;
 }

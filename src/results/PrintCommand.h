@@ -29,3 +29,5 @@ public:
 
 // The text of the box shown when there is no printer.
 QString NoPrinterText();
+// The text of the box shown when the printer could not take the job.
+QString PrintFailedText();

@@ -75,7 +75,6 @@ void ResultListView::autoSizeColumn() {
     const int wanted = std::min(std::max(rowWidth, headerWidth), header()->maximumSectionSize());
 
     header()->setMinimumSectionSize(wanted);
-    header()->setStretchLastSection(true);
     header()->resizeSection(0, std::max(wanted, viewport()->width()));
 }
 

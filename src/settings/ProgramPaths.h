@@ -12,7 +12,7 @@
 //    links into /usr). Those hold what the package manager installed; programs never write
 //    there at run time, even when run as root, which could write them.
 // For those the file goes to the user's configuration directory ($XDG_CONFIG_HOME/keymill,
-// usually ~/.config/keymill), created on demand.
+// usually ~/.config/keymill), created when the path is worked out at start-up.
 QString SettingsFilePathFor(const QString& programDir);
 
 // keymill.qch beside the executable when it is there (a build tree or a portable copy);
