@@ -16,7 +16,6 @@ public:
     bool isEmpty() const { return entries_.empty(); }
     QChar at(qsizetype index) const { return QChar(entries_[size_t(index)]); }
 
-    void append(QChar c) { entries_.push_back(c.unicode()); }
     void append(const QString& text);
     // Removes every entry equal to c, wherever it stands.
     void removeAll(QChar c);

@@ -1,5 +1,7 @@
 #include "ProgramPaths.h"
 
+#include "SettingsRules.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -7,7 +9,7 @@
 
 namespace {
 
-const QString kSettingsFileName = QStringLiteral("keymill.ini");
+const QString kSettingsFileName = SettingsNames::kFileName;
 const QString kHelpFileName = QStringLiteral("keymill.qch");
 
 // Symbolic links are resolved first, so /bin/keymill counts as /usr/bin/keymill.

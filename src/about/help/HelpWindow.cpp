@@ -85,7 +85,6 @@ void HelpWindow::showTableOfContents() {
     }
     m_tree->setCurrentIndex(first);
     showContentsItem(first);
-    emit tableOfContentsShown();
 }
 
 void HelpWindow::showContentsItem(const QModelIndex& index) {

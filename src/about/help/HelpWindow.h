@@ -27,10 +27,6 @@ public:
     QHelpContentWidget* contentsTree() const { return m_tree; }
     QTextBrowser* page() const;
 
-signals:
-    // The contents tree has been filled and its first page is shown.
-    void tableOfContentsShown();
-
 private:
     explicit HelpWindow(const QString& helpFile);
     bool registerHelpFile();
