@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 namespace {
 constexpr const char* kCodecName = "CP932";
@@ -20,13 +21,25 @@ Cp932EncodeResult EncodeCp932(const QString& text) {
     if (!encoder.hasError())
         return {std::move(bytes), -1, {}};
 
-    // Rare path: find the first character the code page lacks, for the message.
+    // Rare path: find the first character the code page lacks, for the message. Whole chunks are
+    // tried first, so a list of millions of characters is not encoded one character at a time.
+    constexpr qsizetype kChunk = 4096;
+    const QStringView all(text);
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype end = std::min(all.size(), start + kChunk);
+        if (end < all.size() && all.at(end - 1).isHighSurrogate())
+            ++end; // keep a surrogate pair in one piece
+        if (!Encodable(all.mid(start, end - start)))
+            break;
+        start = end;
+    }
     Cp932EncodeResult result;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        if (!Encodable(QStringView(text).mid(i, len))) {
+    for (qsizetype i = start; i < all.size();) {
+        const qsizetype len = (all.at(i).isHighSurrogate() && i + 1 < all.size()) ? 2 : 1;
+        if (!Encodable(all.mid(i, len))) {
             result.badIndex = i;
-            result.badCharacter = text.mid(i, len);
+            result.badCharacter = all.mid(i, len).toString();
             return result;
         }
         i += len;

@@ -1,5 +1,7 @@
 #include "IniTextEdit.h"
 
+#include "IniValueQuoting.h"
+
 #include <QStringList>
 
 namespace {
@@ -10,14 +12,10 @@ struct ParsedLine {
     QString name; // section or key name, blanks around it removed
 };
 
-bool IsBlank(QChar c) {
-    return c == u' ' || c == u'\t';
-}
-
 QStringView TrimBlanks(QStringView text) {
-    while (!text.isEmpty() && IsBlank(text.front()))
+    while (!text.isEmpty() && IsIniBlank(text.front()))
         text = text.mid(1);
-    while (!text.isEmpty() && IsBlank(text.back()))
+    while (!text.isEmpty() && IsIniBlank(text.back()))
         text.chop(1);
     return text;
 }

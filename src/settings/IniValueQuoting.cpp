@@ -1,9 +1,6 @@
 #include "IniValueQuoting.h"
 
 namespace {
-bool IsBlank(QChar c) {
-    return c == u' ' || c == u'\t';
-}
 
 bool IsQuote(QChar c) {
     return c == u'"' || c == u'\'';
@@ -17,7 +14,7 @@ bool HasMatchingQuotes(const QString& text) {
 QString QuoteIniValue(const QString& value) {
     if (value.isEmpty())
         return value;
-    if (IsBlank(value.front()) || IsBlank(value.back()) || HasMatchingQuotes(value))
+    if (IsIniBlank(value.front()) || IsIniBlank(value.back()) || HasMatchingQuotes(value))
         return u'"' + value + u'"';
     return value;
 }
@@ -26,4 +23,8 @@ QString UnquoteIniValue(const QString& stored) {
     if (HasMatchingQuotes(stored))
         return stored.mid(1, stored.size() - 2);
     return stored;
+}
+
+bool IsIniBlank(QChar c) {
+    return c == u' ' || c == u'\t';
 }

@@ -15,12 +15,9 @@
 #include <optional>
 
 namespace {
-// Devices, pipes and directories are never read or replaced: /dev/zero would never end, and
-// renaming a file over /dev/full would destroy the device node.
-bool IsRegularOrAbsent(const QFileInfo& info) {
-    return !info.exists() || info.isFile();
-}
-
+// Devices, pipes and directories are never read (nothing is read from them, so nothing is then
+// written over them either): /dev/zero would never end, and renaming a file over /dev/full
+// would destroy the device node.
 std::optional<QString> ReadIniText(const QString& file) {
     const QFileInfo info(file);
     if (!info.exists())
@@ -66,8 +63,6 @@ QString ReadIniValue(const QString& section, const QString& key, const QString& 
 bool WriteIniValue(const QString& section, const QString& key, const QString& value,
                    const QString& file) {
     if (!IsUsableName(section, u']') || !IsUsableName(key, u'=') || HoldsLineBreakOrNul(value))
-        return false;
-    if (!IsRegularOrAbsent(QFileInfo(file)))
         return false;
     const std::optional<QString> text = ReadIniText(file);
     if (!text)

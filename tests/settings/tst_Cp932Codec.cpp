@@ -41,6 +41,11 @@ void TestCp932Codec::refusesWhatTheCodePageLacks_data() {
     QTest::newRow("euro") << u"1€"_qs << qsizetype(1) << u"€"_qs;
     QTest::newRow("emoji after kana") << u"ソ😀表"_qs << qsizetype(1) << u"😀"_qs;
     QTest::newRow("emoji first of two") << u"😀€"_qs << qsizetype(0) << u"😀"_qs;
+    // Long texts are searched chunk by chunk; a pair across a chunk's edge stays whole.
+    QTest::newRow("far into a long text")
+        << QString(9000, u'a') + u"€"_qs << qsizetype(9000) << u"€"_qs;
+    QTest::newRow("pair across a chunk edge")
+        << QString(4095, u'a') + u"😀"_qs << qsizetype(4095) << u"😀"_qs;
 }
 
 void TestCp932Codec::refusesWhatTheCodePageLacks() {
