@@ -57,7 +57,7 @@ int main() {
     measure("DrawCharacter (62, with reseed)", "chars", 100'000'000, [&](long long n) {
         double sum = 0;
         for (long long i = 0; i < n; ++i)
-            sum += DrawCharacter(pool, source).unicode();
+            sum += DrawCharacter(pool, source);
         return sum;
     });
     measure("GeneratePassword 62 x 16, trivial hook", "chars", 100'000'000, [&](long long n) {

@@ -8,35 +8,52 @@
 
 // One character: reseed from the clock, take r, pick entry floor(r * n). An empty pool gives
 // the null character without a draw.
-inline QChar DrawCharacter(const CharacterPool& pool, RandomSource& source) {
+inline char32_t DrawCharacter(const CharacterPool& pool, RandomSource& source) {
     const qsizetype n = pool.size();
     if (n == 0)
-        return QChar();
+        return 0;
     source.reseedFromClock();
     const float r = source.nextValue();
     return pool.at(qsizetype(double(r) * double(n)));
 }
 
-inline QChar DrawCharacter(const CharacterPool& pool) {
+inline char32_t DrawCharacter(const CharacterPool& pool) {
     return DrawCharacter(pool, ProcessRandomSource());
 }
 
 // Draws length characters, calling afterEachCharacter() after each; when it answers true
 // (stop), the characters drawn so far are returned. A length of 0 or less, or an empty pool,
-// gives the empty text without a draw.
+// gives the empty text without a draw. The length counts whole characters: with characters
+// beyond the Basic Multilingual Plane in the pool the text holds more UTF-16 code units.
 template <typename Hook>
 QString GeneratePassword(const CharacterPool& pool, qint32 length, RandomSource& source,
                          Hook&& afterEachCharacter) {
     if (length <= 0 || pool.isEmpty())
         return QString();
-    QString text(length, Qt::Uninitialized);
-    QChar* out = text.data();
-    for (qint32 i = 0; i < length; ++i) {
-        out[i] = DrawCharacter(pool, source);
-        if (std::invoke(afterEachCharacter)) {
-            text.truncate(i + 1);
-            return text;
+    if (pool.isBmpOnly()) {
+        QString text(length, Qt::Uninitialized);
+        QChar* out = text.data();
+        for (qint32 i = 0; i < length; ++i) {
+            out[i] = QChar(char16_t(DrawCharacter(pool, source)));
+            if (std::invoke(afterEachCharacter)) {
+                text.truncate(i + 1);
+                return text;
+            }
         }
+        return text;
+    }
+    QString text;
+    text.reserve(qsizetype(length) * 2);
+    for (qint32 i = 0; i < length; ++i) {
+        const char32_t c = DrawCharacter(pool, source);
+        if (QChar::requiresSurrogates(c)) {
+            text.append(QChar(QChar::highSurrogate(c)));
+            text.append(QChar(QChar::lowSurrogate(c)));
+        } else {
+            text.append(QChar(char16_t(c)));
+        }
+        if (std::invoke(afterEachCharacter))
+            return text;
     }
     return text;
 }

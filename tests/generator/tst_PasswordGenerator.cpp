@@ -69,7 +69,7 @@ void PasswordGeneratorTest::emptyPoolDrawsNothing() {
     });
     QVERIFY(password.isEmpty());
     QCOMPARE(hookCalls, 0);
-    QVERIFY(DrawCharacter(CharacterPool()).isNull());
+    QCOMPARE(DrawCharacter(CharacterPool()), char32_t(0));
 }
 
 void PasswordGeneratorTest::charactersComeFromThePool_data() {
@@ -79,6 +79,7 @@ void PasswordGeneratorTest::charactersComeFromThePool_data() {
     QTest::newRow("one character repeated") << QStringLiteral("aaa") << QStringLiteral("a");
     QTest::newRow("digits") << QStringLiteral("0123456789") << QStringLiteral("0123456789");
     QTest::newRow("blank and Japanese") << QStringLiteral(" パ") << QStringLiteral(" パ");
+    QTest::newRow("emoji stay whole") << QStringLiteral("😀a𠀋") << QStringLiteral("😀a𠀋");
 }
 
 void PasswordGeneratorTest::charactersComeFromThePool() {
@@ -88,8 +89,13 @@ void PasswordGeneratorTest::charactersComeFromThePool() {
 
     const QString password = GeneratePassword(poolOf(poolText), 5000, source, [] { return false; });
 
-    QSet<QChar> seen(password.cbegin(), password.cend());
-    QCOMPARE(seen, QSet<QChar>(allowed.cbegin(), allowed.cend()));
+    // The length counts whole characters, and no character is ever cut in half.
+    QVERIFY(password.isValidUtf16());
+    const QList<uint> drawn = password.toUcs4();
+    QCOMPARE(drawn.size(), 5000);
+    const QList<uint> allowedPoints = allowed.toUcs4();
+    QCOMPARE(QSet<uint>(drawn.cbegin(), drawn.cend()),
+             QSet<uint>(allowedPoints.cbegin(), allowedPoints.cend()));
 }
 
 void PasswordGeneratorTest::consecutivePasswordsAreIndependent() {

@@ -213,12 +213,12 @@ void RandomSourceTest::drawsAreUniformOverThePool() {
     options.AddChrList = poolText;
     const CharacterPool pool = BuildCharacterPool(options);
 
-    std::map<char16_t, int> entries;
+    std::map<char32_t, int> entries;
     for (QChar c : poolText)
         ++entries[c.unicode()];
-    std::map<char16_t, int> seen;
+    std::map<char32_t, int> seen;
     for (int i = 0; i < draws; ++i)
-        ++seen[DrawCharacter(pool).unicode()];
+        ++seen[DrawCharacter(pool)];
 
     QCOMPARE(seen.size(), entries.size());
     double chiSquare = 0;
