@@ -25,6 +25,10 @@ std::unique_ptr<QFileDialog> SaveCommand::makeDialog(QWidget* parent, const QStr
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setIconProvider(&m_iconProvider);
     dialog->selectNameFilter(m_filter);
+    // Choosing a filter puts its suffix on the name; the name chosen last time comes back as it
+    // was.
+    if (!initialName.isEmpty())
+        dialog->selectFile(initialName);
     return dialog;
 }
 

@@ -1,0 +1,240 @@
+// Saving over real files: modes, owners, hard links, read-only directories and the file-size
+// limit, as root and as an ordinary user that a forked child becomes.
+#include "ResultFileTarget.h"
+#include "ResultFileWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <csignal>
+#include <functional>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// An id no account uses: the child that takes it has no rights beyond what the test gives.
+constexpr uid_t kUser = 47011;
+const QStringList kPasswords{"abcdefgh", "ABCDEFGH", "01234567"};
+const QByteArray kSaved("abcdefgh\r\nABCDEFGH\r\n01234567\r\n");
+const QByteArray kOld("the old content, longer than the new one\r\n");
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+struct stat StatOf(const QString& path) {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        st.st_ino = 0;
+    return st;
+}
+
+void Make(const QString& path, uid_t owner, mode_t mode, const QByteArray& content = kOld) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(content), content.size());
+    file.close();
+    const QByteArray name = QFile::encodeName(path);
+    QCOMPARE(::chown(name.constData(), owner, owner), 0);
+    QCOMPARE(::chmod(name.constData(), mode), 0);
+}
+
+// Runs `work` in a child process and returns how it ended: its exit code, or 1000 + the signal.
+int InChild(const std::function<int()>& work) {
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(work());
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+}
+
+int SaveAsUser(const QString& path) {
+    return InChild([&] {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kUser) != 0 || ::setuid(kUser) != 0)
+            return 99;
+        return WriteResultFile(path, kPasswords).number;
+    });
+}
+
+} // namespace
+
+class ResultFileTargetTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void asRoot_data();
+    void asRoot();
+    void asOrdinaryUser_data();
+    void asOrdinaryUser();
+    void fileSizeLimit_data();
+    void fileSizeLimit();
+
+private:
+    std::optional<QTemporaryDir> m_dir;
+    QString m_file;
+};
+
+void ResultFileTargetTest::init() {
+    ::umask(022);
+    m_dir.emplace();
+    QVERIFY(m_dir->isValid());
+    QCOMPARE(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755), 0);
+    m_file = m_dir->filePath(QStringLiteral("list.csv"));
+}
+
+void ResultFileTargetTest::asRoot_data() {
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<uid_t>("owner");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("hardLink");
+    QTest::addColumn<bool>("inPlace");
+    QTest::addColumn<int>("modeAfter");
+
+    QTest::newRow("new file is private") << false << uid_t(0) << 0 << false << false << 0600;
+    QTest::newRow("existing file keeps its mode")
+        << true << uid_t(0) << 0664 << false << false << 0664;
+    QTest::newRow("another user's file keeps its owner")
+        << true << kUser << 0640 << false << false << 0640;
+    QTest::newRow("hard link keeps sharing the content")
+        << true << uid_t(0) << 0644 << true << true << 0644;
+}
+
+void ResultFileTargetTest::asRoot() {
+    if (::geteuid() != 0)
+        QSKIP("owners can only be given away by root");
+    QFETCH(bool, exists);
+    QFETCH(uid_t, owner);
+    QFETCH(int, mode);
+    QFETCH(bool, hardLink);
+    QFETCH(bool, inPlace);
+    QFETCH(int, modeAfter);
+
+    const QString other = m_dir->filePath(QStringLiteral("other-name.csv"));
+    if (exists)
+        Make(m_file, owner, mode);
+    if (hardLink)
+        QCOMPARE(
+            ::link(QFile::encodeName(m_file).constData(), QFile::encodeName(other).constData()), 0);
+    const struct stat before = StatOf(m_file);
+
+    ResultFileTarget target;
+    QVERIFY(target.open(m_file).ok());
+    QCOMPARE(target.writesInPlace(), inPlace);
+    target.abort();
+    QVERIFY(WriteResultFile(m_file, kPasswords).ok());
+
+    const struct stat after = StatOf(m_file);
+    QCOMPARE(ReadAll(m_file), kSaved);
+    QCOMPARE(int(after.st_mode & 07777), modeAfter);
+    QCOMPARE(after.st_uid, owner);
+    QCOMPARE(after.st_gid, gid_t(owner));
+    if (exists)
+        QCOMPARE(after.st_ino == before.st_ino, inPlace);
+    if (hardLink)
+        QCOMPARE(ReadAll(other), kSaved);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), hardLink ? 2 : 1);
+}
+
+void ResultFileTargetTest::asOrdinaryUser_data() {
+    QTest::addColumn<bool>("ownDirectory");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<uid_t>("owner");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<bool>("inPlace");
+
+    QTest::newRow("own file, own directory: replaced whole")
+        << true << true << kUser << 0640 << 0 << false;
+    QTest::newRow("writable file in a directory the user may not write: in place")
+        << false << true << kUser << 0644 << 0 << true;
+    QTest::newRow("root's writable file: in place, root keeps it")
+        << true << true << uid_t(0) << 0666 << 0 << true;
+    QTest::newRow("read-only file is refused, not replaced")
+        << true << true << kUser << 0444 << EACCES << false;
+    QTest::newRow("new file where the user may not create one")
+        << false << false << kUser << 0 << EACCES << false;
+}
+
+void ResultFileTargetTest::asOrdinaryUser() {
+    if (::geteuid() != 0)
+        QSKIP("becoming an ordinary user needs root; run as root to cover these cases");
+    QFETCH(bool, ownDirectory);
+    QFETCH(bool, exists);
+    QFETCH(uid_t, owner);
+    QFETCH(int, mode);
+    QFETCH(int, number);
+    QFETCH(bool, inPlace);
+
+    if (ownDirectory)
+        QCOMPARE(::chown(QFile::encodeName(m_dir->path()).constData(), kUser, kUser), 0);
+    if (exists)
+        Make(m_file, owner, mode);
+    const struct stat before = StatOf(m_file);
+
+    QCOMPARE(SaveAsUser(m_file), number);
+
+    const struct stat after = StatOf(m_file);
+    const QStringList left = QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden);
+    if (number != 0) {
+        QCOMPARE(left, exists ? QStringList{"list.csv"} : QStringList{});
+        if (exists)
+            QCOMPARE(ReadAll(m_file), kOld);
+        return;
+    }
+    QCOMPARE(left, QStringList{"list.csv"});
+    QCOMPARE(ReadAll(m_file), kSaved);
+    QCOMPARE(after.st_uid, owner);
+    QCOMPARE(int(after.st_mode & 07777), mode);
+    QCOMPARE(after.st_ino == before.st_ino, inPlace);
+}
+
+void ResultFileTargetTest::fileSizeLimit_data() {
+    QTest::addColumn<bool>("ignoreSignal");
+    QTest::addColumn<bool>("hardLink");
+    QTest::addColumn<int>("ending");
+
+    // Without the start-up call the process dies; the row shows the check can tell.
+    QTest::newRow("signal not ignored: the process is killed") << false << false << 1000 + SIGXFSZ;
+    QTest::newRow("signal ignored: the save reports EFBIG") << true << false << EFBIG;
+    QTest::newRow("signal ignored, file written in place") << true << true << EFBIG;
+}
+
+void ResultFileTargetTest::fileSizeLimit() {
+    QFETCH(bool, ignoreSignal);
+    QFETCH(bool, hardLink);
+    QFETCH(int, ending);
+
+    // The old file is smaller than the limit and the list larger.
+    const QByteArray old("old\r\n");
+    Make(m_file, ::geteuid(), 0644, old);
+    if (hardLink)
+        QCOMPARE(::link(QFile::encodeName(m_file).constData(),
+                        QFile::encodeName(m_dir->filePath("other-name.csv")).constData()),
+                 0);
+    const int result = InChild([&] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        if (ignoreSignal)
+            IgnoreFileSizeSignal();
+        const rlimit limit{16, 16}; // below the list's 30 bytes
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return 99;
+        return WriteResultFile(m_file, kPasswords).number;
+    });
+    QCOMPARE(result, ending);
+    QCOMPARE(ReadAll(m_file), old);
+    if (ignoreSignal) // a killed process cannot clean up after itself
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(),
+                 hardLink ? 2 : 1);
+}
+
+QTEST_GUILESS_MAIN(ResultFileTargetTest)
+#include "tst_ResultFileTarget.moc"
