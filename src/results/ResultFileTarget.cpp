@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
 
@@ -78,6 +79,8 @@ WriteOutcome ResultFileTarget::openExisting(int fd) {
     m_oldSize = old.st_size;
     if (old.st_nlink != 1)
         return {}; // replacing would part this name from the file's other names
+    if (::fgetxattr(fd, "system.posix_acl_access", nullptr, 0) >= 0)
+        return {}; // a new file would lose the access list, and its group bits would mean more
 
     // The rename must replace the file itself, not a symbolic link that leads to it.
     if (char* real = ::realpath(m_path.constData(), nullptr)) {

@@ -14,12 +14,12 @@
 // 0600 (fresh passwords are private); a replaced file gets the old file's owner, group and mode.
 //
 // The file is written in place instead (its owner, mode and hard links stay) when it has other
-// hard links, when its owner cannot be given back (an ordinary user overwriting another user's
-// file), when it is a mount point, or when its directory takes no new file (a file the user may
-// write in a directory the user may not). In place, bytes go over the old content from the start
-// and the file is cut to the new length on commit; when a write fails, the file holds what was
-// written, and nothing is changed when nothing was written. Devices and pipes are written in
-// place.
+// hard links or an access control list, when its owner cannot be given back (an ordinary user
+// overwriting another user's file), when it is a mount point, or when its directory takes no new
+// file (a file the user may write in a directory the user may not). In place, bytes go over the old
+// content from the start and the file is cut to the new length on commit; when a write fails, the
+// file holds what was written, and nothing is changed when nothing was written. Devices and pipes
+// are written in place.
 class ResultFileTarget {
 public:
     ResultFileTarget() = default;

@@ -15,6 +15,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -57,6 +58,27 @@ int InChild(const std::function<int()>& work) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
 }
 
+// An access list that lets kUser read the file: its binary form as the kernel stores it.
+bool GiveAccessList(const QString& path) {
+    struct Entry {
+        quint16 tag, perm;
+        quint32 id;
+    };
+    constexpr quint32 kNone = 0xFFFFFFFF;
+    const quint32 version = 2;
+    const Entry entries[] = {
+        {0x01, 6, kNone}, {0x02, 4, kUser}, {0x04, 0, kNone}, {0x10, 4, kNone}, {0x20, 0, kNone}};
+    QByteArray value(reinterpret_cast<const char*>(&version), sizeof version);
+    value.append(reinterpret_cast<const char*>(entries), sizeof entries);
+    return ::setxattr(QFile::encodeName(path).constData(), "system.posix_acl_access",
+                      value.constData(), size_t(value.size()), 0) == 0;
+}
+
+bool HasAccessList(const QString& path) {
+    return ::getxattr(QFile::encodeName(path).constData(), "system.posix_acl_access", nullptr, 0) >
+           0;
+}
+
 int SaveAsUser(const QString& path) {
     return InChild([&] {
         if (::setgroups(0, nullptr) != 0 || ::setgid(kUser) != 0 || ::setuid(kUser) != 0)
@@ -96,16 +118,20 @@ void ResultFileTargetTest::asRoot_data() {
     QTest::addColumn<uid_t>("owner");
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("hardLink");
+    QTest::addColumn<bool>("accessList");
     QTest::addColumn<bool>("inPlace");
     QTest::addColumn<int>("modeAfter");
 
-    QTest::newRow("new file is private") << false << uid_t(0) << 0 << false << false << 0600;
+    QTest::newRow("new file is private")
+        << false << uid_t(0) << 0 << false << false << false << 0600;
     QTest::newRow("existing file keeps its mode")
-        << true << uid_t(0) << 0664 << false << false << 0664;
+        << true << uid_t(0) << 0664 << false << false << false << 0664;
     QTest::newRow("another user's file keeps its owner")
-        << true << kUser << 0640 << false << false << 0640;
+        << true << kUser << 0640 << false << false << false << 0640;
     QTest::newRow("hard link keeps sharing the content")
-        << true << uid_t(0) << 0644 << true << true << 0644;
+        << true << uid_t(0) << 0644 << true << false << true << 0644;
+    // The group bits show the list's mask: without the list they would widen the group's rights.
+    QTest::newRow("access list stays") << true << uid_t(0) << 0600 << false << true << true << 0640;
 }
 
 void ResultFileTargetTest::asRoot() {
@@ -115,6 +141,7 @@ void ResultFileTargetTest::asRoot() {
     QFETCH(uid_t, owner);
     QFETCH(int, mode);
     QFETCH(bool, hardLink);
+    QFETCH(bool, accessList);
     QFETCH(bool, inPlace);
     QFETCH(int, modeAfter);
 
@@ -124,6 +151,8 @@ void ResultFileTargetTest::asRoot() {
     if (hardLink)
         QCOMPARE(
             ::link(QFile::encodeName(m_file).constData(), QFile::encodeName(other).constData()), 0);
+    if (accessList && !GiveAccessList(m_file))
+        QSKIP("this file system keeps no access lists");
     const struct stat before = StatOf(m_file);
 
     ResultFileTarget target;
@@ -141,6 +170,7 @@ void ResultFileTargetTest::asRoot() {
         QCOMPARE(after.st_ino == before.st_ino, inPlace);
     if (hardLink)
         QCOMPARE(ReadAll(other), kSaved);
+    QCOMPARE(HasAccessList(m_file), accessList);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), hardLink ? 2 : 1);
 }
 
