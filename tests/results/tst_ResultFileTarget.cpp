@@ -38,13 +38,14 @@ struct stat StatOf(const QString& path) {
     return st;
 }
 
-void Make(const QString& path, uid_t owner, mode_t mode, const QByteArray& content = kOld) {
+void Make(const QString& path, uid_t owner, gid_t group, mode_t mode,
+          const QByteArray& content = kOld) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(content), content.size());
     file.close();
     const QByteArray name = QFile::encodeName(path);
-    QCOMPARE(::chown(name.constData(), owner, owner), 0);
+    QCOMPARE(::chown(name.constData(), owner, group), 0);
     QCOMPARE(::chmod(name.constData(), mode), 0);
 }
 
@@ -93,8 +94,8 @@ class ResultFileTargetTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void asRoot_data();
-    void asRoot();
+    void overwrite_data();
+    void overwrite();
     void asOrdinaryUser_data();
     void asOrdinaryUser();
     void fileSizeLimit_data();
@@ -113,41 +114,42 @@ void ResultFileTargetTest::init() {
     m_file = m_dir->filePath(QStringLiteral("list.csv"));
 }
 
-void ResultFileTargetTest::asRoot_data() {
+void ResultFileTargetTest::overwrite_data() {
     QTest::addColumn<bool>("exists");
-    QTest::addColumn<uid_t>("owner");
+    QTest::addColumn<bool>("otherUser");
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("hardLink");
     QTest::addColumn<bool>("accessList");
     QTest::addColumn<bool>("inPlace");
     QTest::addColumn<int>("modeAfter");
 
-    QTest::newRow("new file is private")
-        << false << uid_t(0) << 0 << false << false << false << 0600;
+    QTest::newRow("new file is private") << false << false << 0 << false << false << false << 0600;
     QTest::newRow("existing file keeps its mode")
-        << true << uid_t(0) << 0664 << false << false << false << 0664;
-    QTest::newRow("another user's file keeps its owner")
-        << true << kUser << 0640 << false << false << false << 0640;
+        << true << false << 0664 << false << false << false << 0664;
+    QTest::newRow("root saves another user's file: the owner stays")
+        << true << true << 0640 << false << false << false << 0640;
     QTest::newRow("hard link keeps sharing the content")
-        << true << uid_t(0) << 0644 << true << false << true << 0644;
+        << true << false << 0644 << true << false << true << 0644;
     // The group bits show the list's mask: without the list they would widen the group's rights.
-    QTest::newRow("access list stays") << true << uid_t(0) << 0600 << false << true << true << 0640;
+    QTest::newRow("access list stays") << true << false << 0600 << false << true << true << 0640;
 }
 
-void ResultFileTargetTest::asRoot() {
-    if (::geteuid() != 0)
-        QSKIP("owners can only be given away by root");
+void ResultFileTargetTest::overwrite() {
     QFETCH(bool, exists);
-    QFETCH(uid_t, owner);
+    QFETCH(bool, otherUser);
     QFETCH(int, mode);
     QFETCH(bool, hardLink);
     QFETCH(bool, accessList);
     QFETCH(bool, inPlace);
     QFETCH(int, modeAfter);
 
+    if (otherUser && ::geteuid() != 0)
+        QSKIP("only root can give a file to another user");
+    const uid_t owner = otherUser ? kUser : ::geteuid();
+    const gid_t group = otherUser ? kUser : ::getegid();
     const QString other = m_dir->filePath(QStringLiteral("other-name.csv"));
     if (exists)
-        Make(m_file, owner, mode);
+        Make(m_file, owner, group, mode);
     if (hardLink)
         QCOMPARE(
             ::link(QFile::encodeName(m_file).constData(), QFile::encodeName(other).constData()), 0);
@@ -165,7 +167,7 @@ void ResultFileTargetTest::asRoot() {
     QCOMPARE(ReadAll(m_file), kSaved);
     QCOMPARE(int(after.st_mode & 07777), modeAfter);
     QCOMPARE(after.st_uid, owner);
-    QCOMPARE(after.st_gid, gid_t(owner));
+    QCOMPARE(after.st_gid, group);
     if (exists)
         QCOMPARE(after.st_ino == before.st_ino, inPlace);
     if (hardLink)
@@ -207,7 +209,7 @@ void ResultFileTargetTest::asOrdinaryUser() {
     if (ownDirectory)
         QCOMPARE(::chown(QFile::encodeName(m_dir->path()).constData(), kUser, kUser), 0);
     if (exists)
-        Make(m_file, owner, mode);
+        Make(m_file, owner, owner, mode);
     const struct stat before = StatOf(m_file);
 
     QCOMPARE(SaveAsUser(m_file), number);
@@ -245,7 +247,7 @@ void ResultFileTargetTest::fileSizeLimit() {
 
     // The old file is smaller than the limit and the list larger.
     const QByteArray old("old\r\n");
-    Make(m_file, ::geteuid(), 0644, old);
+    Make(m_file, ::geteuid(), ::getegid(), 0644, old);
     if (hardLink)
         QCOMPARE(::link(QFile::encodeName(m_file).constData(),
                         QFile::encodeName(m_dir->filePath("other-name.csv")).constData()),
