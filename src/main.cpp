@@ -1,3 +1,4 @@
+#include "ResultFileTarget.h"
 #include "frmMain.h"
 #include "mdlShare.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
+    IgnoreFileSizeSignal(); // a save past `ulimit -f` then fails with EFBIG and is reported
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("keymill"));
     QApplication::setApplicationDisplayName(QString());

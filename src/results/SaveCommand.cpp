@@ -16,10 +16,28 @@ SaveCommand::SaveCommand()
       }),
       showError(ShowKeymillWarning), m_filter(kFilters.first()) {}
 
+std::unique_ptr<QFileDialog> SaveCommand::makeDialog(QWidget* parent, const QString& initialName) {
+    // Given a file name, the dialog opens in its folder with the name filled in. Overwrite
+    // confirmation is on by default; no suffix is added to the typed name.
+    auto dialog = std::make_unique<QFileDialog>(parent, QString(), initialName,
+                                                kFilters.join(QStringLiteral(";;")));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setIconProvider(&m_iconProvider);
+    dialog->selectNameFilter(m_filter);
+    // Choosing a filter puts its suffix on the name; the name chosen last time comes back as it
+    // was.
+    if (!initialName.isEmpty())
+        dialog->selectFile(initialName);
+    return dialog;
+}
+
 QString SaveCommand::askWithDialog(QWidget* parent, const QString& initialName) {
-    // Overwrite confirmation is on by default; no suffix is added to the typed name.
-    return QFileDialog::getSaveFileName(parent, QString(), initialName,
-                                        kFilters.join(QStringLiteral(";;")), &m_filter);
+    const std::unique_ptr<QFileDialog> dialog = makeDialog(parent, initialName);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    m_filter = dialog->selectedNameFilter();
+    return dialog->selectedFiles().constFirst();
 }
 
 bool SaveCommand::run(QWidget* parent, const QStringList& passwords) {

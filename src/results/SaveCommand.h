@@ -1,11 +1,14 @@
 #pragma once
 
+#include "NameOnlyIconProvider.h"
 #include "ResultFileWriter.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
+class QFileDialog;
 class QWidget;
 
 // The save command: asks for a file name (remembered for the run of the program) and writes the
@@ -25,11 +28,16 @@ public:
 
     const QString& fileName() const { return m_fileName; }
 
+    // The dialog askFileName shows: the three filters, overwrite confirmation, and icons that never
+    // read a file.
+    std::unique_ptr<QFileDialog> makeDialog(QWidget* parent, const QString& initialName);
+
 private:
     QString askWithDialog(QWidget* parent, const QString& initialName);
 
     QString m_fileName;
     QString m_filter;
+    NameOnlyIconProvider m_iconProvider;
 };
 
 // The warning box captioned "キーミル" with one OK button.

@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileIconProvider>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -68,6 +71,7 @@ private slots:
     void failures_data();
     void failures();
     void remembersNameAndSavesAgainAfterFailure();
+    void dialogDrawsIconsByNameOnly();
 
 private:
     QTemporaryDir m_dir;
@@ -146,6 +150,8 @@ void SaveCommandTest::failures_data() {
     QTest::addColumn<int>("sizeLimit");
 
     const QStringList plain{"abcdefgh", "ABCDEFGH", "01234567"};
+    const QString high(QChar(0xD83D)); // the halves of 😀
+    const QString low(QChar(0xDE00));
     QTest::newRow("missing directory")
         << QStringLiteral("no/such/dir/out.csv") << plain << ENOENT << QString() << 0;
     QTest::newRow("directory part is a regular file")
@@ -153,11 +159,18 @@ void SaveCommandTest::failures_data() {
     QTest::newRow("target is a directory")
         << QStringLiteral(".") << plain << EISDIR << QString() << 0;
     QTest::newRow("disk full") << QStringLiteral("/dev/full") << plain << ENOSPC << QString() << 0;
-    QTest::newRow("kernel refuses /proc")
-        << QStringLiteral("/proc/version") << plain << -1 << QString() << 0;
+    // The file exists: the kernel's own answer is shown, not "path not found". Root may open it
+    // and is refused at the write; anyone else at the open.
+    QTest::newRow("kernel refuses /proc") << QStringLiteral("/proc/version") << plain
+                                          << (::geteuid() == 0 ? EIO : EACCES) << QString() << 0;
     QTest::newRow("character outside code page 932")
-        << QStringLiteral("old.txt") << QStringList{"abc", "x😀y"} << EILSEQ << QStringLiteral("😀")
-        << 0;
+        << QStringLiteral("old.txt") << QStringList{"abc", "x😀y"} << EILSEQ
+        << QStringLiteral("2 番目のパスワードの文字「😀」(U+1F600)") << 0;
+    QTest::newRow("pair split over two passwords: the lone half is named")
+        << QStringLiteral("old.txt") << QStringList{"a" + high, low + "b"} << EILSEQ
+        << QStringLiteral("1 番目のパスワードの文字「") + high + QStringLiteral("」(U+D83D)") << 0;
+    QTest::newRow("lone low surrogate") << QStringLiteral("old.txt") << QStringList{"ok", low}
+                                        << EILSEQ << QStringLiteral("(U+DE00)") << 0;
     QTest::newRow("euro sign outside code page 932")
         << QStringLiteral("old.txt") << QStringList{"€"} << EILSEQ << QStringLiteral("€") << 0;
     QTest::newRow("write fails half-way over an old file")
@@ -231,6 +244,28 @@ void SaveCommandTest::remembersNameAndSavesAgainAfterFailure() {
     QCOMPARE(ReadAll(good), QByteArray("pw\r\n"));
     QCOMPARE(recorder.asked, QStringList({QString(), bad}));
     QCOMPARE(command.fileName(), good);
+}
+
+void SaveCommandTest::dialogDrawsIconsByNameOnly() {
+    SaveCommand command;
+    const QString chosen = m_dir.filePath(QStringLiteral("chosen.txt"));
+    const auto dialog = command.makeDialog(nullptr, chosen);
+    QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+    QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
+    QCOMPARE(dialog->nameFilters(), QStringList({"*.csv", "*.txt", "*.xls"}));
+    QCOMPARE(dialog->selectedFiles(), QStringList{chosen});
+    const auto* provider = dynamic_cast<const NameOnlyIconProvider*>(dialog->iconProvider());
+    QVERIFY(provider);
+
+    // Two files without a suffix that differ only in content: whoever reads content (as Qt's own
+    // provider does, and blocks on /proc/kmsg) tells them apart.
+    const QString pdf = m_dir.filePath(QStringLiteral("first"));
+    const QString text = m_dir.filePath(QStringLiteral("second"));
+    WriteAll(pdf, "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj\n");
+    WriteAll(text, "plain words\n");
+    QVERIFY(QFileIconProvider().type(QFileInfo(pdf)) != QFileIconProvider().type(QFileInfo(text)));
+    QCOMPARE(provider->type(QFileInfo(pdf)), provider->type(QFileInfo(text)));
+    QCOMPARE(provider->icon(QFileInfo(pdf)).name(), provider->icon(QFileInfo(text)).name());
 }
 
 QTEST_MAIN(SaveCommandTest)

@@ -1,0 +1,78 @@
+#include "WriteOutcome.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+QString DescribeErrno(int number) {
+    switch (number) {
+    case ENOENT:
+        return QStringLiteral("指定されたパスが見つかりません。");
+    case ENOTDIR:
+        return QStringLiteral("パスの途中にフォルダーではないファイルがあります。");
+    case EISDIR:
+        return QStringLiteral("指定された名前はフォルダーです。");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("アクセスが拒否されました。");
+    case EROFS:
+        return QStringLiteral("読み取り専用のファイルシステムには書き込めません。");
+    case ENOSPC:
+        return QStringLiteral("ディスクの空き領域が不足しています。");
+    case EDQUOT:
+        return QStringLiteral("ディスクの割り当て量を超えました。");
+    case EFBIG:
+        return QStringLiteral("ファイルが大きすぎます。");
+    case ENAMETOOLONG:
+        return QStringLiteral("ファイル名が長すぎます。");
+    case EIO:
+        return QStringLiteral("入出力エラーが発生しました。");
+    case ETXTBSY:
+    case EBUSY:
+        return QStringLiteral("ファイルはほかのプログラムが使用中です。");
+    case ENXIO:
+        return QStringLiteral("書き込む相手のデバイスまたはプログラムがありません。");
+    case ELOOP:
+        return QStringLiteral("シンボリック リンクが多すぎます。");
+    default:
+        return QStringLiteral("ファイルに書き込めませんでした。(%1)")
+            .arg(QString::fromLocal8Bit(std::strerror(number)));
+    }
+}
+
+// The code point at `index`: a whole surrogate pair, or the single code unit otherwise.
+char32_t CodePointAt(QStringView text, qsizetype index, qsizetype* units) {
+    const QChar first = text.at(index);
+    if (first.isHighSurrogate() && index + 1 < text.size() && text.at(index + 1).isLowSurrogate()) {
+        *units = 2;
+        return QChar::surrogateToUcs4(first, text.at(index + 1));
+    }
+    *units = 1;
+    return first.unicode();
+}
+
+} // namespace
+
+WriteOutcome ErrnoOutcome(int number) {
+    if (number == 0)
+        number = EIO; // a failure must never read as success
+    return {number, DescribeErrno(number)};
+}
+
+WriteOutcome RefusedCharacterOutcome(qint64 row, QStringView password, qsizetype index,
+                                     const QString& encodingName) {
+    qsizetype units = 1;
+    const char32_t codePoint = CodePointAt(password, index, &units);
+    const QString description =
+        QStringLiteral("%1 番目のパスワードの文字「%2」(U+%3) は%4 で保存できないため、ファイルに"
+                       "書き込みませんでした。")
+            .arg(QString::number(row), password.mid(index, units).toString(),
+                 QString::number(codePoint, 16).toUpper().rightJustified(4, u'0'), encodingName);
+    return {EILSEQ, description};
+}
+
+QString SaveErrorText(const WriteOutcome& outcome) {
+    return QStringLiteral("エラー番号 = ") + QString::number(outcome.number) + u'\r' +
+           outcome.description;
+}
