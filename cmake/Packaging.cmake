@@ -25,34 +25,38 @@ set(KEYMILL_SCREENSHOT_URL "https://keymill.example.org/screenshots/main-design-
 
 # The changelog's newest entry is this release: its version must be the project's, and its date
 # dates the manual pages and the AppStream release.
-file(STRINGS ${KEYMILL_PACKAGING_DIR}/changelog changelog_lines)
-list(GET changelog_lines 0 changelog_head)
-if(NOT changelog_head MATCHES "^keymill \\(${PROJECT_VERSION}\\) ")
-    message(FATAL_ERROR "packaging/changelog starts with \"${changelog_head}\": add an entry for "
-                        "${PROJECT_VERSION} at its top")
-endif()
-foreach(line IN LISTS changelog_lines)
-    if(line MATCHES "^ -- .*  [A-Z][a-z][a-z], ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
-        set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
-        list(FIND months ${CMAKE_MATCH_2} month)
-        math(EXPR month "${month} + 1" OUTPUT_FORMAT DECIMAL)
-        if(month LESS 10)
-            set(month 0${month})
-        endif()
-        set(KEYMILL_RELEASE_DATE ${CMAKE_MATCH_3}-${month}-${CMAKE_MATCH_1})
-        break()
+function(keymill_release_date changelog out)
+    file(STRINGS ${changelog} lines)
+    list(GET lines 0 head)
+    if(NOT head MATCHES "^keymill \\(${PROJECT_VERSION}\\) ")
+        message(FATAL_ERROR "packaging/changelog starts with \"${head}\": add an entry for "
+                            "${PROJECT_VERSION} at its top")
     endif()
-endforeach()
-if(NOT KEYMILL_RELEASE_DATE)
+    # The entry's last line reads " -- Name <mail>  Mon, 07 Dec 2026 12:00:00 +0000".
+    set(trailer "^ -- .*  [A-Z][a-z][a-z], ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    foreach(line IN LISTS lines)
+        if(line MATCHES "${trailer}")
+            set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+            list(FIND months ${CMAKE_MATCH_2} month)
+            math(EXPR month "${month} + 1")
+            if(month LESS 10)
+                set(month 0${month})
+            endif()
+            set(${out} ${CMAKE_MATCH_3}-${month}-${CMAKE_MATCH_1} PARENT_SCOPE)
+            return()
+        endif()
+    endforeach()
     message(FATAL_ERROR "packaging/changelog: the newest entry has no trailer line with a date")
-endif()
+endfunction()
+keymill_release_date(${KEYMILL_PACKAGING_DIR}/changelog KEYMILL_RELEASE_DATE)
 # "Copyright (C) 2026 KeyMill Developers" -> "2026 KeyMill Developers"
-string(REGEX REPLACE "^Copyright *(\\([Cc]\\))? *" "" KEYMILL_COPYRIGHT_HOLDER "${KEYMILL_COPYRIGHT}")
+string(REGEX REPLACE "^Copyright *(\\([Cc]\\))? *" "" KEYMILL_COPYRIGHT_HOLDER
+                     "${KEYMILL_COPYRIGHT}")
 
 configure_file(${KEYMILL_PACKAGING_DIR}/copyright.in ${KEYMILL_PACKAGE_OUT}/copyright @ONLY)
 configure_file(${KEYMILL_PACKAGING_DIR}/keymill.metainfo.xml.in
                ${KEYMILL_PACKAGE_OUT}/${KEYMILL_APP_ID}.metainfo.xml @ONLY)
-configure_file(${KEYMILL_PACKAGING_DIR}/org.example.keymill.desktop
+configure_file(${KEYMILL_PACKAGING_DIR}/keymill.desktop
                ${KEYMILL_PACKAGE_OUT}/${KEYMILL_APP_ID}.desktop COPYONLY)
 
 # Debian wants the changelog and the manual pages compressed, without a time stamp in the gzip
@@ -124,10 +128,11 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "KeyMill makes lists of random passwords of a chosen length from digits,
 upper-case and lower-case letters and characters of your own, shows them
 in a list, and copies, sorts, saves or prints them. Its interface is in
-Japanese.
+Japanese. The command keymill-cli makes the same passwords in scripts.
 .
 キーミルは、数字・英大文字・英小文字・任意の文字から、指定した文字数の
 ランダムなパスワードを指定した数だけ作り、一覧に表示します。一覧は
-コピー、並べ替え、保存、印刷ができます。")
+コピー、並べ替え、保存、印刷ができます。スクリプトからは、同じパスワードを
+作るコマンド keymill-cli を使えます。")
 
 include(CPack)

@@ -327,7 +327,8 @@ def program_icon_16_png():
 def png(size, scanlines):
     """An 8-bit RGBA PNG from filtered scanlines (each row led by filter byte 0)."""
     def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+        crc = zlib.crc32(kind + data)
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", crc)
     header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
             chunk(b"IDAT", zlib.compress(scanlines, 9)) + chunk(b"IEND", b""))
