@@ -20,6 +20,8 @@ set(KEYMILL_PACKAGE_OUT ${CMAKE_BINARY_DIR}/packaging)
 # from the homepage's domain (keymill.example.org).
 set(KEYMILL_APP_ID org.example.keymill CACHE STRING
     "Reverse-DNS id of the menu entry and the AppStream metadata")
+# The window names its menu entry, so that a Wayland desktop finds its icon there.
+target_compile_definitions(keymill PRIVATE KEYMILL_APP_ID="${KEYMILL_APP_ID}")
 set(KEYMILL_SCREENSHOT_URL "https://keymill.example.org/screenshots/main-design-size.png"
     CACHE STRING "Where software centres fetch docs/screenshots/main-design-size.png from")
 
