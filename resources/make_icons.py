@@ -1,14 +1,26 @@
 #!/usr/bin/env python3
-"""Draws the toolbar images and the program icon as XPM files in icons/.
+"""Draws the toolbar images and the program icon into icons/.
 
-Run it again after changing a drawing; the XPM files it writes are what the
-program compiles in. Colours come from the classic 16-colour palette; light
+Run it again after changing a drawing; the files it writes are what the
+program compiles in and the package installs, so they are kept in the
+repository and the build needs none of the tools used here.
+
+Toolbar images are 16 x 16 XPM files in the classic 16-colour palette; light
 grey (#C0C0C0) is the transparent background, so it is written as "None"
 and never used for a pixel.
+
+The program icon, a key over a mill's gear, is drawn twice: as vectors on a
+32-unit grid (keymill.svg, rendered with rsvg-convert from librsvg2-bin at
+32 to 256 pixels) and by hand at 16 pixels, where a rendered outline would
+blur. keymill.ico holds all six sizes for the window, which then picks the
+sharpest one at any size.
 """
 
 import math
 import pathlib
+import struct
+import subprocess
+import zlib
 
 PALETTE = {
     ".": "None",
@@ -220,31 +232,131 @@ def help_mark():
     return c
 
 
-def program_icon():
-    c = Canvas(32)
-    # the mill: a gear behind the key
-    teeth = []
-    for i in range(16):
-        a = i * math.pi / 8 + math.pi / 16
-        r = 11.5 if i % 2 == 0 else 8.5
-        for da in (-0.17, 0.17):
-            teeth.append((21 + r * math.cos(a + da), 21 + r * math.sin(a + da)))
-    c.polygon(teeth, "d")
-    c.outline({"d"}, "k")
-    c.disc(21, 21, 4.2, "k", None)
-    c.disc(21, 21, 3.1, ".", None)
-    # the key: round bow at the left, blade to the right, two bits down
-    c.disc(8.5, 10.5, 7.5, "y")
-    c.rect(14, 9, 30, 12, "y")
-    c.rect(22, 13, 24, 17, "y")
-    c.rect(27, 13, 29, 16, "y")
-    c.outline({"y"}, "o")
-    c.disc(6.5, 10.5, 2.6, ".")
-    c.disc(6.5, 10.5, 3.5, "o")
-    c.disc(6.5, 10.5, 2.5, ".")
-    c.overlay(4, 5, ["ww", "w"])  # highlight on the bow
-    c.rect(16, 10, 28, 10, "w")
-    return c
+# The program icon's colours: a gold key outlined in dark gold, a grey gear in near black.
+KEY_EDGE, KEY_FILL, KEY_SHINE = "#7a5c00", "#edd400", "#fce94f"
+GEAR_EDGE, GEAR_FILL = "#2e3436", "#888a85"
+PROGRAM_ICON_SIZES = (16, 32, 48, 64, 128, 256)
+
+
+def svg_circle(cx, cy, r, hole=False):
+    """A circle as a path; a hole runs the other way round, so it stays empty under nonzero fill."""
+    sweep = 0 if hole else 1
+    return (f"M{cx - r},{cy} A{r},{r} 0 1,{sweep} {cx + r},{cy} "
+            f"A{r},{r} 0 1,{sweep} {cx - r},{cy} Z")
+
+
+def svg_rect(x0, y0, x1, y1):
+    return f"M{x0},{y0} H{x1} V{y1} H{x0} Z"
+
+
+def svg_gear(cx, cy, teeth, r_out, r_in):
+    points = []
+    step = 2 * math.pi / teeth
+    for i in range(teeth):
+        a = i * step - math.pi / 2
+        for da, r in ((-0.25, r_in), (-0.175, r_out), (0.175, r_out), (0.25, r_in)):
+            points.append((cx + r * math.cos(a + da * step), cy + r * math.sin(a + da * step)))
+    return "M" + " L".join(f"{x:.3f},{y:.3f}" for x, y in points) + " Z"
+
+
+def program_icon_svg():
+    # Each shape is drawn twice: first its 2-unit outline, then its fill over the inner half,
+    # so overlapping parts of the key join without seams and every hole keeps an outline.
+    gear = svg_gear(20, 20, 8, 10.5, 7.8) + " " + svg_circle(20, 20, 3, hole=True)
+    key = " ".join([
+        svg_circle(9, 11, 7), svg_circle(7, 11, 2.5, hole=True),  # bow
+        svg_rect(14, 9, 29.5, 13),  # blade
+        svg_rect(21, 13, 24, 18), svg_rect(26, 13, 29, 17),  # bits
+    ])
+    return f"""<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 32 32">
+  <title>KeyMill</title>
+  <g stroke-linejoin="round">
+    <path d="{gear}" fill="none" stroke="{GEAR_EDGE}" stroke-width="2"/>
+    <path d="{gear}" fill="{GEAR_FILL}"/>
+    <path d="{key}" fill="none" stroke="{KEY_EDGE}" stroke-width="2"/>
+    <path d="{key}" fill="{KEY_FILL}"/>
+    <path d="M15,10 H28.5" stroke="{KEY_SHINE}" stroke-width="1"/>
+    <path d="M4.5,8 A5,5 0 0,1 8,5" fill="none" stroke="{KEY_SHINE}" stroke-width="1"/>
+  </g>
+</svg>
+"""
+
+
+# The same drawing by hand at 16 pixels: o/y/h key edge, fill and shine; k/d gear edge and fill.
+PROGRAM_ICON_16_KEY = [
+    "................",
+    "..oooo..........",
+    ".oyyyyo.........",
+    "oyhooyyooooooooo",
+    "oyo..oyyhhhhhhyo",
+    "oyo..oyyyyyyyyyo",
+    "oyyooyyoooyyoyyo",
+    ".oyyyyo..oyyoyyo",
+    "..oooo...oyyoooo",
+    ".........oooo...",
+]
+PROGRAM_ICON_16_GEAR = [  # placed at column 3, row 6, behind the key
+    "....kk....",
+    ".k.kddk.k.",
+    "kdkddddkdk",
+    ".kddkkddk.",
+    "kddk..kddk",
+    "kddk..kddk",
+    ".kddkkddk.",
+    "kdkddddkdk",
+    ".k.kddk.k.",
+    "....kk....",
+]
+
+
+def rgba(hex_colour):
+    return bytes.fromhex(hex_colour[1:]) + b"\xff"
+
+
+def program_icon_16_png():
+    colours = {"o": KEY_EDGE, "y": KEY_FILL, "h": KEY_SHINE, "k": GEAR_EDGE, "d": GEAR_FILL}
+    pixels = [[b"\0\0\0\0"] * 16 for _ in range(16)]
+    for x0, y0, rows in ((3, 6, PROGRAM_ICON_16_GEAR), (0, 0, PROGRAM_ICON_16_KEY)):
+        for dy, row in enumerate(rows):
+            for dx, c in enumerate(row):
+                if c != ".":
+                    pixels[y0 + dy][x0 + dx] = rgba(colours[c])
+    return png(16, b"".join(b"\0" + b"".join(row) for row in pixels))
+
+
+def png(size, scanlines):
+    """An 8-bit RGBA PNG from filtered scanlines (each row led by filter byte 0)."""
+    def chunk(kind, data):
+        crc = zlib.crc32(kind + data)
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", crc)
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(scanlines, 9)) + chunk(b"IEND", b""))
+
+
+def ico(pngs):
+    """A Windows icon file holding each PNG as it is (one directory entry per size)."""
+    head = struct.pack("<HHH", 0, 1, len(pngs))
+    offset = len(head) + 16 * len(pngs)
+    entries, data = b"", b""
+    for size, image in pngs:
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+        data += image
+    return head + entries + data
+
+
+def write_program_icon(out):
+    svg = out / "keymill.svg"
+    svg.write_text(program_icon_svg(), encoding="ascii")
+    pngs = [(16, program_icon_16_png())]
+    for size in PROGRAM_ICON_SIZES[1:]:
+        pngs.append((size, subprocess.run(
+            ["rsvg-convert", "-w", str(size), "-h", str(size), str(svg)],
+            check=True, stdout=subprocess.PIPE).stdout))
+    for size, image in pngs:
+        (out / f"keymill-{size}.png").write_bytes(image)
+    (out / "keymill.ico").write_bytes(ico(pngs))
 
 
 ICONS = {
@@ -257,7 +369,6 @@ ICONS = {
     "M_Copy": copy,
     "M_Sort": sort,
     "M_Help": help_mark,
-    "keymill": program_icon,
 }
 
 
@@ -266,6 +377,7 @@ def main():
     out.mkdir(exist_ok=True)
     for name, draw in ICONS.items():
         (out / f"{name}.xpm").write_text(draw().xpm(name), encoding="ascii")
+    write_program_icon(out)
 
 
 if __name__ == "__main__":

@@ -9,6 +9,7 @@ packages=(
     libsimpleini-dev fonts-ipafont-gothic
     xvfb xauth x11-utils xdotool xclip openbox imagemagick
     cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+    lintian appstream desktop-file-utils
 )
 
 missing=()

@@ -31,6 +31,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QString());
     InstallFontSubstitutions();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keymill"))); // help windows too
+    // Wayland shows the menu entry's icon, found by this name, and never the window's own.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KEYMILL_APP_ID));
     frmMain window;
     window.show();
     return app.exec();

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Builds the Debian package (cpack), installs it, starts the installed /usr/bin/keymill in a
-private X session, ends it through the end command and removes the package again.
+"""Builds the Debian package (cpack), checks it as a distribution reviewer would (lintian,
+appstreamcli, desktop-file-validate, the manual pages), installs it, runs the installed
+keymill-cli, starts the installed /usr/bin/keymill in a private X session, ends it through the
+end command and removes the package again.
 
 Needs root; skipped (exit 77) without it, and on a machine where a keymill package or a
 /usr/bin/keymill is already present, which it leaves alone.
@@ -10,6 +12,8 @@ usage: keymill_package_test.py --build-dir build --out DIR"""
 import argparse
 import glob
 import os
+import re
+import struct
 import subprocess
 import sys
 import tempfile
@@ -18,15 +22,29 @@ sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 from xsession import CheckFailed, XSession, wait_until
 
 SKIP = 77
+APP_ID = "org.example.keymill"
+DESKTOP = f"/usr/share/applications/{APP_ID}.desktop"
+METAINFO = f"/usr/share/metainfo/{APP_ID}.metainfo.xml"
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
 INSTALLED = {
     "/usr/bin/keymill": "the program",
     "/usr/share/keymill/keymill.qch": "the help file",
-    "/usr/share/applications/keymill.desktop": "the menu entry",
-    "/usr/share/icons/hicolor/32x32/apps/keymill.png": "the icon",
+    DESKTOP: "the menu entry",
+    METAINFO: "the AppStream metadata",
+    "/usr/share/doc/keymill/copyright": "the copyright file",
+    "/usr/share/doc/keymill/changelog.gz": "the changelog",
+    "/usr/share/man/man1/keymill.1.gz": "the manual page",
+    "/usr/share/man/man1/keymill-cli.1.gz": "the command's manual page",
+    "/usr/share/man/ja/man1/keymill.1.gz": "the Japanese manual page",
+    "/usr/share/man/ja/man1/keymill-cli.1.gz": "the command's Japanese manual page",
+    "/usr/share/icons/hicolor/scalable/apps/keymill.svg": "the scalable icon",
 }
+INSTALLED.update({f"/usr/share/icons/hicolor/{n}x{n}/apps/keymill.png": f"the {n} px icon"
+                  for n in ICON_SIZES})
 DEPENDS = ["libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6printsupport6", "libqt6help6",
-           "libqt6sql6-sqlite", "fonts-ipafont-gothic"]
+           "libqt6sql6-sqlite", "fonts-ipafont-gothic", "qt6-translations-l10n", "libcups2"]
 STRAY_SETTINGS = "/usr/bin/keymill.ini"
+CLI = "/usr/bin/keymill-cli"
 
 
 def run(args, **kw):
@@ -45,8 +63,8 @@ def package_installed():
 
 
 def build_deb(build_dir, outdir):
-    # The package holds only these two; the rest of the tree need not be built.
-    r = run(["cmake", "--build", build_dir, "--target", "keymill", "keymill_qch"])
+    # Only what the package holds; the rest of the tree need not be built.
+    r = run(["cmake", "--build", build_dir, "--target", "keymill_package"])
     check(r.returncode == 0, "building the program failed:\n" + r.stdout)
     r = run(["cpack", "-G", "DEB", "--config", os.path.join(build_dir, "CPackConfig.cmake"),
              "-B", outdir], cwd=build_dir)
@@ -61,6 +79,57 @@ def check_control(deb):
     for name in DEPENDS:
         check(name in fields, f"the package does not depend on {name}:\n{fields}")
     check("Section: utils" in fields, f"the package is not in section utils:\n{fields}")
+
+
+def check_lintian(deb):
+    r = subprocess.run(["lintian", "--no-tag-display-limit", deb], stdout=subprocess.PIPE,
+                       stderr=subprocess.DEVNULL, text=True, timeout=240)
+    complaints = [line for line in r.stdout.splitlines() if re.match(r"[EW]: ", line)]
+    check(not complaints, "lintian finds errors or warnings:\n" + "\n".join(complaints))
+    check(r.returncode == 0, f"lintian failed ({r.returncode}):\n{r.stdout}")
+
+
+def packs_cli(deb):
+    listing = run(["dpkg-deb", "-c", deb]).stdout.splitlines()
+    return any(line.split()[-1] == "." + CLI for line in listing if line.strip())
+
+
+def check_metadata():
+    r = run(["appstreamcli", "validate", "--no-net", METAINFO])
+    check(r.returncode == 0, "appstreamcli does not accept the metadata:\n" + r.stdout)
+    r = run(["desktop-file-validate", DESKTOP])
+    errors = [line for line in r.stdout.splitlines() if "error:" in line]
+    check(r.returncode == 0 and not errors, "desktop-file-validate refuses the menu entry:\n" +
+          r.stdout)
+    for n in ICON_SIZES:
+        path = f"/usr/share/icons/hicolor/{n}x{n}/apps/keymill.png"
+        with open(path, "rb") as f:
+            header = f.read(24)
+        size = struct.unpack(">II", header[16:24])
+        check(header[:8] == b"\x89PNG\r\n\x1a\n" and size == (n, n),
+              f"{path} is not a {n} x {n} PNG image (found {size})")
+    for lang, page in (("C", "keymill"), ("C", "keymill-cli"), ("ja", "keymill-cli")):
+        r = run(["man", "-w", "-L", lang, page])
+        want = f"/usr/share/man/{'' if lang == 'C' else lang + '/'}man1/{page}.1.gz"
+        check(r.returncode == 0 and r.stdout.strip() == want,
+              f"man -w -L {lang} {page} answers {r.stdout.strip()!r}, expected {want}")
+
+
+def check_cli():
+    r = subprocess.run([CLI, "-l", "12", "-c", "3"], stdout=subprocess.PIPE,
+                       stderr=subprocess.PIPE, text=True, timeout=30)
+    check(r.returncode == 0, f"keymill-cli -l 12 -c 3 ended with {r.returncode}: {r.stderr}")
+    lines = r.stdout.split("\n")
+    check(lines[-1] == "" and len(lines) == 4 and all(len(p) == 12 for p in lines[:3]),
+          f"keymill-cli -l 12 -c 3 printed {r.stdout!r}, not three lines of 12 characters")
+    # Every long option the program knows is documented in both manual pages.
+    # (--help-all is Qt's own: it adds Qt's generic options to the help.)
+    options = set(re.findall(r"--[a-z][a-z-]*", run([CLI, "--help"]).stdout)) - {"--help-all"}
+    check(options, "keymill-cli --help lists no long option")
+    for page in ("/usr/share/man/man1/keymill-cli.1.gz", "/usr/share/man/ja/man1/keymill-cli.1.gz"):
+        text = run(["zcat", page]).stdout.replace("\\-", "-")
+        missing = sorted(o for o in options if o not in text)
+        check(not missing, f"{page} does not document {missing}")
 
 
 def install(deb):
@@ -106,7 +175,14 @@ def main():
         try:
             deb = build_deb(args.build_dir, tmp)
             check_control(deb)
+            check_lintian(deb)
             install(deb)
+            check_metadata()
+            if packs_cli(deb):
+                check_cli()
+                print("keymill-cli: run from the package and its options found in both manuals")
+            else:
+                print(f"NOT RUN: the keymill-cli checks; the package holds no {CLI}")
             home = os.path.join(tmp, "home")
             os.makedirs(home)
             start_and_end(home, args.out)
@@ -122,7 +198,8 @@ def main():
     if check_removed:
         print(f"FAILED: left behind after removal: {check_removed}", file=sys.stderr)
         return 1
-    print("package built, installed, started, ended and removed")
+    print("package built, passed lintian, appstreamcli and desktop-file-validate, installed, "
+          "started, ended and removed")
     return 0
 
 

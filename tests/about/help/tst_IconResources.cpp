@@ -1,3 +1,4 @@
+#include <QIcon>
 #include <QImage>
 #include <QTest>
 
@@ -7,6 +8,8 @@ class IconResourcesTest : public QObject {
 private slots:
     void loadsAtItsSize_data();
     void loadsAtItsSize();
+    void programIconIsSharpAtEverySize_data();
+    void programIconIsSharpAtEverySize();
 };
 
 void IconResourcesTest::loadsAtItsSize_data() {
@@ -17,7 +20,8 @@ void IconResourcesTest::loadsAtItsSize_data() {
                             "M_Copy", "M_Sort", "M_Help"}) {
         QTest::newRow(key) << QStringLiteral(":/icons/") + QLatin1String(key) << toolbar;
     }
-    QTest::newRow("program icon") << QStringLiteral(":/icons/keymill") << QSize(32, 32);
+    // The program icon's file holds every size; a plain image read gives the first, the smallest.
+    QTest::newRow("program icon") << QStringLiteral(":/icons/keymill") << QSize(16, 16);
 }
 
 void IconResourcesTest::loadsAtItsSize() {
@@ -47,5 +51,31 @@ void IconResourcesTest::loadsAtItsSize() {
     QCOMPARE(opaqueGrey, 0);
 }
 
-QTEST_GUILESS_MAIN(IconResourcesTest)
+void IconResourcesTest::programIconIsSharpAtEverySize_data() {
+    QTest::addColumn<int>("pixels");
+    for (int pixels : {16, 32, 48, 64, 128, 256})
+        QTest::addRow("%d px", pixels) << pixels;
+}
+
+// The window, the task bar and the About dialog each ask for their own size: every one must be
+// drawn at that size, not scaled from another, and keep its transparent corners.
+void IconResourcesTest::programIconIsSharpAtEverySize() {
+    QFETCH(int, pixels);
+    const QSize size(pixels, pixels);
+    const QIcon icon(QStringLiteral(":/icons/keymill"));
+    QVERIFY(icon.availableSizes().contains(size));
+
+    const QImage image = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(image.size(), size);
+    QCOMPARE(qAlpha(image.pixel(pixels - 1, 0)), 0);
+    QCOMPARE(qAlpha(image.pixel(0, pixels - 1)), 0);
+    int opaque = 0;
+    for (int y = 0; y < pixels; ++y) {
+        for (int x = 0; x < pixels; ++x)
+            opaque += qAlpha(image.pixel(x, y)) == 255;
+    }
+    QVERIFY2(opaque > pixels * pixels / 3, "the drawing fills a good part of the square");
+}
+
+QTEST_MAIN(IconResourcesTest)
 #include "tst_IconResources.moc"
