@@ -1,3 +1,4 @@
+#include "QtJapanese.h"
 #include "frmMain.h"
 #include "mdlShare.h"
 
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("keymill"));
     QApplication::setApplicationDisplayName(QString());
     InstallFontSubstitutions();
+    InstallApplicationFont();
+    InstallQtJapanese(app);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keymill"))); // help windows too
     frmMain window;
     window.show();
