@@ -20,6 +20,7 @@ TITLE = "キーミル"
 ERROR_TITLE = "エラー"
 ABOUT_TITLE = "ﾊﾞｰｼﾞｮﾝ情報"
 HELP_TITLE = "キーミル ヘルプ"
+SAVE_TITLE = "名前を付けて保存"  # Qt's own save dialog speaks Japanese in any locale
 SENTINEL = "clipboard-before-copy"
 EXCLUDED = "abcXYZ"
 LETTERS = set(string.ascii_letters) - set(EXCLUDED)
@@ -163,10 +164,9 @@ def long_run_alt_f4_and_stop(x, app):
 
 def save_through_dialog(x, app, tmp, passwords):
     target = os.path.join(tmp, "saved passwords.txt")
-    known = set(x.windows(app.pid, "."))
     x.key("ctrl+s")
-    dialog = wait_until("the save dialog",
-                        lambda: [w for w in x.windows(app.pid, ".") if w not in known], 10)[0]
+    # Found by its Japanese title (the session runs in the C locale).
+    dialog = x.window(app.pid, SAVE_TITLE, timeout=10)
     x.activate(dialog)
     x.type(target)
     x.key("Return")
