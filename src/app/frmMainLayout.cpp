@@ -37,7 +37,7 @@ void frmMain::placeAtDesignPositions() {
 // before their boxes. A name is written on its box's middle line, as the boxes' text is.
 // A caption that would still be cut grows to the right, as far as its frame allows.
 void frmMain::giveCaptionsRoom() {
-    constexpr int kCountLabelLeft = 8; // 120 twips
+    const int kCountLabelLeft = TwipsToPixels(120.0);
     for (QLabel* label : {Label4, Label6, Label1}) {
         const int right = label->geometry().right();
         label->setGeometry(kCountLabelLeft, label->y(), right - kCountLabelLeft + 1,

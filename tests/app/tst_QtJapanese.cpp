@@ -4,14 +4,15 @@
 #include "mdlShare.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 
 namespace {
 QStringList buttonTexts(const QWidget& dialog) {
@@ -61,6 +62,15 @@ void TestQtJapanese::dialogsSpeakJapanese() {
                          QMessageBox::Yes | QMessageBox::No);
     QVERIFY(question.button(QMessageBox::Yes)->text().contains(QStringLiteral("はい")));
     QVERIFY(question.button(QMessageBox::No)->text().contains(QStringLiteral("いいえ")));
+
+    // The text boxes' right-click menu.
+    QLineEdit box;
+    std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    QStringList items;
+    for (const QAction* item : menu->actions())
+        items << item->text();
+    for (const QString& wanted : {QStringLiteral("元に戻す"), QStringLiteral("貼り付け")})
+        QVERIFY2(!items.filter(wanted).isEmpty(), qPrintable(items.join('|')));
 }
 
 void TestQtJapanese::everyWindowUsesTheFormFont_data() {

@@ -182,6 +182,19 @@ def save_through_dialog(x, app, tmp, passwords):
           "the saved file does not hold the listed passwords, one per CR LF line")
 
 
+def keyboard_copy(x, app, passwords):
+    """Select all leaves the focus in the list, where Ctrl+C copies what Edit > Copy does."""
+    x.set_clipboard(SENTINEL)
+    app.focus()
+    x.key("alt+e", "a")
+    x.key("ctrl+c")
+    text = wait_until("Ctrl+C to fill the clipboard",
+                      lambda: (lambda t: t if t != SENTINEL else None)(x.clipboard()), 5)
+    check(text == "\r\n".join(passwords),
+          f"Ctrl+C in the list copied {len(text.splitlines())} line(s), expected all "
+          f"{len(passwords)} passwords")
+
+
 def leave_geometry(x, app):
     x.quiet(["xdotool", "windowsize", "--sync", str(app.wid), "700", "460"])
     x.quiet(["xdotool", "windowmove", "--sync", str(app.wid), "90", "70"])
@@ -274,7 +287,9 @@ def main():
                 if misplaced:
                     x.screenshot(os.path.join(args.out, step + ".png"))
                     late_failures.append(f"{step}: {misplaced}")
-                generate_and_copy(x, app, 8, 30)
+                passwords = generate_and_copy(x, app, 8, 30)
+                step = "keyboard_copy"
+                keyboard_copy(x, app, passwords)
                 step = "help_and_about"
                 help_and_about(x, app)
                 step = "end_with_help_open"
