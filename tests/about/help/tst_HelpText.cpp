@@ -78,11 +78,8 @@ void TestHelpText::pagesHaveNone() {
     QFETCH(QString, path);
     QFile page(path);
     QVERIFY(page.open(QIODevice::ReadOnly));
-    const QList<int> lines = SpacesBetweenJapanese(QString::fromUtf8(page.readAll()));
-    QVERIFY2(lines.isEmpty(),
-             qPrintable(QStringLiteral("a space between Japanese characters on line(s) ") +
-                        QString::number(lines.value(0)) + QStringLiteral(" and ") +
-                        QString::number(lines.size() - 1) + QStringLiteral(" more")));
+    // The lines where a sentence breaks.
+    QCOMPARE(SpacesBetweenJapanese(QString::fromUtf8(page.readAll())), QList<int>{});
 }
 
 QTEST_MAIN(TestHelpText)
