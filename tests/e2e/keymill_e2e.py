@@ -131,7 +131,11 @@ def first_start(x, program_path, appdir):
 
 
 def choose_options(x, app):
-    # Digits off; the excluded characters on, holding EXCLUDED.
+    # Digits off; the excluded characters on, holding EXCLUDED. The copy tried before any run
+    # met only disabled items and may have left the Edit menu or the menu bar active, which
+    # would take Alt+N for itself: close them first.
+    x.key("Escape", "Escape")
+    app.focus()
     x.key("alt+n")
     time.sleep(0.1)  # the access key clicks the box after its 100 ms press animation
     x.key("alt+m", "shift+Tab", "space", "Tab")
