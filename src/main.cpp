@@ -1,4 +1,5 @@
 #include "ResultFileTarget.h"
+#include "QtJapanese.h"
 #include "frmMain.h"
 #include "mdlShare.h"
 
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("keymill"));
     QApplication::setApplicationDisplayName(QString());
     InstallFontSubstitutions();
+    InstallApplicationFont();
+    InstallQtJapanese(app);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keymill"))); // help windows too
     // Wayland shows the menu entry's icon, found by this name, and never the window's own.
     QGuiApplication::setDesktopFileName(QStringLiteral(KEYMILL_APP_ID));

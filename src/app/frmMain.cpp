@@ -26,8 +26,8 @@ frmMain::frmMain(QWidget* parent, const QString& programDir)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("キーミル"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/keymill")));
-    // The form's own font; the captions were laid out for it.
-    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    // The form's own font, also when no application font was installed (tests).
+    setFont(FormFont());
     physicalMemory = [] { return PhysicalMemoryBytes(); };
     showPopupMenu = [](QMenu* menu, const QPoint& globalPos) { menu->popup(globalPos); };
     createControls();

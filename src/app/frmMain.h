@@ -141,9 +141,10 @@ private:
     void createProgressAndResults();
     void createMenus();
     void createToolbar();
+    void sizeToolbarButtons();
     void setTabOrderAsDesigned();
     void placeAtDesignPositions();
-    void widenToFitCaptions();
+    void giveCaptionsRoom();
 
     void Form_Load();
     void Form_Unload();

@@ -131,9 +131,11 @@ void frmMain::txtSeisei_Change() {
 // Number boxes take digits and control keys (backspace, the clipboard shortcuts); any other
 // typed character is dropped with a beep.
 bool frmMain::numberBox_KeyPress(QKeyEvent* event) {
-    // Ctrl+letter arrives as its control code (Ctrl+V is 22), whatever text the platform sends.
-    const bool control = event->modifiers().testFlag(Qt::ControlModifier);
-    if (control && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+    // A key held with Ctrl is a control key (Ctrl+V arrives as 22): it passes silently, and the
+    // box inserts no text for it, whether it is Ctrl+V or Ctrl+minus. Ctrl+Alt is AltGr on some
+    // systems, which types characters and is filtered like any other key.
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier))
         return false;
     const QString typed = event->text();
     // Delete arrives with the text DEL; like the arrow keys it edits rather than types.

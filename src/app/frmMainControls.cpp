@@ -1,6 +1,7 @@
 // Building the main window: controls, menus and toolbar as the user knows them.
 #include "frmMain.h"
 
+#include "CaptionFrame.h"
 #include "ResultListView.h"
 
 #include <QAction>
@@ -9,11 +10,13 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -39,7 +42,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption) {
 }
 
 QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption) {
-    auto* frame = new QGroupBox(caption, parent);
+    auto* frame = new CaptionFrame(caption, parent);
     frame->setObjectName(QString::fromLatin1(name));
     return frame;
 }
@@ -231,6 +234,10 @@ void frmMain::createMenus() {
     connect(mnuPopupCopy, &QAction::triggered, this, &frmMain::mnuPopupCopy_Click);
     connect(mnuPopupSortAsc, &QAction::triggered, this, &frmMain::mnuPopupSortAsc_Click);
     connect(mnuPopupSortDesc, &QAction::triggered, this, &frmMain::mnuPopupSortDesc_Click);
+
+    // The list's copy and select-all keys are the Edit menu's commands, enabled as they are.
+    connect(lvwPW, &ResultListView::copyKeyPressed, mnuHensyuCopy, &QAction::trigger);
+    connect(lvwPW, &ResultListView::selectAllKeyPressed, mnuHensyuAllSelect, &QAction::trigger);
 }
 
 void frmMain::createToolbar() {
@@ -285,6 +292,7 @@ void frmMain::createToolbar() {
     sort->setMenu(tlbSortMenu);
     if (auto* sortButton = qobject_cast<QToolButton*>(tlbMain->widgetForAction(sort)))
         sortButton->setPopupMode(QToolButton::MenuButtonPopup);
+    sizeToolbarButtons();
 
     // The drop-down's choices have their own route; the toolbar reports only button clicks.
     connect(tlbSortMenu, &QMenu::triggered, this, &frmMain::tlbMain_ButtonMenuClick);
@@ -292,6 +300,24 @@ void frmMain::createToolbar() {
         if (!tlbSortMenu->actions().contains(a))
             tlbMain_ButtonClick(a);
     });
+}
+
+// Each image is drawn at its own 16 x 16 pixels, never scaled, on a button of the standard size
+// for such images, 23 x 22; the toolbar's 24 pixels leave one above and one below. Left to the
+// style, the buttons shrink to the toolbar's inner height and the images are scaled down.
+void frmMain::sizeToolbarButtons() {
+    constexpr QSize kButtonSize(23, 22);
+    tlbMain->layout()->setContentsMargins(0, 1, 0, 1);
+    tlbMain->layout()->setSpacing(0);
+    for (QAction* action : tlbMain->actions()) {
+        auto* button = qobject_cast<QToolButton*>(tlbMain->widgetForAction(action));
+        if (!button)
+            continue;
+        QSize size = kButtonSize;
+        if (button->popupMode() == QToolButton::MenuButtonPopup) // the drop-down arrow beside
+            size.rwidth() += button->style()->pixelMetric(QStyle::PM_MenuButtonIndicator);
+        button->setFixedSize(size);
+    }
 }
 
 QAction* frmMain::toolbarButton(const QString& key) const {

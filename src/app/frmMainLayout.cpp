@@ -28,17 +28,30 @@ void frmMain::placeAtDesignPositions() {
     Line1->lower();
     Line2->lower();
     client->setMinimumSize(TwipsToPixels(MinimumClientSize()));
-    widenToFitCaptions();
+    giveCaptionsRoom();
 }
 
-// The IPA fonts run a little wider than the fonts the captions were laid out for; a caption
-// that would be cut grows to the right, as far as its frame allows.
-void frmMain::widenToFitCaptions() {
+// The IPA fonts run a little wider than the fonts the captions were laid out for. In the count
+// frame the labels start at the frame's own inset (120 twips, where its caption would start)
+// instead of 240, which leaves the hint room before the frame's line and the two names room
+// before their boxes. A name is written on its box's middle line, as the boxes' text is.
+// A caption that would still be cut grows to the right, as far as its frame allows.
+void frmMain::giveCaptionsRoom() {
+    const int kCountLabelLeft = TwipsToPixels(120.0);
+    for (QLabel* label : {Label4, Label6, Label1}) {
+        const int right = label->geometry().right();
+        label->setGeometry(kCountLabelLeft, label->y(), right - kCountLabelLeft + 1,
+                           label->height());
+    }
+    for (QLabel* label : {Label4, Label6}) {
+        const QWidget* box = label->buddy();
+        label->setGeometry(label->x(), box->y(), box->x() - label->x(), box->height());
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
     for (QWidget* caption :
          {static_cast<QWidget*>(chkAddSuji), static_cast<QWidget*>(chkAddAlphabetBig),
           static_cast<QWidget*>(chkAddAlphabetMini), static_cast<QWidget*>(chkAddChr),
-          static_cast<QWidget*>(chkDeleteChr), static_cast<QWidget*>(Label4),
-          static_cast<QWidget*>(Label6), static_cast<QWidget*>(Label1)}) {
+          static_cast<QWidget*>(chkDeleteChr), static_cast<QWidget*>(Label1)}) {
         const int room = caption->parentWidget()->width() - caption->x() - 2;
         const int wanted = std::min(caption->sizeHint().width(), room);
         if (wanted > caption->width())

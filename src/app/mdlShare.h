@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+class QFont;
 class QLineEdit;
 class QWidget;
 
@@ -27,3 +28,9 @@ std::function<void(QWidget*, const QString&)>& InputErrorHook();
 
 // "ＭＳ ゴシック" and "ＭＳ Ｐゴシック" are drawn with the IPA Gothic fonts.
 void InstallFontSubstitutions();
+
+// The form's font, "ＭＳ Ｐゴシック" 9 point: the captions were laid out for it.
+QFont FormFont();
+// Every window of the program (About, menus, the help window, Qt's dialogs) uses the form's
+// font, so that they look like one program.
+void InstallApplicationFont();

@@ -71,7 +71,9 @@ QString PrintFailedText() {
 }
 
 PrintCommand::PrintCommand()
-    : defaultPrinter(&QPrinterInfo::defaultPrinter), showError(ShowKeymillWarning) {}
+    : defaultPrinter(&QPrinterInfo::defaultPrinter),
+      queueState([](const QPrinterInfo& info) { return AskPrinterQueueState(info.printerName()); }),
+      showError(ShowKeymillWarning) {}
 
 bool PrintCommand::run(QWidget* parent, const QStringList& lines) {
     if (lines.isEmpty())
@@ -82,7 +84,8 @@ bool PrintCommand::run(QWidget* parent, const QStringList& lines) {
         WaitCursor wait;
         const QPrinterInfo info = defaultPrinter();
         havePrinter = !info.isNull();
-        if (havePrinter) {
+        // A queue that refuses jobs would swallow this one without a word.
+        if (havePrinter && !QueueRefusesJobs(queueState(info))) {
             QPrinter printer(info);
             printed = PrintLines(printer, lines);
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PrinterQueueState.h"
+
 #include <QPrinterInfo>
 #include <QString>
 #include <QStringList>
@@ -20,6 +22,8 @@ public:
 
     // Where the job goes; the system's default printer unless a test says otherwise.
     std::function<QPrinterInfo()> defaultPrinter;
+    // Whether the queue would take the job; the print service is asked unless a test answers.
+    std::function<PrinterQueueState(const QPrinterInfo&)> queueState;
     // Told when there is no printer to print on; the default shows the "キーミル" warning box.
     std::function<void(QWidget* parent, const QString& text)> showError;
 
@@ -29,5 +33,6 @@ public:
 
 // The text of the box shown when there is no printer.
 QString NoPrinterText();
-// The text of the box shown when the printer could not take the job.
+// The text of the box shown when the printer could not take the job, or its queue rejects
+// jobs or is stopped.
 QString PrintFailedText();

@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QtMath>
 
@@ -81,6 +82,19 @@ void ResultListView::autoSizeColumn() {
 void ResultListView::mousePressEvent(QMouseEvent* event) {
     QTreeView::mousePressEvent(event);
     emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void ResultListView::keyPressEvent(QKeyEvent* event) {
+    // Left to the item view, Ctrl+C would copy only the current row.
+    if (event->matches(QKeySequence::Copy)) {
+        emit copyKeyPressed();
+        return;
+    }
+    if (event->matches(QKeySequence::SelectAll)) {
+        emit selectAllKeyPressed();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 void ResultListView::showEvent(QShowEvent* event) {

@@ -24,9 +24,14 @@ public:
 
 signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    // The copy and select-all keys (Ctrl+C, Ctrl+A): the window runs its own commands for them,
+    // so the keys and the Edit menu give the same result.
+    void copyKeyPressed();
+    void selectAllKeyPressed();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;

@@ -28,6 +28,7 @@ private slots:
     void controls();
     void tabOrderAndAccessKeys();
     void toolbar();
+    void toolbarImagesUnscaled();
     void sortDropDown();
     void menuTree_data();
     void menuTree();
@@ -65,7 +66,7 @@ void TestMainWindow::controls_data() {
                             << QString::fromLatin1(parent) << QString::fromUtf8(caption) << hidden
                             << enabled;
     };
-    row("fraAddChr", "QGroupBox", "client", "含める文字をチェックして下さい", false, true);
+    row("fraAddChr", "CaptionFrame", "client", "含める文字をチェックして下さい", false, true);
     row("chkAddSuji", "QCheckBox", "fraAddChr", "数字(&N)", false, true);
     row("chkAddAlphabetBig", "QCheckBox", "fraAddChr", "アルファベット大文字(&L)", false, true);
     row("chkAddAlphabetMini", "QCheckBox", "fraAddChr", "アルファベット小文字(&F)", false, true);
@@ -73,13 +74,13 @@ void TestMainWindow::controls_data() {
     row("txtAddChr", "QLineEdit", "fraAddChr", "", false, false);
     row("chkDeleteChr", "QCheckBox", "fraAddChr", "任意文字除外(&J)", false, true);
     row("txtDeleteChr", "QLineEdit", "fraAddChr", "", false, false);
-    row("fraCountSet", "QGroupBox", "client", "", false, true);
+    row("fraCountSet", "CaptionFrame", "client", "", false, true);
     row("Label4", "QLabel", "fraCountSet", "文字数(&M)", false, true);
     row("txtMojisu", "QLineEdit", "fraCountSet", "", false, true);
     row("Label6", "QLabel", "fraCountSet", "生成数(&T)", false, true);
     row("txtSeisei", "QLineEdit", "fraCountSet", "", false, true);
     row("Label1", "QLabel", "fraCountSet", "※[1-99999]の値を入力", false, true);
-    row("fraProgressbar", "QGroupBox", "client", "", true, true);
+    row("fraProgressbar", "CaptionFrame", "client", "", true, true);
     row("prgCount", "QProgressBar", "fraProgressbar", "", false, true);
     row("lblStatus", "QLabel", "fraProgressbar", "中...", false, true);
     row("lstSagyo", "QListWidget", "client", "", true, false);
@@ -164,6 +165,48 @@ void TestMainWindow::toolbar() {
     QCOMPARE(f->ilsMain.size(), 9);
     for (const QIcon& image : f->ilsMain)
         QCOMPARE(image.pixmap(16, 16).size(), QSize(16, 16));
+}
+
+namespace {
+// Whether the image's opaque pixels appear unchanged, unscaled, somewhere inside the area.
+bool drawnUnscaled(const QImage& shot, const QRect& area, const QImage& image) {
+    for (int y = area.top(); y + image.height() <= area.bottom() + 1; ++y)
+        for (int x = area.left(); x + image.width() <= area.right() + 1; ++x) {
+            bool same = true;
+            for (int iy = 0; same && iy < image.height(); ++iy)
+                for (int ix = 0; same && ix < image.width(); ++ix) {
+                    const QRgb source = image.pixel(ix, iy);
+                    same = qAlpha(source) < 255 || shot.pixel(x + ix, y + iy) == source;
+                }
+            if (same)
+                return true;
+        }
+    return false;
+}
+} // namespace
+
+// Every button shows its 16 x 16 image pixel for pixel on a 23 x 22 button.
+void TestMainWindow::toolbarImagesUnscaled() {
+    WindowFixture f;
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    for (QAction* a : f->tlbMain->actions())
+        a->setEnabled(true); // a disabled image is greyed on purpose
+    const QImage shot = f->tlbMain->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (QAction* a : f->tlbMain->actions()) {
+        if (a->isSeparator())
+            continue;
+        const QString key = a->property("CommandKey").toString();
+        QWidget* button = f->tlbMain->widgetForAction(a);
+        QCOMPARE(button->height(), 22);
+        if (key != "M_Sort") // the drop-down arrow stands beside the sort button's 23 pixels
+            QCOMPARE(button->width(), 23);
+        QVERIFY2(button->geometry().bottom() < f->tlbMain->height(), qPrintable(key));
+        const QImage image = QImage(":/icons/" + key).convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(image.size(), QSize(16, 16));
+        const QRect face(button->geometry().topLeft(), QSize(23, 22));
+        QVERIFY2(drawnUnscaled(shot, face, image), qPrintable(key));
+    }
 }
 
 void TestMainWindow::sortDropDown() {

@@ -18,6 +18,8 @@ private slots:
     void pastedText_data();
     void pastedText();
     void pasteIsCutAtFiveCharacters();
+    void controlKeysPassSilently_data();
+    void controlKeysPassSilently();
     void validation_data();
     void validation();
     void freeTextBoxFollowsItsCheckBox();
@@ -67,6 +69,28 @@ void TestOptionInputs::typedKeys() {
         QCOMPARE(edit->text(), text.chopped(1));
         QCOMPARE(f.beeps, beeps);
     }
+}
+
+void TestOptionInputs::controlKeysPassSilently_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Ctrl+minus") << int(Qt::Key_Minus) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+period") << int(Qt::Key_Period) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+Shift+minus")
+        << int(Qt::Key_Underscore) << int(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << int(Qt::ControlModifier);
+}
+
+void TestOptionInputs::controlKeysPassSilently() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    WindowFixture f;
+    for (QLineEdit* box : {f->txtMojisu, f->txtSeisei}) {
+        box->setText(QStringLiteral("12"));
+        QTest::keyClick(box, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(box->text(), QStringLiteral("12")); // nothing typed, nothing to undo
+    }
+    QCOMPARE(f.beeps, 0);
 }
 
 void TestOptionInputs::pastedText_data() {

@@ -1,5 +1,6 @@
 // The toolbar and the list's pop-up reach the commands; the window keeps its layout as it is
 // resized.
+#include "CaptionFrame.h"
 #include "HelpCommand.h"
 #include "MainLayout.h"
 #include "PrintCommand.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrinterInfo>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -30,10 +32,14 @@ private slots:
     void toolbarSeparatorsDoNothing();
     void popupItems_data();
     void popupItems();
+    void listKeys_data();
+    void listKeys();
     void popupOffered_data();
     void popupOffered();
     void tooSmallWindowGrowsBack();
     void layoutFollowsSize();
+    void framesClearOfTheirControls_data();
+    void framesClearOfTheirControls();
     void resizeDuringRunPlacesFrameAndHiddenList();
     void resizeKeepsTheListFocused();
     void helpDuringRunAndClosedAtShutDown();
@@ -186,6 +192,37 @@ void TestRoutingAndLayout::popupItems() {
     QCOMPARE(observe(f, observed, 0, 0), expected);
 }
 
+// In the list, Ctrl+C and Ctrl+A are the Edit menu's copy and select all.
+void TestRoutingAndLayout::listKeys_data() {
+    QTest::addColumn<bool>("selectAllFirst");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("observed");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("select all, Ctrl+C") << true << int(Qt::Key_C) << "copy"
+                                        << "9\r\n10\r\n100";
+    QTest::newRow("one row, Ctrl+C") << false << int(Qt::Key_C) << "copy"
+                                     << "10";
+    QTest::newRow("Ctrl+A") << false << int(Qt::Key_A) << "selection"
+                            << "3";
+}
+
+void TestRoutingAndLayout::listKeys() {
+    QFETCH(bool, selectAllFirst);
+    QFETCH(int, key);
+    QFETCH(QString, observed);
+    QFETCH(QString, expected);
+    WindowFixture f;
+    fillWithKnownList(f);
+    const QModelIndex second = f->lvwPW->resultModel()->index(1, 0);
+    f->lvwPW->selectionModel()->setCurrentIndex(second, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
+    if (selectAllFirst)
+        f->mnuHensyuAllSelect->trigger();
+    QApplication::clipboard()->clear();
+    QTest::keyClick(f->lvwPW, Qt::Key(key), Qt::ControlModifier);
+    QCOMPARE(observe(f, observed, 0, 0), expected);
+}
+
 void TestRoutingAndLayout::popupOffered_data() {
     QTest::addColumn<QString>("state");
     QTest::addColumn<int>("button");
@@ -258,6 +295,76 @@ void TestRoutingAndLayout::layoutFollowsSize() {
     QCOMPARE(f->lvwPW->geometry(), TwipsToPixels(wide.lvwPW));
     QCOMPARE(f->lblKanryo->geometry(), TwipsToPixels(wide.lblKanryo));
     QCOMPARE(f->tlbMain->width(), 800);
+}
+
+namespace {
+// How far right a caption's text reaches, in its frame's coordinates.
+int textRight(const QWidget* caption) {
+    QString text;
+    int textLeft = 0;
+    if (const auto* box = qobject_cast<const QCheckBox*>(caption)) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        textLeft = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).left();
+        text = box->text();
+    } else if (const auto* label = qobject_cast<const QLabel*>(caption)) {
+        textLeft = label->contentsRect().left();
+        text = label->text();
+    }
+    return caption->x() + textLeft +
+           caption->fontMetrics().size(Qt::TextShowMnemonic, text).width();
+}
+// The text's middle line, in its frame's coordinates.
+int textMiddle(const QLabel* label) {
+    const QRect text = label->style()->itemTextRect(label->fontMetrics(), label->contentsRect(),
+                                                    int(label->alignment()), true, label->text());
+    return label->y() + text.center().y();
+}
+} // namespace
+
+// Each frame's caption stands on its top line; the line meets no control, at the design size
+// and when resized; the captions have room and the two names sit on their boxes' middle line.
+void TestRoutingAndLayout::framesClearOfTheirControls_data() {
+    QTest::addColumn<QSize>("client");
+    QTest::newRow("design size") << QSize(585, 250);
+    QTest::newRow("12000 x 6000 twips") << QSize(800, 400);
+}
+
+void TestRoutingAndLayout::framesClearOfTheirControls() {
+    QFETCH(QSize, client);
+    InstallFontSubstitutions(); // the fonts the program draws with, as in main()
+    WindowFixture f;
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    f->resize(client + QSize(0, f->client->geometry().top()));
+    QTRY_COMPARE(f->client->size(), client);
+    f->fraProgressbar->setVisible(true);
+    for (auto* frame : f->client->findChildren<CaptionFrame*>()) {
+        const QString name = frame->objectName();
+        if (!frame->title().isEmpty())
+            QCOMPARE(frame->captionRect().center().y(), frame->lineRect().top());
+        for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isHidden())
+                continue;
+            const QString what = name + " / " + child->objectName();
+            QVERIFY2(frame->innerRect().contains(child->geometry()), qPrintable(what));
+            QVERIFY2(!child->geometry().intersects(frame->captionRect()), qPrintable(what));
+        }
+    }
+    // Room after each caption: before the next control in its row, or before the frame's line.
+    constexpr int kRoom = 6;
+    const int countLine = static_cast<CaptionFrame*>(f->fraCountSet)->innerRect().right() + 1;
+    const std::pair<QWidget*, int> captions[] = {{f->Label4, f->txtMojisu->x()},
+                                                 {f->Label6, f->txtSeisei->x()},
+                                                 {f->Label1, countLine},
+                                                 {f->chkAddAlphabetBig, f->chkDeleteChr->x()},
+                                                 {f->chkAddChr, f->txtAddChr->x()},
+                                                 {f->chkDeleteChr, f->txtDeleteChr->x()}};
+    for (const auto& [caption, obstacle] : captions)
+        QVERIFY2(obstacle - textRight(caption) >= kRoom, qPrintable(caption->objectName()));
+    QVERIFY(qAbs(textMiddle(f->Label4) - f->txtMojisu->geometry().center().y()) <= 1);
+    QVERIFY(qAbs(textMiddle(f->Label6) - f->txtSeisei->geometry().center().y()) <= 1);
 }
 
 void TestRoutingAndLayout::resizeDuringRunPlacesFrameAndHiddenList() {

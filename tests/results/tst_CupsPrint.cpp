@@ -60,6 +60,8 @@ class CupsPrintTest : public QObject {
 private slots:
     void initTestCase();
     void printsEveryPasswordOnTheDefaultPrinter();
+    void refusingQueueIsNamed_data();
+    void refusingQueueIsNamed();
     void cleanupTestCase();
 
 private:
@@ -140,6 +142,35 @@ void CupsPrintTest::printsEveryPasswordOnTheDefaultPrinter() {
     QCOMPARE(pages.size(), 1);
     QCOMPARE(pages.first(), passwords);
     QFile::remove(pdf);
+}
+
+// A queue that rejects jobs or is stopped would take the job and never print it: the command
+// warns instead and sends nothing.
+void CupsPrintTest::refusingQueueIsNamed_data() {
+    QTest::addColumn<QString>("refuse");
+    QTest::addColumn<QString>("restore");
+    QTest::newRow("rejecting (cupsreject)") << "cupsreject"
+                                            << "cupsaccept";
+    QTest::newRow("stopped (cupsdisable)") << "cupsdisable"
+                                           << "cupsenable";
+}
+
+void CupsPrintTest::refusingQueueIsNamed() {
+    QFETCH(QString, refuse);
+    QFETCH(QString, restore);
+    QCOMPARE(Command(refuse, {kQueue}).exitCode, 0);
+    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
+    PrintCommand command;
+    QStringList errors;
+    command.showError = [&](QWidget*, const QString& text) { errors.append(text); };
+    const bool printed = command.run(nullptr, {"Rq1xZ9", "Rq2yW8"});
+    const Run jobs = Command(QStringLiteral("lpstat"), {"-o", kQueue});
+    QCOMPARE(Command(restore, {kQueue}).exitCode, 0);
+    QVERIFY(!printed);
+    QCOMPARE(errors, QStringList{PrintFailedText()});
+    QVERIFY2(jobs.output.trimmed().isEmpty(), qPrintable(jobs.output));
+    QTest::qWait(500);
+    QVERIFY(NewestPdfSince(started).isEmpty());
 }
 
 void CupsPrintTest::cleanupTestCase() {

@@ -46,6 +46,8 @@ private slots:
     void firstLineAtTopLeftOfPrintableArea();
     void noPrinterWarnsAndPrintsNothing();
     void emptyListSendsNothing();
+    void queueStateFromAttributes_data();
+    void queueStateFromAttributes();
 
 private:
     QTemporaryDir m_dir;
@@ -145,6 +147,36 @@ void PrintCommandTest::emptyListSendsNothing() {
     QVERIFY(!command.run(nullptr, {}));
     QVERIFY(!asked);
     QVERIFY(!warned);
+}
+
+void PrintCommandTest::queueStateFromAttributes_data() {
+    QTest::addColumn<QString>("accepting");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<int>("expected");
+    const int ready = int(PrinterQueueState::Ready);
+    const int rejecting = int(PrinterQueueState::Rejecting);
+    const int stopped = int(PrinterQueueState::Stopped);
+    QTest::newRow("idle") << "true"
+                          << "3" << ready;
+    QTest::newRow("printing") << "true"
+                              << "4" << ready;
+    QTest::newRow("stopped") << "true"
+                             << "5" << stopped;
+    QTest::newRow("rejecting") << "false"
+                               << "3" << rejecting;
+    QTest::newRow("rejecting and stopped") << "false"
+                                           << "5" << rejecting;
+    QTest::newRow("attributes missing") << ""
+                                        << "" << ready;
+}
+
+void PrintCommandTest::queueStateFromAttributes() {
+    QFETCH(QString, accepting);
+    QFETCH(QString, state);
+    QFETCH(int, expected);
+    const PrinterQueueState found = QueueStateFromAttributes(accepting, state);
+    QCOMPARE(int(found), expected);
+    QCOMPARE(QueueRefusesJobs(found), expected != int(PrinterQueueState::Ready));
 }
 
 QTEST_MAIN(PrintCommandTest)
