@@ -13,7 +13,17 @@ const QString kJapanese =
 // Line numbers (from 1) where white space stands between two Japanese characters. Inline tags
 // (links, emphasis, key names) add no space of their own and are looked through; block tags
 // (paragraphs, list items, table cells) end the text run, so white space beside them is fine.
-QList<int> SpacesBetweenJapanese(const QString& html) {
+// Preformatted text shows its line breaks as they stand, so they are meant.
+QList<int> SpacesBetweenJapanese(const QString& page) {
+    static const QRegularExpression preformatted(QStringLiteral("<pre\\b.*?</pre>"),
+                                                 QRegularExpression::DotMatchesEverythingOption);
+    QString html = page;
+    for (auto it = preformatted.globalMatch(page); it.hasNext();) {
+        const QRegularExpressionMatch block = it.next();
+        const QString breaksOnly(block.captured().count(u'\n'), u'\n');
+        html.replace(block.capturedStart(), block.capturedLength(),
+                     breaksOnly.leftJustified(block.capturedLength(), u' '));
+    }
     static const QRegularExpression inlineTag(
         QStringLiteral("</?(?:a|b|i|em|strong|span|code|kbd)\\b[^>]*>"));
     static const QRegularExpression space(kJapanese + QStringLiteral("(\\s+)") + kJapanese);
@@ -57,6 +67,7 @@ void TestHelpText::findsSpaces_data() {
     QTest::newRow("between list items") << "<li>一</li>\n<li>二</li>" << QList<int>{};
     QTest::newRow("before a key name") << "複数を、\n<span>Shift</span>" << QList<int>{};
     QTest::newRow("beside a digit") << "1 つずつ" << QList<int>{};
+    QTest::newRow("preformatted lines") << "<pre>番号\n内容</pre>\n内容\n番号" << QList<int>{3};
 }
 
 void TestHelpText::findsSpaces() {
