@@ -1,3 +1,4 @@
+#include "QuitRequests.h"
 #include "frmMain.h"
 #include "mdlShare.h"
 
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
     InstallFontSubstitutions();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keymill"))); // help windows too
     frmMain window;
+    // SIGTERM, SIGINT, SIGHUP and the session manager close the window as the user would.
+    ConnectQuitRequests(app, window);
     window.show();
     return app.exec();
 }
