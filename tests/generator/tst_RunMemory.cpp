@@ -109,9 +109,6 @@ void RunMemoryTest::availableIsTheSmallestHeadroom_data() {
     QTest::addColumn<quint64>("expected");
 
     const quint64 none = kNoMemoryLimit;
-    QTest::newRow("nothing known") << none << none << 0ull << none << 0ull << none << none;
-    QTest::newRow("physical only")
-        << 8 * kGiB << none << 300 * kMiB << none << 0ull << none << 8 * kGiB;
     QTest::newRow("address space less its use")
         << 8 * kGiB << 800 * kMiB << 300 * kMiB << none << 0ull << none << 500 * kMiB;
     QTest::newRow("data limit less its use")
