@@ -55,7 +55,6 @@ class RunMemoryTest : public QObject {
 private slots:
     void refusesRunsBeyondHalfOfWhatIsLeft_data();
     void refusesRunsBeyondHalfOfWhatIsLeft();
-    void availableIsTheSmallestHeadroom_data();
     void availableIsTheSmallestHeadroom();
     void cgroupHeadroom_data();
     void cgroupHeadroom();
@@ -99,42 +98,21 @@ void RunMemoryTest::refusesRunsBeyondHalfOfWhatIsLeft() {
     QCOMPARE(RunFitsInMemory(EstimateRunBytes(mojisu, seisei, units), available), fits);
 }
 
-void RunMemoryTest::availableIsTheSmallestHeadroom_data() {
-    QTest::addColumn<quint64>("physical");
-    QTest::addColumn<quint64>("asLimit");
-    QTest::addColumn<quint64>("asUsed");
-    QTest::addColumn<quint64>("dataLimit");
-    QTest::addColumn<quint64>("dataUsed");
-    QTest::addColumn<quint64>("cgroup");
-    QTest::addColumn<quint64>("expected");
-
-    const quint64 none = kNoMemoryLimit;
-    QTest::newRow("address space less its use")
-        << 8 * kGiB << 800 * kMiB << 300 * kMiB << none << 0ull << none << 500 * kMiB;
-    QTest::newRow("data limit less its use")
-        << 8 * kGiB << none << 0ull << 400 * kMiB << 100 * kMiB << none << 300 * kMiB;
-    QTest::newRow("cgroup tightest")
-        << 8 * kGiB << 2 * kGiB << 0ull << none << 0ull << 64 * kMiB << 64 * kMiB;
-    QTest::newRow("limit already passed")
-        << 8 * kGiB << 200 * kMiB << 300 * kMiB << none << 0ull << none << 0ull;
-}
-
+// Each limit counts with what the process already uses; a limit already passed leaves 0.
 void RunMemoryTest::availableIsTheSmallestHeadroom() {
     MemoryFacts facts;
-    QFETCH(quint64, physical);
-    facts.physical = physical;
-    QFETCH(quint64, asLimit);
-    facts.addressSpaceLimit = asLimit;
-    QFETCH(quint64, asUsed);
-    facts.addressSpaceUsed = asUsed;
-    QFETCH(quint64, dataLimit);
-    facts.dataLimit = dataLimit;
-    QFETCH(quint64, dataUsed);
-    facts.dataUsed = dataUsed;
-    QFETCH(quint64, cgroup);
-    facts.cgroupHeadroom = cgroup;
-    QFETCH(quint64, expected);
-    QCOMPARE(AvailableMemoryBytes(facts), expected);
+    QCOMPARE(AvailableMemoryBytes(facts), kNoMemoryLimit);
+    facts.physical = 8 * kGiB;
+    facts.addressSpaceLimit = 800 * kMiB;
+    facts.addressSpaceUsed = 300 * kMiB;
+    QCOMPARE(AvailableMemoryBytes(facts), 500 * kMiB);
+    facts.dataLimit = 400 * kMiB;
+    facts.dataUsed = 100 * kMiB;
+    QCOMPARE(AvailableMemoryBytes(facts), 300 * kMiB);
+    facts.cgroupHeadroom = 64 * kMiB;
+    QCOMPARE(AvailableMemoryBytes(facts), 64 * kMiB);
+    facts.addressSpaceUsed = 900 * kMiB;
+    QCOMPARE(AvailableMemoryBytes(facts), quint64(0));
 }
 
 // Files of a cgroup v2 tree: "relative path=content" pairs.
