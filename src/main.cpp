@@ -1,5 +1,6 @@
-#include "ResultFileTarget.h"
 #include "QtJapanese.h"
+#include "QuitRequests.h"
+#include "ResultFileTarget.h"
 #include "frmMain.h"
 #include "mdlShare.h"
 
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
     // Wayland shows the menu entry's icon, found by this name, and never the window's own.
     QGuiApplication::setDesktopFileName(QStringLiteral(KEYMILL_APP_ID));
     frmMain window;
+    // SIGTERM, SIGINT, SIGHUP and the session manager close the window as the user would.
+    ConnectQuitRequests(app, window);
     window.show();
     return app.exec();
 }

@@ -9,8 +9,10 @@
 #include "SaveCommand.h"
 #include "mdlShare.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -28,7 +30,7 @@ frmMain::frmMain(QWidget* parent, const QString& programDir)
     setWindowIcon(QIcon(QStringLiteral(":/icons/keymill")));
     // The form's own font, also when no application font was installed (tests).
     setFont(FormFont());
-    physicalMemory = [] { return PhysicalMemoryBytes(); };
+    availableMemory = [] { return AvailableMemoryBytes(); };
     showPopupMenu = [](QMenu* menu, const QPoint& globalPos) { menu->popup(globalPos); };
     createControls();
     client->installEventFilter(this);
@@ -86,6 +88,39 @@ void frmMain::closeEvent(QCloseEvent* event) {
     // A run in progress notices the closed window at its next flag check and leaves it alone.
     blnStop = true;
     event->accept();
+}
+
+void frmMain::requestQuit() {
+    if (unloaded_)
+        return;
+    quitRequested_ = true;
+    if (runActive_)
+        mnuRunStop_Click(); // the run ends as a stopped one and then closes the window
+    // A dialog's own event loop would keep the program alive after the window has gone.
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        if (!popup->close())
+            break;
+    }
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(widget);
+        if (dialog && dialog->isVisible() && dialog->isModal())
+            dialog->reject();
+    }
+    if (!runActive_)
+        QMetaObject::invokeMethod(this, &frmMain::closeWhenIdle, Qt::QueuedConnection);
+}
+
+// Closes through the end command once nothing is left on the way: a run calls this when it
+// has ended, and a dialog that opened meanwhile is dismissed first.
+void frmMain::closeWhenIdle() {
+    if (unloaded_ || runActive_)
+        return;
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        dialog->reject();
+        QMetaObject::invokeMethod(this, &frmMain::closeWhenIdle, Qt::QueuedConnection);
+        return;
+    }
+    mnuFileEnd_Click();
 }
 
 void frmMain::mnuFileEnd_Click() {

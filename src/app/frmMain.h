@@ -101,8 +101,9 @@ public:
     SaveCommand& saveCommand() { return *dlg; }
     PrintCommand& printCommand() { return *printer_; }
 
-    // Seams for tests: how much memory the machine has, and how the pop-up menu is shown.
-    std::function<quint64()> physicalMemory;
+    // Seams for tests: how much memory the process may still allocate, and how the pop-up menu
+    // is shown.
+    std::function<quint64()> availableMemory;
     std::function<void(QMenu*, const QPoint&)> showPopupMenu;
     // Called inside the run's yields, before the event queue is served (tests press stop here).
     std::function<void()> duringYield;
@@ -126,6 +127,10 @@ public slots:
     void tlbMain_ButtonClick(QAction* button);
     void tlbMain_ButtonMenuClick(QAction* item);
     void lvwPW_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint& pos);
+    // Ends the program the normal way when the system asks (a signal, the session manager):
+    // a run stops first, open dialogs are dismissed, then the window closes and the settings
+    // are written once.
+    void requestQuit();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -149,6 +154,7 @@ private:
     void Form_Load();
     void Form_Unload();
     void Form_Resize();
+    void closeWhenIdle();
 
     // Options and command state.
     void chkAddSuji_Click();
@@ -168,6 +174,7 @@ private:
     void setResultButtonsEnabled(bool enabled);
 
     // The run.
+    void fillResultList(CharacterPool pool, qint32 mojisu, qint32 seisei);
     bool yieldDuringRun();
     bool yieldNow();
     void pumpDuringRun();
@@ -192,6 +199,7 @@ private:
     bool waitPointerOn_ = false;
     bool unloaded_ = false;
     bool endCommandClosing_ = false;
+    bool quitRequested_ = false;
     int finishedPasswords_ = 0;
     QRect storedOuter_;
     bool outerSizeSettled_ = false;

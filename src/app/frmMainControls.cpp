@@ -2,6 +2,7 @@
 #include "frmMain.h"
 
 #include "CaptionFrame.h"
+#include "FreeTextValidator.h"
 #include "ResultListView.h"
 
 #include <QAction>
@@ -19,6 +20,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <limits>
 
 namespace {
 
@@ -32,6 +34,16 @@ QCheckBox* makeCheckBox(QWidget* parent, const char* name, const QString& captio
 QLineEdit* makeTextBox(QWidget* parent, const char* name) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+// The extra and excluded characters: any length (a line edit would silently cut the text at
+// 32,767 units, also when the settings file fills it), and only characters that can stand in
+// a password.
+QLineEdit* makeFreeTextBox(QWidget* parent, const char* name) {
+    QLineEdit* box = makeTextBox(parent, name);
+    box->setMaxLength(std::numeric_limits<int>::max());
+    box->setValidator(new FreeTextValidator(box));
     return box;
 }
 
@@ -118,11 +130,11 @@ void frmMain::createOptionFrames() {
     // letter but gives up the key, which would otherwise only move the focus to it.
     chkAddAlphabetMini->setShortcut(QKeySequence());
     chkAddChr = makeCheckBox(fraAddChr, "chkAddChr", QStringLiteral("任意文字登録(&I)"), false);
-    txtAddChr = makeTextBox(fraAddChr, "txtAddChr");
+    txtAddChr = makeFreeTextBox(fraAddChr, "txtAddChr");
     txtAddChr->setEnabled(false);
     chkDeleteChr =
         makeCheckBox(fraAddChr, "chkDeleteChr", QStringLiteral("任意文字除外(&J)"), false);
-    txtDeleteChr = makeTextBox(fraAddChr, "txtDeleteChr");
+    txtDeleteChr = makeFreeTextBox(fraAddChr, "txtDeleteChr");
     txtDeleteChr->setEnabled(false);
 
     fraCountSet = makeFrame(client, "fraCountSet", QString());

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <new>
 
 GenerationOptions frmMain::readOptions() const {
     GenerationOptions options;
@@ -31,8 +32,9 @@ GenerationOptions frmMain::readOptions() const {
 }
 
 void frmMain::mnuRunStart_Click() {
-    // A start that arrives while a run (or a stopped run winding down) is active is ignored.
-    if (runActive_)
+    // A start that arrives while a run (or a stopped run winding down) is active, or once the
+    // program has been asked to end, is ignored.
+    if (runActive_ || quitRequested_)
         return;
     if (ValidateCounts() != 0) {
         SetCommandState(true);
@@ -40,7 +42,12 @@ void frmMain::mnuRunStart_Click() {
     }
     // The option frames are disabled from here to the end of the run, so one reading serves.
     const GenerationOptions options = readOptions();
-    if (!RunFitsInMemory(options.Mojisu, options.Seisei, physicalMemory())) {
+    // The pool tells how much a character weighs: a character beyond the Basic Multilingual
+    // Plane takes two UTF-16 units.
+    CharacterPool pool = BuildCharacterPool(options);
+    const quint64 needed =
+        EstimateRunBytes(options.Mojisu, options.Seisei, pool.isBmpOnly() ? 1 : 2);
+    if (!RunFitsInMemory(needed, availableMemory())) {
         ShowInputError(this, RunTooLargeMessage());
         SetCommandState(true);
         return;
@@ -49,7 +56,6 @@ void frmMain::mnuRunStart_Click() {
     runActive_ = true;
     blnStop = false;
     SetCommandState(false);
-    const qint32 mojisu = options.Mojisu;
     const qint32 seisei = options.Seisei;
     lblStatus->setText(QStringLiteral("パスワード生成中..."));
     lblProgressbar->setText(QStringLiteral("0"));
@@ -57,37 +63,15 @@ void frmMain::mnuRunStart_Click() {
     prgCount->setMaximum(seisei);
     fraProgressbar->setVisible(true);
     finishedPasswords_ = 0;
-    CharacterPool pool;
 
-    // Let the progress frame paint before the old results go; a stop pressed now still
-    // lets the first character be drawn.
-    yieldToEventQueue();
-
-    if (!unloaded_) {
-        lvwPW->setVisible(false); // the list stays hidden while it fills
-        releaseInSlices(lvwPW->resultModel()->takeAll());
-        lstSagyo->clear();
-        pool = BuildCharacterPool(options);
-        // Freeing and building took a moment of their own; the drawing starts on a fresh pump.
-        QCoreApplication::processEvents();
-    }
-
-    if (!unloaded_ && !pool.isEmpty()) {
-        // A little under a frame, so that the window is never left for more than about 20 ms
-        // once the time to the next clock reading and the pump's own work are added.
-        throttle_ = YieldThrottle(std::chrono::milliseconds(12));
-        const auto afterEachCharacter = [this] { return yieldDuringRun(); };
-        ResultListModel* results = lvwPW->resultModel();
-        for (qint32 number = 1; number <= seisei; ++number) {
-            const QString password = GeneratePassword(pool, mojisu, afterEachCharacter);
-            if (unloaded_)
-                break;
-            results->append(password); // added even when cut short; a stop empties the list later
-            finishedPasswords_ = number;
-            // After the last password the window is always served before the list is shown.
-            if (number == seisei ? yieldNow() : yieldDuringRun())
-                break;
-        }
+    // The check leaves room, but other programs and the process's own limits may still take
+    // it away: a run that cannot get its memory ends as a stopped one, and says why.
+    bool outOfMemory = false;
+    try {
+        fillResultList(std::move(pool), options.Mojisu, seisei);
+    } catch (const std::bad_alloc&) {
+        outOfMemory = true;
+        blnStop = true;
     }
 
     if (unloaded_) {
@@ -110,6 +94,42 @@ void frmMain::mnuRunStart_Click() {
     fraProgressbar->setVisible(false);
     runActive_ = false;
     SetCommandState(true);
+    if (outOfMemory && !quitRequested_)
+        ShowInputError(this, RunTooLargeMessage());
+    if (quitRequested_)
+        closeWhenIdle();
+}
+
+// Steps from the first yield to the last password: the old results go, the list fills.
+void frmMain::fillResultList(CharacterPool pool, qint32 mojisu, qint32 seisei) {
+    // Let the progress frame paint before the old results go; a stop pressed now still
+    // lets the first character be drawn.
+    yieldToEventQueue();
+    if (unloaded_)
+        return;
+    lvwPW->setVisible(false); // the list stays hidden while it fills
+    releaseInSlices(lvwPW->resultModel()->takeAll());
+    lstSagyo->clear();
+    // Freeing took a moment of its own; the drawing starts on a fresh pump.
+    QCoreApplication::processEvents();
+    if (unloaded_ || pool.isEmpty())
+        return;
+
+    // A little under a frame, so that the window is never left for more than about 20 ms
+    // once the time to the next clock reading and the pump's own work are added.
+    throttle_ = YieldThrottle(std::chrono::milliseconds(12));
+    const auto afterEachCharacter = [this] { return yieldDuringRun(); };
+    ResultListModel* results = lvwPW->resultModel();
+    for (qint32 number = 1; number <= seisei; ++number) {
+        const QString password = GeneratePassword(pool, mojisu, afterEachCharacter);
+        if (unloaded_)
+            return;
+        results->append(password); // added even when cut short; a stop empties the list later
+        finishedPasswords_ = number;
+        // After the last password the window is always served before the list is shown.
+        if (number == seisei ? yieldNow() : yieldDuringRun())
+            return;
+    }
 }
 
 void frmMain::mnuRunStop_Click() {

@@ -1,6 +1,7 @@
 // Runs as the user starts, stops and closes them.
 #include "ResultListModel.h"
 #include "ResultListView.h"
+#include "RunMemory.h"
 #include "WindowFixture.h"
 
 #include <QAction>
@@ -13,6 +14,10 @@
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QTest>
+#include <new>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class TestGenerationRun : public QObject {
     Q_OBJECT
@@ -25,6 +30,10 @@ private slots:
     void stoppedSecondRunLosesTheFirstList();
     void startWhileWindingDownIsIgnored();
     void runTooLargeForMemoryIsRefused();
+    void emojiRunWeighsTwice();
+    void allocationFailureEndsAsAStop_data();
+    void allocationFailureEndsAsAStop();
+    void realAddressSpaceLimit();
     void endCommandDuringRun();
 };
 
@@ -176,7 +185,7 @@ void TestGenerationRun::runTooLargeForMemoryIsRefused() {
     fill(f, "6", "4");
     f->mnuRunStart_Click();
     const QStringList first = listed(f);
-    f->physicalMemory = [] { return quint64(1) << 20; }; // a 1 MiB machine
+    f->availableMemory = [] { return quint64(1) << 20; }; // 1 MiB left
     fill(f, "99999", "99999");
     f->mnuRunStart_Click();
     QCOMPARE(f.errors.size(), 1);
@@ -184,10 +193,95 @@ void TestGenerationRun::runTooLargeForMemoryIsRefused() {
     QCOMPARE(listed(f), first);
     QVERIFY(f->fraProgressbar->isHidden());
     QVERIFY(f->mnuFileSave->isEnabled());
-    f->physicalMemory = [] { return quint64(1) << 30; };
+    f->availableMemory = [] { return quint64(1) << 30; };
     fill(f, "16", "1000");
     f->mnuRunStart_Click();
     QCOMPARE(listed(f).size(), 1000);
+}
+
+// A character beyond the Basic Multilingual Plane takes two UTF-16 units; the check counts them.
+void TestGenerationRun::emojiRunWeighsTwice() {
+    WindowFixture f;
+    const quint64 bmpRun = EstimateRunBytes(1000, 1000, 1);
+    f->availableMemory = [bmpRun] { return 2 * bmpRun + 4096; };
+    fill(f, "1000", "1000");
+    f->mnuRunStart_Click();
+    QVERIFY(f.errors.isEmpty());
+    QCOMPARE(listed(f).size(), 1000);
+    f->chkAddChr->setChecked(true);
+    f->txtAddChr->setText(QString::fromUtf8("😀"));
+    f->mnuRunStart_Click();
+    QCOMPARE(f.errors, QStringList{RunTooLargeMessage()});
+    QCOMPARE(listed(f).size(), 1000); // refused before anything changed
+}
+
+void TestGenerationRun::allocationFailureEndsAsAStop_data() {
+    QTest::addColumn<int>("failingYield");
+    QTest::newRow("first character") << 1;
+    QTest::newRow("later password") << 700;
+}
+
+// Memory that the check expected but the system would not give: the run ends as a stop does,
+// with the memory message, and the window is ready for the next run.
+void TestGenerationRun::allocationFailureEndsAsAStop() {
+    QFETCH(int, failingYield);
+    WindowFixture f;
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    fill(f, "5", "1000");
+    f->mnuRunStart_Click();
+    int yields = 0;
+    f->duringYield = [&] {
+        if (++yields == failingYield)
+            throw std::bad_alloc();
+    };
+    f->mnuRunStart_Click();
+    QCOMPARE(f.errors, QStringList{RunTooLargeMessage()});
+    QVERIFY(listed(f).isEmpty());
+    QCOMPARE(f->lblProgressbar->text(), QString("0"));
+    QVERIFY(f->fraProgressbar->isHidden());
+    QVERIFY(f->lvwPW->isVisible());
+    QVERIFY(!f->runActive());
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QVERIFY(!f->mnuFileSave->isEnabled());
+    QVERIFY(!f->mnuRunStop->isEnabled());
+    QVERIFY(f->mnuRunStart->isEnabled());
+    QVERIFY(f->fraAddChr->isEnabled());
+    f->duringYield = nullptr;
+    f->mnuRunStart_Click();
+    QCOMPARE(listed(f).size(), 1000);
+}
+
+// In a child process under a real address-space limit: the check refuses the run, and a run
+// that gets past it (the check told there is no limit) fails to allocate and ends as a stop.
+void TestGenerationRun::realAddressSpaceLimit() {
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        WindowFixture f;
+        const MemoryFacts facts = ReadMemoryFacts();
+        const rlim_t cap = facts.addressSpaceUsed + (quint64(160) << 20);
+        const rlimit limit{cap, cap};
+        if (setrlimit(RLIMIT_AS, &limit) != 0)
+            _exit(10);
+        fill(f, "5000", "99999");
+        f->mnuRunStart_Click();
+        if (f.errors != QStringList{RunTooLargeMessage()} || !listed(f).isEmpty())
+            _exit(11);
+        f->availableMemory = [] { return kNoMemoryLimit; };
+        f->mnuRunStart_Click();
+        if (f.errors.size() != 2 || f.errors.last() != RunTooLargeMessage())
+            _exit(12);
+        if (!listed(f).isEmpty() || f->runActive() || f->lblProgressbar->text() != "0")
+            _exit(13);
+        fill(f, "8", "100"); // freed again: a small run works
+        f->mnuRunStart_Click();
+        _exit(listed(f).size() == 100 ? 0 : 14);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY2(WIFEXITED(status), "the child died instead of ending the run");
+    QCOMPARE(WEXITSTATUS(status), 0);
 }
 
 void TestGenerationRun::endCommandDuringRun() {

@@ -1,0 +1,142 @@
+// SIGTERM, SIGINT and SIGHUP raised in this process: the window closes the normal way, a run
+// stops first, an open dialog is dismissed, and the settings are written once.
+#include "QuitRequests.h"
+#include "QuitSignals.h"
+#include "ResultListModel.h"
+#include "ResultListView.h"
+#include "WindowFixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+
+namespace {
+// Notes the state of the window when its close event arrives.
+class CloseWatcher : public QObject {
+public:
+    explicit CloseWatcher(frmMain* window) : window_(window) { window->installEventFilter(this); }
+    int closes = 0;
+    bool runActiveAtClose = false;
+    qsizetype rowsAtClose = -1;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Close) {
+            ++closes;
+            runActiveAtClose = window_->runActive();
+            rowsAtClose = window_->lvwPW->resultModel()->count();
+        }
+        return false;
+    }
+
+private:
+    frmMain* window_;
+};
+
+void addSignalRows() {
+    QTest::addColumn<int>("number");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+}
+} // namespace
+
+class TestQuitSignals : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void handlerOnlyWritesToTheSocket_data();
+    void handlerOnlyWritesToTheSocket();
+    void idleWindowClosesOnce_data();
+    void idleWindowClosesOnce();
+    void runStopsFirst();
+    void openDialogIsDismissed();
+};
+
+void TestQuitSignals::cleanup() {
+    QuitSignals::uninstall();
+}
+
+void TestQuitSignals::handlerOnlyWritesToTheSocket_data() {
+    addSignalRows();
+}
+
+void TestQuitSignals::handlerOnlyWritesToTheSocket() {
+    QFETCH(int, number);
+    QVERIFY(QuitSignals::install() >= 0);
+    QCOMPARE(QuitSignals::takePending(), 0);
+    QCOMPARE(raise(number), 0); // the process lives on
+    QCOMPARE(raise(number), 0);
+    QCOMPARE(QuitSignals::takePending(), number);
+    QCOMPARE(QuitSignals::takePending(), 0);
+}
+
+void TestQuitSignals::idleWindowClosesOnce_data() {
+    addSignalRows();
+}
+
+void TestQuitSignals::idleWindowClosesOnce() {
+    QFETCH(int, number);
+    WindowFixture f;
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    f->chkAddChr->setChecked(true);
+    f->txtAddChr->setText("ソ!");
+    ConnectQuitRequests(*qApp, *f.window);
+    const QString ini = f->settingsFilePath();
+    QVERIFY(!QFile::exists(ini));
+    raise(number);
+    QTRY_VERIFY(!f->isVisible());
+    QVERIFY(QFile::exists(ini));
+    QFile::remove(ini);
+    // Later requests, and the end of the event loop, write nothing more.
+    raise(number);
+    f->requestQuit();
+    f->mnuFileEnd_Click();
+    QTest::qWait(50);
+    QVERIFY(!QFile::exists(ini));
+}
+
+void TestQuitSignals::runStopsFirst() {
+    WindowFixture f;
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    ConnectQuitRequests(*qApp, *f.window);
+    CloseWatcher watcher(f.window.get());
+    f->txtMojisu->setText("8");
+    f->txtSeisei->setText("99999");
+    int yields = 0;
+    f->duringYield = [&] {
+        if (++yields == 100)
+            raise(SIGTERM);
+    };
+    f->mnuRunStart_Click();
+    QTRY_VERIFY(!f->isVisible());
+    QCOMPARE(watcher.closes, 1);
+    QVERIFY(!watcher.runActiveAtClose);
+    QCOMPARE(watcher.rowsAtClose, 0); // stopped: the list was emptied before the close
+    QCOMPARE(f->lblProgressbar->text(), QString("0"));
+    QVERIFY(QFile::exists(f->settingsFilePath()));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+}
+
+void TestQuitSignals::openDialogIsDismissed() {
+    WindowFixture f;
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    ConnectQuitRequests(*qApp, *f.window);
+    QTimer::singleShot(50, [] { raise(SIGHUP); });
+    QMessageBox box(QMessageBox::Critical, "エラー", "Error:", QMessageBox::Ok, f.window.get());
+    QCOMPARE(box.exec(), int(QMessageBox::Rejected)); // would wait for a person otherwise
+    QTRY_VERIFY(!f->isVisible());
+    QVERIFY(QFile::exists(f->settingsFilePath()));
+}
+
+QTEST_MAIN(TestQuitSignals)
+#include "tst_QuitSignals.moc"
