@@ -98,6 +98,7 @@ public:
 
     QString settingsFilePath() const { return SettingsFilePath; }
     bool runActive() const { return runActive_; }
+    bool unloaded() const { return unloaded_; }
     SaveCommand& saveCommand() { return *dlg; }
     PrintCommand& printCommand() { return *printer_; }
 

@@ -55,6 +55,7 @@ private slots:
     void handlerOnlyWritesToTheSocket();
     void idleWindowClosesOnce_data();
     void idleWindowClosesOnce();
+    void runStopsFirst_data();
     void runStopsFirst();
     void openDialogIsDismissed();
 };
@@ -103,7 +104,14 @@ void TestQuitSignals::idleWindowClosesOnce() {
     QVERIFY(!QFile::exists(ini));
 }
 
+void TestQuitSignals::runStopsFirst_data() {
+    addSignalRows();
+    // The session manager ends a program at logout by a quit of the application.
+    QTest::newRow("quit of the application") << 0;
+}
+
 void TestQuitSignals::runStopsFirst() {
+    QFETCH(int, number);
     WindowFixture f;
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
@@ -113,8 +121,12 @@ void TestQuitSignals::runStopsFirst() {
     f->txtSeisei->setText("99999");
     int yields = 0;
     f->duringYield = [&] {
-        if (++yields == 100)
-            raise(SIGTERM);
+        if (++yields != 100)
+            return;
+        if (number != 0)
+            raise(number);
+        else
+            QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
     };
     f->mnuRunStart_Click();
     QTRY_VERIFY(!f->isVisible());
