@@ -120,7 +120,12 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
         return UsageError(parser.errorText());
     if (parser.isSet(help)) {
         ParsedCommandLine parsed;
+        // The usage line names the program as it is installed, not by the path it was run from.
         parsed.output = parser.helpText();
+        if (QCoreApplication::instance() && !QCoreApplication::arguments().isEmpty())
+            parsed.output.replace(parsed.output.indexOf(QCoreApplication::arguments().constFirst()),
+                                  QCoreApplication::arguments().constFirst().size(),
+                                  QStringLiteral("keymill-cli"));
         return parsed;
     }
     if (parser.isSet(version)) {

@@ -6,6 +6,8 @@
 #include "LookAlikes.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -60,7 +62,7 @@ std::variant<PreparedRun, QString> PrepareRun(const CliOptions& options) {
         if (acceptance < kMinEachClassAcceptance)
             return Cli::tr("--each-class: only 1 password in %1 meets the rule; choose a longer "
                            "--length or fewer classes")
-                .arg(QString::number(1 / acceptance, 'g', 3));
+                .arg(qint64(std::llround(std::min(1 / acceptance, 1e18))));
     }
     return run;
 }
