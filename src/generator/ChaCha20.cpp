@@ -37,17 +37,8 @@ void initialState(const ChaChaKey& key, quint32 counter, const ChaChaNonce& nonc
         s[13 + i] = nonce[size_t(i)];
 }
 
-// The keystream is most of the cost of a draw. With AVX2 the sixteen lanes take two registers
-// instead of four and the stream comes about twice as fast; the loader picks the version the
-// processor can run, so the program still runs on any x86-64.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define KEYMILL_WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
-#else
-#define KEYMILL_WIDE_VECTORS
-#endif
-
-KEYMILL_WIDE_VECTORS void laneBlocks(const ChaChaKey& key, quint32 firstCounter,
-                                     const ChaChaNonce& nonce, quint32* out) {
+void laneBlocks(const ChaChaKey& key, quint32 firstCounter, const ChaChaNonce& nonce,
+                quint32* out) {
     quint32 s[16];
     initialState(key, firstCounter, nonce, s);
     Lanes x[16];
