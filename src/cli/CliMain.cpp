@@ -57,7 +57,9 @@ int KeymillCliMain(const QStringList& arguments) {
     QTextStream err(stderr);
 
     // The window's keymill.ini: keymill-cli is installed beside keymill.
-    const QString windowSettings = SettingsFilePathFor(QCoreApplication::applicationDirPath());
+    const auto windowSettings = [] {
+        return SettingsFilePathFor(QCoreApplication::applicationDirPath());
+    };
     const ParsedCommandLine parsed = ParseCommandLine(arguments, windowSettings);
     if (!parsed.options) {
         if (!parsed.error.isEmpty())

@@ -105,7 +105,7 @@ std::optional<OutputEncoding> EncodingNamed(const QString& name) {
 } // namespace
 
 ParsedCommandLine ParseCommandLine(const QStringList& arguments,
-                                   const QString& windowSettingsFile) {
+                                   const std::function<QString()>& windowSettingsFile) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         Cli::tr("Makes random passwords with the generator of キーミル."));
@@ -170,7 +170,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
         options.generation = OptionsFromSettings(file);
     } else if (parser.isSet(o.settings)) {
         // A missing file gives the window's defaults, as it does in the window.
-        options.generation = OptionsFromSettings(windowSettingsFile);
+        options.generation = OptionsFromSettings(windowSettingsFile());
     } else {
         GenerationOptions& g = options.generation;
         g.AddSuji = parser.isSet(o.digits);

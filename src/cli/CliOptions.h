@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // What one call of keymill-cli asks for, read from its arguments before anything is drawn.
@@ -51,6 +52,8 @@ struct ParsedCommandLine {
     int exitCode = 0;
 };
 
-// arguments[0] is the program's name. windowSettingsFile is the keymill.ini that the window
-// reads, used by --settings.
-ParsedCommandLine ParseCommandLine(const QStringList& arguments, const QString& windowSettingsFile);
+// arguments[0] is the program's name. windowSettingsFile gives the keymill.ini that the window
+// reads; it is asked only for --settings, since finding it may create the user's settings
+// directory.
+ParsedCommandLine ParseCommandLine(const QStringList& arguments,
+                                   const std::function<QString()>& windowSettingsFile);

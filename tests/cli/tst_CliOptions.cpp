@@ -42,7 +42,7 @@ struct Outcome {
 Outcome Run(const QStringList& arguments, const QString& windowSettings, MemorySink& sink) {
     Outcome outcome;
     const ParsedCommandLine parsed =
-        ParseCommandLine(QStringList{"keymill-cli"} + arguments, windowSettings);
+        ParseCommandLine(QStringList{"keymill-cli"} + arguments, [&] { return windowSettings; });
     if (!parsed.options) {
         outcome.exitCode = parsed.exitCode;
         outcome.out = parsed.output;
