@@ -16,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <signal.h>
 #include <unistd.h>
 
 namespace {
@@ -31,8 +32,15 @@ extern "C" void RequestStop(int signal) {
 void InstallSignalHandlers() {
     // A closed pipe shows up as EPIPE from write, which ends the run quietly.
     std::signal(SIGPIPE, SIG_IGN);
-    std::signal(SIGINT, RequestStop);
-    std::signal(SIGTERM, RequestStop);
+    // The first Ctrl+C or SIGTERM stops the run cleanly (an -o file is left as it was); a
+    // second one ends the program at once, should a write be stuck on a reader that has
+    // stopped reading.
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
 }
 
 } // namespace

@@ -139,7 +139,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
     CliOptions options;
     if (!parser.isSet(o.length))
         return UsageError(Cli::tr("%1 is required (1..99999)").arg(Dashed(kLength)));
-    const auto length = NumberIn(parser.value(o.length), kMaxLength);
+    const auto length = NumberIn(parser.value(o.length), kMaxPasswordLength);
     if (!length)
         return UsageError(Cli::tr("%1 must be 1..99999").arg(Dashed(kLength)));
     options.length = *length;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GenerationOptions.h"
+#include "PasswordLimits.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,7 +40,6 @@ inline const QStringList kOutput{"o", "output"};
 inline const QStringList kEncoding{"encoding"};
 } // namespace CliOptionNames
 
-inline constexpr qint32 kMaxLength = 99999;
 inline constexpr qint32 kMaxCount = 2147483647;
 
 // The outcome of reading the arguments: options to run with, or a text to print and an exit
