@@ -174,7 +174,9 @@ void CliProgramTest::outputFileAppearsWholeOrNotAtAll() {
     QProcess stopped;
     stopped.start(Program(), {"-l", "99999", "-c", "100000000", "-o", path});
     QVERIFY(stopped.waitForStarted());
-    QTest::qWait(300);
+    // Its temporary file shows that it is writing, its signal handlers in place.
+    QTRY_COMPARE_WITH_TIMEOUT(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2,
+                              30000);
     stopped.terminate();
     QVERIFY(stopped.waitForFinished(30000));
     QCOMPARE(stopped.exitStatus(), QProcess::NormalExit);
