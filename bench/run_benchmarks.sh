@@ -3,9 +3,12 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-if ! command -v pwgen >/dev/null; then
-    $([ "$(id -u)" -eq 0 ] || echo sudo) apt-get install -y -qq --no-install-recommends pwgen >/dev/null
-fi
+# The command-line benchmark compares with pwgen and times whole processes.
+for tool in pwgen hyperfine time; do
+    if ! dpkg-query -W -f='${Status}' "$tool" 2>/dev/null | grep -q 'install ok installed'; then
+        $([ "$(id -u)" -eq 0 ] || echo sudo) apt-get install -y -qq --no-install-recommends "$tool" >/dev/null
+    fi
+done
 scripts/build.sh >/dev/null
 export QT_QPA_PLATFORM=offscreen
 for bench in build/bench_*; do
@@ -14,4 +17,6 @@ for bench in build/bench_*; do
     "$bench"
     echo
 done
+echo "== bench_cli"
+bench/cli/bench_cli.sh build
 exit 0

@@ -1,0 +1,206 @@
+#include "CliOptions.h"
+
+#include "CliText.h"
+#include "SettingsRules.h"
+#include "mdlIniSet.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <algorithm>
+
+using namespace CliOptionNames;
+
+namespace {
+
+// The window's text boxes hold at most this many UTF-16 units and cut a longer stored text.
+constexpr qsizetype kTextBoxLimit = 32767;
+
+QString Dashed(const QStringList& names) {
+    return QStringLiteral("--") + names.last();
+}
+
+// A decimal number of ASCII digits (leading zeros allowed) from 1 to max; anything else,
+// a sign or a blank included, is refused.
+std::optional<qint32> NumberIn(const QString& text, qint32 max) {
+    if (text.isEmpty() ||
+        !std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    qint64 value = 0;
+    for (QChar c : text) {
+        value = value * 10 + (c.unicode() - u'0');
+        if (value > max)
+            return std::nullopt;
+    }
+    if (value < 1)
+        return std::nullopt;
+    return qint32(value);
+}
+
+ParsedCommandLine UsageError(const QString& text) {
+    ParsedCommandLine parsed;
+    parsed.error = text;
+    parsed.exitCode = 2;
+    return parsed;
+}
+
+// The five character options as the window would load them from file.
+GenerationOptions OptionsFromSettings(const QString& file) {
+    using namespace SettingsNames;
+    const auto read = [&](QLatin1StringView key) { return ReadIniValue(kAdd, key, file); };
+    GenerationOptions options;
+    options.AddSuji = ClassBoxCheckedFrom(read(kSuji));
+    options.AddAlphabetBig = ClassBoxCheckedFrom(read(kAlhabetBig));
+    options.AddAlphabetMini = ClassBoxCheckedFrom(read(kAlphabetMini));
+    options.AddChr = FreeTextBoxCheckedFrom(read(kAddChr));
+    options.AddChrList = read(kAddChrList).left(kTextBoxLimit);
+    options.DeleteChr = FreeTextBoxCheckedFrom(read(kDeleteChr));
+    options.DeleteChrList = read(kDeleteChrList).left(kTextBoxLimit);
+    return options;
+}
+
+struct DefinedOptions {
+    QCommandLineOption length{kLength, Cli::tr("Characters per password, 1..99999 (required)."),
+                              QStringLiteral("N")};
+    QCommandLineOption count{kCount, Cli::tr("Number of passwords, 1..2147483647 (default 1)."),
+                             QStringLiteral("N")};
+    QCommandLineOption digits{kDigits, Cli::tr("Use the digits 0-9.")};
+    QCommandLineOption upper{kUpper, Cli::tr("Use the upper-case letters A-Z.")};
+    QCommandLineOption lower{kLower, Cli::tr("Use the lower-case letters a-z.")};
+    QCommandLineOption extra{kExtra,
+                             Cli::tr("Add these characters; each occurrence is one more entry."),
+                             QStringLiteral("TEXT")};
+    QCommandLineOption exclude{kExclude, Cli::tr("Remove these characters."),
+                               QStringLiteral("TEXT")};
+    QCommandLineOption settings{kSettings, Cli::tr("Take the character options from the window's "
+                                                   "keymill.ini.")};
+    QCommandLineOption settingsFile{kSettingsFile,
+                                    Cli::tr("Take the character options from this settings "
+                                            "file."),
+                                    QStringLiteral("FILE")};
+    QCommandLineOption noSimilar{kNoSimilar,
+                                 Cli::tr("Remove look-alike characters: 0 O o 1 l I | and their "
+                                         "full-width forms.")};
+    QCommandLineOption eachClass{kEachClass,
+                                 Cli::tr("Every chosen class appears at least once in each "
+                                         "password.")};
+    QCommandLineOption entropy{kEntropy,
+                               Cli::tr("Print the entropy of one password to standard error.")};
+    QCommandLineOption output{kOutput,
+                              Cli::tr("Write the passwords to this file (code page 932, CR LF), "
+                                      "whole or not at all."),
+                              QStringLiteral("FILE")};
+    QCommandLineOption encoding{kEncoding, Cli::tr("Encoding of --output: cp932 or utf-8."),
+                                QStringLiteral("ENCODING")};
+};
+
+std::optional<OutputEncoding> EncodingNamed(const QString& name) {
+    const QString lower = name.toLower();
+    if (lower == u"cp932")
+        return OutputEncoding::Cp932;
+    if (lower == u"utf-8" || lower == u"utf8")
+        return OutputEncoding::Utf8;
+    return std::nullopt;
+}
+
+} // namespace
+
+ParsedCommandLine ParseCommandLine(const QStringList& arguments,
+                                   const std::function<QString()>& windowSettingsFile) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        Cli::tr("Makes random passwords with the generator of キーミル."));
+    const DefinedOptions o;
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addOptions({o.length, o.count, o.digits, o.upper, o.lower, o.extra, o.exclude,
+                       o.settings, o.settingsFile, o.noSimilar, o.eachClass, o.entropy, o.output,
+                       o.encoding});
+
+    if (!parser.parse(arguments))
+        return UsageError(parser.errorText());
+    if (parser.isSet(help)) {
+        ParsedCommandLine parsed;
+        // The usage line names the program as it is installed, not by the path it was run from.
+        parsed.output = parser.helpText();
+        if (QCoreApplication::instance() && !QCoreApplication::arguments().isEmpty())
+            parsed.output.replace(parsed.output.indexOf(QCoreApplication::arguments().constFirst()),
+                                  QCoreApplication::arguments().constFirst().size(),
+                                  QStringLiteral("keymill-cli"));
+        return parsed;
+    }
+    if (parser.isSet(version)) {
+        ParsedCommandLine parsed;
+        parsed.output = QStringLiteral("keymill-cli %1\n").arg(QStringLiteral(KEYMILL_VERSION));
+        return parsed;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return UsageError(Cli::tr("unexpected argument '%1'").arg(parser.positionalArguments()[0]));
+
+    CliOptions options;
+    if (!parser.isSet(o.length))
+        return UsageError(Cli::tr("%1 is required (1..99999)").arg(Dashed(kLength)));
+    const auto length = NumberIn(parser.value(o.length), kMaxPasswordLength);
+    if (!length)
+        return UsageError(Cli::tr("%1 must be 1..99999").arg(Dashed(kLength)));
+    options.length = *length;
+    if (parser.isSet(o.count)) {
+        const auto count = NumberIn(parser.value(o.count), kMaxCount);
+        if (!count)
+            return UsageError(Cli::tr("%1 must be 1..2147483647").arg(Dashed(kCount)));
+        options.count = *count;
+    }
+
+    const bool fromSettings = parser.isSet(o.settings) || parser.isSet(o.settingsFile);
+    const bool characterOption = parser.isSet(o.digits) || parser.isSet(o.upper) ||
+                                 parser.isSet(o.lower) || parser.isSet(o.extra) ||
+                                 parser.isSet(o.exclude);
+    if (parser.isSet(o.settings) && parser.isSet(o.settingsFile))
+        return UsageError(Cli::tr("%1 and %2 cannot be used together")
+                              .arg(Dashed(kSettings), Dashed(kSettingsFile)));
+    if (fromSettings && characterOption)
+        return UsageError(
+            Cli::tr("%1 cannot be combined with --digits, --upper, --lower, --extra or --exclude")
+                .arg(Dashed(parser.isSet(o.settings) ? kSettings : kSettingsFile)));
+
+    if (parser.isSet(o.settingsFile)) {
+        const QString file = parser.value(o.settingsFile);
+        const QFileInfo info(file);
+        if (!info.isFile() || !info.isReadable())
+            return UsageError(Cli::tr("%1: cannot read '%2'").arg(Dashed(kSettingsFile), file));
+        options.generation = OptionsFromSettings(file);
+    } else if (parser.isSet(o.settings)) {
+        // A missing file gives the window's defaults, as it does in the window.
+        options.generation = OptionsFromSettings(windowSettingsFile());
+    } else {
+        GenerationOptions& g = options.generation;
+        g.AddSuji = parser.isSet(o.digits);
+        g.AddAlphabetBig = parser.isSet(o.upper);
+        g.AddAlphabetMini = parser.isSet(o.lower);
+        g.AddChr = parser.isSet(o.extra);
+        g.AddChrList = parser.value(o.extra);
+        g.DeleteChr = parser.isSet(o.exclude);
+        g.DeleteChrList = parser.value(o.exclude);
+        if (!g.AddSuji && !g.AddAlphabetBig && !g.AddAlphabetMini && !g.AddChr)
+            g.AddSuji = g.AddAlphabetBig = g.AddAlphabetMini = true;
+    }
+
+    options.noSimilar = parser.isSet(o.noSimilar);
+    options.eachClass = parser.isSet(o.eachClass);
+    options.printEntropy = parser.isSet(o.entropy);
+    options.outputFile = parser.value(o.output);
+    if (parser.isSet(o.output) && options.outputFile.isEmpty())
+        return UsageError(Cli::tr("%1 needs a file name").arg(Dashed(kOutput)));
+    if (parser.isSet(o.encoding)) {
+        if (!parser.isSet(o.output))
+            return UsageError(
+                Cli::tr("%1 applies only to %2").arg(Dashed(kEncoding), Dashed(kOutput)));
+        const auto encoding = EncodingNamed(parser.value(o.encoding));
+        if (!encoding)
+            return UsageError(Cli::tr("%1 must be cp932 or utf-8").arg(Dashed(kEncoding)));
+        options.encoding = *encoding;
+    }
+
+    ParsedCommandLine parsed;
+    parsed.options = options;
+    return parsed;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CharacterPool.h"
+#include "CliOptions.h"
+#include "EachClass.h"
+#include "PasswordSink.h"
+#include "RandomSource.h"
+
+#include <QTextStream>
+#include <atomic>
+#include <variant>
+
+// The pool and rule a run draws from, once the options have been checked against them.
+struct PreparedRun {
+    CharacterPool pool;
+    EachClassRule rule; // chooses no class unless --each-class
+};
+
+// Each-class draws that need more tries than this per password on average are refused: the
+// run would seem to hang.
+inline constexpr double kMinEachClassAcceptance = 1e-4;
+
+// Builds the pool (with look-alikes removed when asked) and checks that a run can make what
+// the options ask for; otherwise the one-line usage error.
+std::variant<PreparedRun, QString> PrepareRun(const CliOptions& options);
+
+// Exit statuses.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitOutputFailure = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitInterrupted = 130;
+
+// Checks, prints the entropy when asked, and streams options.count passwords into sink.
+// Errors go to err as "keymill-cli: ..." lines. stop is read after every character; when it
+// turns true the sink is aborted and the run ends with kExitInterrupted.
+int RunCli(const CliOptions& options, PasswordSink& sink, QTextStream& err, RandomSource& source,
+           const std::atomic<bool>& stop);

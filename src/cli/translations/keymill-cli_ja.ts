@@ -1,0 +1,197 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>Cli</name>
+    <message>
+        <location filename="../CliMain.cpp" line="74"/>
+        <source>standard output</source>
+        <translation>標準出力</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="62"/>
+        <source>Characters per password, 1..99999 (required).</source>
+        <translation>パスワード 1 件の文字数、1..99999 (必須)。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="64"/>
+        <source>Number of passwords, 1..2147483647 (default 1).</source>
+        <translation>生成するパスワードの数、1..2147483647 (既定は 1)。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="66"/>
+        <source>Use the digits 0-9.</source>
+        <translation>数字 0-9 を使います。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="67"/>
+        <source>Use the upper-case letters A-Z.</source>
+        <translation>英大文字 A-Z を使います。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="68"/>
+        <source>Use the lower-case letters a-z.</source>
+        <translation>英小文字 a-z を使います。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="70"/>
+        <source>Add these characters; each occurrence is one more entry.</source>
+        <translation>これらの文字を追加します。同じ文字は現れるたびに 1 件ずつ加わります。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="72"/>
+        <source>Remove these characters.</source>
+        <translation>これらの文字を除きます。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="74"/>
+        <source>Take the character options from the window&apos;s keymill.ini.</source>
+        <translation>文字の設定をウィンドウ版の keymill.ini から読みます。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="77"/>
+        <source>Take the character options from this settings file.</source>
+        <translation>文字の設定をこの設定ファイルから読みます。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="81"/>
+        <source>Remove look-alike characters: 0 O o 1 l I | and their full-width forms.</source>
+        <translation>紛らわしい文字 0 O o 1 l I | とその全角形を除きます。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="84"/>
+        <source>Every chosen class appears at least once in each password.</source>
+        <translation>選んだ文字の種類をどのパスワードにも 1 文字以上含めます。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="87"/>
+        <source>Print the entropy of one password to standard error.</source>
+        <translation>パスワード 1 件のエントロピーを標準エラー出力に表示します。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="89"/>
+        <source>Write the passwords to this file (code page 932, CR LF), whole or not at all.</source>
+        <translation>パスワードをこのファイルに書きます (コードページ 932、CR LF)。書けなかったときは何も残しません。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="92"/>
+        <source>Encoding of --output: cp932 or utf-8.</source>
+        <translation>--output の文字コード: cp932 または utf-8。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="111"/>
+        <source>Makes random passwords with the generator of キーミル.</source>
+        <translation>キーミルの生成器でランダムなパスワードを作ります。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="137"/>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>余分な引数 &apos;%1&apos; があります</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="141"/>
+        <source>%1 is required (1..99999)</source>
+        <translation>%1 を指定してください (1..99999)</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="144"/>
+        <source>%1 must be 1..99999</source>
+        <translation>%1 は 1..99999 で指定してください</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="149"/>
+        <source>%1 must be 1..2147483647</source>
+        <translation>%1 は 1..2147483647 で指定してください</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="158"/>
+        <source>%1 and %2 cannot be used together</source>
+        <translation>%1 と %2 は同時に指定できません</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="162"/>
+        <source>%1 cannot be combined with --digits, --upper, --lower, --extra or --exclude</source>
+        <translation>%1 は --digits、--upper、--lower、--extra、--exclude と同時に指定できません</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="169"/>
+        <source>%1: cannot read &apos;%2&apos;</source>
+        <translation>%1: &apos;%2&apos; を読めません</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="192"/>
+        <source>%1 needs a file name</source>
+        <translation>%1 にはファイル名が必要です</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="196"/>
+        <source>%1 applies only to %2</source>
+        <translation>%1 は %2 と一緒にだけ使えます</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="199"/>
+        <source>%1 must be cp932 or utf-8</source>
+        <translation>%1 は cp932 または utf-8 で指定してください</translation>
+    </message>
+    <message>
+        <location filename="../CliRun.cpp" line="17"/>
+        <source>digits</source>
+        <translation>数字</translation>
+    </message>
+    <message>
+        <location filename="../CliRun.cpp" line="19"/>
+        <source>upper-case letters</source>
+        <translation>英大文字</translation>
+    </message>
+    <message>
+        <location filename="../CliRun.cpp" line="21"/>
+        <source>lower-case letters</source>
+        <translation>英小文字</translation>
+    </message>
+    <message>
+        <location filename="../CliRun.cpp" line="23"/>
+        <source>extra characters</source>
+        <translation>追加文字</translation>
+    </message>
+    <message>
+        <location filename="../CliRun.cpp" line="44"/>
+        <source>the options leave no character to draw from</source>
+        <translation>この指定では使える文字がありません</translation>
+    </message>
+    <message>
+        <location filename="../CliRun.cpp" line="49"/>
+        <source>--output: code page 932 cannot hold &apos;%1&apos; (%2); use --encoding utf-8</source>
+        <translation>--output: &apos;%1&apos; (%2) はコードページ 932 で保存できません。--encoding utf-8 を指定してください</translation>
+    </message>
+    <message>
+        <location filename="../CliRun.cpp" line="56"/>
+        <source>--each-class: no character of a chosen class is left (%1)</source>
+        <translation>--each-class: 選んだ種類の文字が残っていません (%1)</translation>
+    </message>
+    <message>
+        <location filename="../CliRun.cpp" line="59"/>
+        <source>--each-class needs --length of at least %1, one per class</source>
+        <translation>--each-class には種類ごとに 1 文字、--length が %1 以上必要です</translation>
+    </message>
+    <message>
+        <location filename="../CliRun.cpp" line="63"/>
+        <source>--each-class: only 1 password in %1 meets the rule; choose a longer --length or fewer classes</source>
+        <translation>--each-class: 条件を満たすパスワードは %1 件に 1 件しかありません。--length を長くするか種類を減らしてください</translation>
+    </message>
+    <message>
+        <location filename="../FileSink.cpp" line="30"/>
+        <source>cannot write &apos;%1&apos;: %2</source>
+        <translation>&apos;%1&apos; に書き込めません: %2</translation>
+    </message>
+    <message>
+        <location filename="../FileSink.cpp" line="69"/>
+        <source>code page 932 cannot hold &apos;%1&apos;; use --encoding utf-8</source>
+        <translation>&apos;%1&apos; はコードページ 932 で保存できません。--encoding utf-8 を指定してください</translation>
+    </message>
+    <message>
+        <location filename="../StreamSink.cpp" line="52"/>
+        <source>cannot write to %1: %2</source>
+        <translation>%1 に書き込めません: %2</translation>
+    </message>
+</context>
+</TS>

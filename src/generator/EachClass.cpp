@@ -1,0 +1,72 @@
+#include "EachClass.h"
+
+#include <algorithm>
+#include <bit>
+
+EachClassRule::EachClassRule(const GenerationOptions& options) {
+    if (options.AddSuji)
+        add(Digits, QStringLiteral("0123456789"));
+    if (options.AddAlphabetBig)
+        add(Upper, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+    if (options.AddAlphabetMini)
+        add(Lower, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
+    if (options.AddChr)
+        add(Extra, options.AddChrList);
+}
+
+void EachClassRule::add(Class c, const QString& characters) {
+    const std::vector<char32_t> points = CodePointsOf(characters);
+    if (points.empty())
+        return;
+    required_ |= c;
+    for (char32_t point : points) {
+        if (point < ascii_.size()) {
+            ascii_[point] |= c;
+            continue;
+        }
+        const auto at = std::lower_bound(
+            others_.begin(), others_.end(), point,
+            [](const std::pair<char32_t, quint8>& entry, char32_t p) { return entry.first < p; });
+        if (at != others_.end() && at->first == point)
+            at->second |= c;
+        else
+            others_.insert(at, {point, quint8(c)});
+    }
+}
+
+int EachClassRule::classCount() const {
+    return std::popcount(required_);
+}
+
+quint8 EachClassRule::classesOf(char32_t c) const {
+    if (c < ascii_.size())
+        return ascii_[c];
+    const auto at = std::lower_bound(
+        others_.begin(), others_.end(), c,
+        [](const std::pair<char32_t, quint8>& entry, char32_t p) { return entry.first < p; });
+    return at != others_.end() && at->first == c ? at->second : 0;
+}
+
+quint8 EachClassRule::classesMissingFrom(const CharacterPool& pool) const {
+    quint8 seen = 0;
+    for (qsizetype i = 0; i < pool.size() && seen != required_; ++i)
+        seen |= classesOf(pool.at(i));
+    return required_ & ~seen;
+}
+
+bool EachClassRule::isMetBy(QStringView password) const {
+    quint8 seen = 0;
+    const qsizetype n = password.size();
+    for (qsizetype i = 0; i < n && seen != required_; ++i) {
+        const char16_t unit = password[i].unicode();
+        if (unit < 128) {
+            seen |= ascii_[unit];
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < n) {
+            seen |= classesOf(QChar::surrogateToUcs4(unit, password[i + 1].unicode()));
+            ++i;
+        } else {
+            seen |= classesOf(unit);
+        }
+    }
+    return seen == required_;
+}

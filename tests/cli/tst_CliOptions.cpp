@@ -1,0 +1,255 @@
+#include "CliOptions.h"
+#include "CliRun.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kAll =
+    QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+
+// Keeps the passwords in memory; fails on the given append when asked to.
+class MemorySink : public PasswordSink {
+public:
+    QStringList passwords;
+    bool committed = false;
+    bool aborted = false;
+    int failAt = -1;
+    QString failure;
+
+    bool open() override { return true; }
+    bool append(QStringView password) override {
+        if (passwords.size() == failAt)
+            return false;
+        passwords << password.toString();
+        return true;
+    }
+    bool commit() override { return committed = true; }
+    void abort() override { aborted = true; }
+    QString errorText() const override { return failure; }
+};
+
+struct Outcome {
+    int exitCode = 0;
+    QString out;
+    QString err;
+    QString pool;
+    QStringList passwords;
+};
+
+Outcome Run(const QStringList& arguments, const QString& windowSettings, MemorySink& sink) {
+    Outcome outcome;
+    const ParsedCommandLine parsed =
+        ParseCommandLine(QStringList{"keymill-cli"} + arguments, [&] { return windowSettings; });
+    if (!parsed.options) {
+        outcome.exitCode = parsed.exitCode;
+        outcome.out = parsed.output;
+        outcome.err = parsed.error.isEmpty() ? QString() : "keymill-cli: " + parsed.error + "\n";
+        return outcome;
+    }
+    const auto prepared = PrepareRun(*parsed.options);
+    if (const auto* run = std::get_if<PreparedRun>(&prepared))
+        outcome.pool = run->pool.toString();
+    QTextStream err(&outcome.err);
+    RandomSource source(ChaChaKey{1, 2, 3, 4, 5, 6, 7, 8});
+    const std::atomic<bool> stop{false};
+    outcome.exitCode = RunCli(*parsed.options, sink, err, source, stop);
+    outcome.passwords = sink.passwords;
+    return outcome;
+}
+
+} // namespace
+
+class CliOptionsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void optionsAndExitCodes_data();
+    void optionsAndExitCodes();
+    void failedOutput_data();
+    void failedOutput();
+
+private:
+    QTemporaryDir dir_;
+    QString settingsFile_;
+    QString manyCharacters_;
+};
+
+void CliOptionsTest::initTestCase() {
+    QVERIFY(dir_.isValid());
+    settingsFile_ = dir_.filePath("keymill.ini");
+    QFile file(settingsFile_);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Add]\r\nSuji=1\r\nAlhabetBig=0\r\nAlphabetMini=0\r\nAddChr=1\r\nAddChrList=ab\r\n"
+               "DeleteChr=1\r\nDeleteChrList=0\r\n");
+    file.close();
+    // 30000 distinct characters beside one digit: few passwords of two hold both classes.
+    for (char16_t c = 0x4E00; c < 0x4E00 + 30000; ++c)
+        manyCharacters_ += QChar(c);
+}
+
+void CliOptionsTest::optionsAndExitCodes_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("err");  // exact standard error
+    QTest::addColumn<QString>("pool"); // the pool drawn from, when the run gets that far
+    QTest::addColumn<int>("passwords");
+
+    const auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
+    row("length alone: three classes") << QStringList{"-l", "8"} << 0 << "" << kAll << 1;
+    row("long names, count") << QStringList{"--length", "8", "--count", "3", "--digits"} << 0 << ""
+                             << "0123456789" << 3;
+    row("leading zeros") << QStringList{"-l", "007", "-c", "002", "-u"} << 0 << ""
+                         << "ABCDEFGHIJKLMNOPQRSTUVWXYZ" << 2;
+    row("extra repeats entries") << QStringList{"-l", "4", "-d", "-a", "77"} << 0 << ""
+                                 << "012345678977" << 1;
+    row("extra alone") << QStringList{"-l", "4", "-a", "aaa"} << 0 << ""
+                       << "aaa" << 1;
+    row("exclude from the default classes") << QStringList{"-l", "4", "-x", kAll.mid(1)} << 0 << ""
+                                            << "0" << 1;
+    row("no similar") << QStringList{"-l", "4", "-B", "-d", "-a", "|x"} << 0 << ""
+                      << "23456789x" << 1;
+    row("settings file") << QStringList{"-l", "4", "--settings-file", "SETTINGS"} << 0 << ""
+                         << "123456789ab" << 1;
+    row("window settings") << QStringList{"-l", "4", "--settings"} << 0 << ""
+                           << "123456789ab" << 1;
+    row("entropy") << QStringList{"-l", "16", "-e"} << 0 << "95.3 bits\n" << kAll << 1;
+    row("each class") << QStringList{"-l", "3", "-y", "-c", "50"} << 0 << "" << kAll << 50;
+    row("utf-8 file takes an emoji")
+        << QStringList{"-l", "2", "-a", "😀", "-o", "f", "--encoding", "utf-8"} << 0 << ""
+        << "😀" << 1;
+
+    row("length missing") << QStringList{"-c", "3"} << 2
+                          << "keymill-cli: --length is required (1..99999)\n"
+                          << "" << 0;
+    const QString badLength = "keymill-cli: --length must be 1..99999\n";
+    row("length 0") << QStringList{"-l", "0"} << 2 << badLength << "" << 0;
+    row("length 100000") << QStringList{"-l", "100000"} << 2 << badLength << "" << 0;
+    row("length with a sign") << QStringList{"-l", "+5"} << 2 << badLength << "" << 0;
+    row("length with a letter") << QStringList{"-l", "5x"} << 2 << badLength << "" << 0;
+    row("length full-width") << QStringList{"-l", "５"} << 2 << badLength << "" << 0;
+    const QString badCount = "keymill-cli: --count must be 1..2147483647\n";
+    row("count 0") << QStringList{"-l", "8", "-c", "0"} << 2 << badCount << "" << 0;
+    row("count 2^31") << QStringList{"-l", "8", "-c", "2147483648"} << 2 << badCount << "" << 0;
+    row("count far too large") << QStringList{"-l", "8", "-c", "99999999999999999999"} << 2
+                               << badCount << "" << 0;
+    row("value missing") << QStringList{"-l"} << 2 << "keymill-cli: Missing value after '-l'.\n"
+                         << "" << 0;
+    row("unknown option") << QStringList{"-l", "8", "--seed", "1"} << 2
+                          << "keymill-cli: Unknown option 'seed'.\n"
+                          << "" << 0;
+    row("positional argument") << QStringList{"-l", "8", "16"} << 2
+                               << "keymill-cli: unexpected argument '16'\n"
+                               << "" << 0;
+    row("empty pool") << QStringList{"-l", "8", "-d", "-x", "0123456789"} << 2
+                      << "keymill-cli: the options leave no character to draw from\n"
+                      << "" << 0;
+    row("settings with a class option")
+        << QStringList{"-l", "8", "--settings", "-d"} << 2
+        << "keymill-cli: --settings cannot be combined with --digits, --upper, --lower, "
+           "--extra or --exclude\n"
+        << "" << 0;
+    row("both settings options")
+        << QStringList{"-l", "8", "--settings", "--settings-file", "SETTINGS"} << 2
+        << "keymill-cli: --settings and --settings-file cannot be used together\n"
+        << "" << 0;
+    row("settings file missing") << QStringList{"-l", "8", "--settings-file", "/nonexistent"} << 2
+                                 << "keymill-cli: --settings-file: cannot read '/nonexistent'\n"
+                                 << "" << 0;
+    row("encoding without output") << QStringList{"-l", "8", "--encoding", "utf-8"} << 2
+                                   << "keymill-cli: --encoding applies only to --output\n"
+                                   << "" << 0;
+    row("unknown encoding") << QStringList{"-l", "8", "-o", "f", "--encoding", "latin1"} << 2
+                            << "keymill-cli: --encoding must be cp932 or utf-8\n"
+                            << "" << 0;
+    row("code page 932 cannot hold the pool")
+        << QStringList{"-l", "8", "-a", "€", "-o", "f"} << 2
+        << "keymill-cli: --output: code page 932 cannot hold '€' (U+20AC); use --encoding "
+           "utf-8\n"
+        << "" << 0;
+    row("each class longer than the length")
+        << QStringList{"-l", "2", "-y"} << 2
+        << "keymill-cli: --each-class needs --length of at least 3, one per class\n"
+        << "" << 0;
+    row("each class with a class excluded")
+        << QStringList{"-l", "8", "-y", "-d", "-u", "-x", "0123456789"} << 2
+        << "keymill-cli: --each-class: no character of a chosen class is left (digits)\n"
+        << "" << 0;
+    row("each class that would seem to hang")
+        << QStringList{"-l", "2", "-y", "-d", "-x", "123456789", "-a", "MANY"} << 2
+        << "keymill-cli: --each-class: only 1 password in 15001 meets the rule; choose a "
+           "longer --length or fewer classes\n"
+        << "" << 0;
+    row("help") << QStringList{"-h"} << 0 << ""
+                << "" << 0;
+    row("version") << QStringList{"--version"} << 0 << ""
+                   << "" << 0;
+}
+
+void CliOptionsTest::optionsAndExitCodes() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, err);
+    QFETCH(QString, pool);
+    QFETCH(int, passwords);
+    arguments.replaceInStrings(QStringLiteral("SETTINGS"), settingsFile_);
+    arguments.replaceInStrings(QStringLiteral("MANY"), manyCharacters_);
+
+    MemorySink sink;
+    const Outcome outcome = Run(arguments, settingsFile_, sink);
+    QCOMPARE(outcome.err, err);
+    QCOMPARE(outcome.exitCode, exitCode);
+    QCOMPARE(outcome.pool, pool);
+    QCOMPARE(outcome.passwords.size(), passwords);
+    QCOMPARE(sink.committed, passwords > 0);
+
+    const qsizetype at = arguments.indexOf("-l");
+    const qsizetype length = at >= 0 && at + 1 < arguments.size() ? arguments[at + 1].toInt() : 8;
+    for (const QString& password : outcome.passwords) {
+        QCOMPARE(password.toUcs4().size(), length);
+        for (uint c : password.toUcs4())
+            QVERIFY(pool.toUcs4().contains(c));
+    }
+    if (arguments.contains("-y")) {
+        for (const QString& password : outcome.passwords)
+            QVERIFY(password.contains(QRegularExpression("[0-9]")) &&
+                    password.contains(QRegularExpression("[A-Z]")) &&
+                    password.contains(QRegularExpression("[a-z]")));
+    }
+    if (arguments == QStringList{"-h"})
+        QVERIFY2(outcome.out.startsWith("Usage: keymill-cli [options]\n"), qPrintable(outcome.out));
+    if (arguments == QStringList{"--version"})
+        QCOMPARE(outcome.out, QStringLiteral("keymill-cli " KEYMILL_VERSION "\n"));
+}
+
+void CliOptionsTest::failedOutput_data() {
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("write error") << "cannot write to standard output: No space left on device" << 1
+                                 << "keymill-cli: cannot write to standard output: No space "
+                                    "left on device\n";
+    QTest::newRow("reader gone: quiet") << "" << 0 << "";
+}
+
+void CliOptionsTest::failedOutput() {
+    QFETCH(QString, failure);
+    QFETCH(int, exitCode);
+    QFETCH(QString, err);
+    MemorySink sink;
+    sink.failAt = 2;
+    sink.failure = failure;
+    const Outcome outcome = Run({"-l", "8", "-c", "5"}, settingsFile_, sink);
+    QCOMPARE(outcome.exitCode, exitCode);
+    QCOMPARE(outcome.err, err);
+    QCOMPARE(sink.passwords.size(), 2);
+    QVERIFY(sink.aborted);
+    QVERIFY(!sink.committed);
+}
+
+QTEST_GUILESS_MAIN(CliOptionsTest)
+#include "tst_CliOptions.moc"

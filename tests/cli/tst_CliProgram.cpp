@@ -1,0 +1,190 @@
+// The real keymill-cli, for what only a process shows: streams, exit statuses, memory, signals
+// and the language of its messages.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/stat.h>
+
+namespace {
+
+QString Program() {
+    return qEnvironmentVariable("KEYMILL_BUILD_DIR") + QStringLiteral("/keymill-cli");
+}
+
+QProcessEnvironment EnvironmentWithLang(const QString& lang) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("LANG"), lang);
+    return env;
+}
+
+// The peak resident memory of a running process, in KB (VmHWM: not inherited from the parent).
+long PeakKilobytes(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+// Reads and drops `bytes` of the process's output.
+bool Drain(QProcess& process, qint64 bytes) {
+    while (bytes > 0) {
+        if (process.bytesAvailable() == 0 && !process.waitForReadyRead(30000))
+            return false;
+        bytes -= process.read(1 << 20).size();
+    }
+    return true;
+}
+
+} // namespace
+
+class CliProgramTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void streamsLinesToStandardOutput();
+    void memoryStaysFlat_data();
+    void memoryStaysFlat();
+    void fullDeviceIsAFailure();
+    void closedPipeEndsQuietly();
+    void messagesFollowTheLocale_data();
+    void messagesFollowTheLocale();
+    void outputFileAppearsWholeOrNotAtAll();
+};
+
+void CliProgramTest::streamsLinesToStandardOutput() {
+    QProcess process;
+    process.start(Program(), {"-l", "16", "-c", "200000", "-d"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(process.readAllStandardError(), QByteArray());
+    const QByteArray out = process.readAllStandardOutput();
+    QCOMPARE(out.size(), 17 * 200000);
+    QVERIFY(!out.contains('\r'));
+    bool digitLines = true;
+    for (qsizetype at = 0; at < out.size(); ++at)
+        digitLines = digitLines && (at % 17 == 16 ? out[at] == '\n' : isdigit(out[at]) != 0);
+    QVERIFY(digitLines);
+}
+
+// The passwords stream out. While the test reads slowly the program waits on a full pipe, so
+// its peak memory can be read mid-run: after 200 MB of output it is what it was after 1 MB.
+void CliProgramTest::memoryStaysFlat_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("short passwords") << QStringList{"-l", "16", "-c", "2000000000"};
+    QTest::newRow("long passwords, wide characters")
+        << QStringList{"-l", "99999", "-c", "2000000000", "-a", "漢字😀"};
+}
+
+void CliProgramTest::memoryStaysFlat() {
+    QFETCH(QStringList, arguments);
+    QProcess process;
+    process.setReadChannel(QProcess::StandardOutput);
+    process.start(Program(), arguments);
+    QVERIFY(Drain(process, 1 << 20));
+    const long early = PeakKilobytes(process.processId());
+    QVERIFY(Drain(process, 200 << 20));
+    const long late = PeakKilobytes(process.processId());
+    process.kill();
+    process.waitForFinished();
+    const QString sizes = QStringLiteral("%1 KB, then %2 KB").arg(early).arg(late);
+    QVERIFY2(early > 0 && late <= early + 512, qPrintable(sizes));
+    QVERIFY2(late < 16 * 1024, qPrintable(sizes));
+    qInfo("peak memory %s", qPrintable(sizes));
+}
+
+void CliProgramTest::fullDeviceIsAFailure() {
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(Program(), {"-l", "8", "-c", "10"});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(process.readAllStandardError(),
+             QByteArray("keymill-cli: cannot write to standard output: No space left on device\n"));
+}
+
+void CliProgramTest::closedPipeEndsQuietly() {
+    QProcess cli;
+    QProcess head;
+    cli.setStandardOutputProcess(&head);
+    head.start(QStringLiteral("head"), {"-1"});
+    cli.start(Program(), {"-l", "8", "-c", "2000000000"});
+    QVERIFY(head.waitForFinished(30000));
+    QVERIFY(cli.waitForFinished(30000)); // long before two billion passwords
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 0);
+    QCOMPARE(cli.readAllStandardError(), QByteArray());
+    QCOMPARE(head.readAllStandardOutput().size(), 9);
+}
+
+void CliProgramTest::messagesFollowTheLocale_data() {
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("English") << "C.UTF-8" << QStringList{"-l", "0"}
+                             << "keymill-cli: --length must be 1..99999\n";
+    QTest::newRow("Japanese") << "ja_JP.UTF-8" << QStringList{"-l", "0"}
+                              << "keymill-cli: --length は 1..99999 で指定してください\n";
+    QTest::newRow("Japanese, each class")
+        << "ja_JP.UTF-8" << QStringList{"-l", "8", "-y", "-d", "-x", "0123456789", "-u"}
+        << "keymill-cli: --each-class: 選んだ種類の文字が残っていません (数字)\n";
+}
+
+void CliProgramTest::messagesFollowTheLocale() {
+    QFETCH(QString, lang);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, err);
+    QProcess process;
+    process.setProcessEnvironment(EnvironmentWithLang(lang));
+    process.start(Program(), arguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 2);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err);
+}
+
+void CliProgramTest::outputFileAppearsWholeOrNotAtAll() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("users.csv");
+    QProcess first;
+    first.start(Program(), {"-l", "8", "-c", "3", "-o", path});
+    QVERIFY(first.waitForFinished(30000));
+    QCOMPARE(first.exitCode(), 0);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    file.close();
+    QCOMPARE(written.size(), 3 * 10);
+    QCOMPARE(written.count("\r\n"), 3);
+    struct stat info {};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 07777, 0600u);
+
+    // Stopped part-way: the old file stays, and nothing else is left beside it.
+    QProcess stopped;
+    stopped.start(Program(), {"-l", "99999", "-c", "100000000", "-o", path});
+    QVERIFY(stopped.waitForStarted());
+    // Its temporary file shows that it is writing, its signal handlers in place.
+    QTRY_COMPARE_WITH_TIMEOUT(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2,
+                              30000);
+    stopped.terminate();
+    QVERIFY(stopped.waitForFinished(30000));
+    QCOMPARE(stopped.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(stopped.exitCode(), 128 + SIGTERM);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), written);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"users.csv"});
+}
+
+QTEST_GUILESS_MAIN(CliProgramTest)
+#include "tst_CliProgram.moc"
