@@ -80,13 +80,31 @@ class XSession:
             "LANG": "C.UTF-8",
         })
         wait_until("the X server", lambda: self.quiet(["xdpyinfo"]), 10)
-        self.procs.append(subprocess.Popen(
-            ["openbox", "--sm-disable"], env=self.env,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        wait_until("the window manager",
-                   lambda: b"window id" in self.output(
-                       ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]), 10)
+        self.start_window_manager()
         return self
+
+    def start_window_manager(self):
+        """openbox now and then gives up while a loaded machine starts it: start it again."""
+        log = os.path.join(self.home, "openbox.log")
+        for attempt in range(3):
+            with open(log, "ab") as out:
+                openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                           stdout=out, stderr=out)
+            self.procs.append(openbox)
+            ready = lambda: b"window id" in self.output(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"])
+            deadline = time.monotonic() + 20
+            while openbox.poll() is None and time.monotonic() < deadline:
+                if ready():
+                    return
+                time.sleep(STEP)
+            if ready():
+                return
+            if openbox.poll() is None:
+                openbox.terminate()
+                openbox.wait()
+            print(f"openbox did not come up (attempt {attempt + 1}); its log: {log}")
+        raise CheckFailed("timed out waiting for the window manager (3 attempts)")
 
     def __exit__(self, *exc):
         for p in reversed(self.procs):
