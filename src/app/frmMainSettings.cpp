@@ -1,6 +1,7 @@
 // The window's geometry and the character options, kept in keymill.ini between uses.
 #include "frmMain.h"
 
+#include "ProgramPaths.h"
 #include "SettingsRules.h"
 #include "Twips.h"
 #include "mdlIniSet.h"
@@ -10,45 +11,52 @@
 #include <QLineEdit>
 #include <QScreen>
 
-using namespace SettingsNames;
-
 void frmMain::LoadSettings() {
-    const auto read = [this](QLatin1StringView section, QLatin1StringView key) {
-        return ReadIniValue(section, key, SettingsFilePath);
-    };
+    // The file is read once; a file that cannot be read loads as the defaults.
+    const IniDocument ini =
+        ReadIniDocument(SettingsReadPathFor(programDir_)).value_or(IniDocument());
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenPixels = screen ? screen->geometry().size() : QSize(4096, 4096);
     const TwipsSize screenTwips = PixelsToTwips(screenPixels);
-    applyOuterGeometry(
-        ReadWindowTwips(SettingsFilePath, qint32(screenTwips.width), qint32(screenTwips.height)));
+    const StoredSettings stored =
+        LoadStoredSettings(ini, qint32(screenTwips.width), qint32(screenTwips.height));
 
-    chkAddSuji->setChecked(ClassBoxCheckedFrom(read(kAdd, kSuji)));
-    chkAddAlphabetBig->setChecked(ClassBoxCheckedFrom(read(kAdd, kAlhabetBig)));
-    chkAddAlphabetMini->setChecked(ClassBoxCheckedFrom(read(kAdd, kAlphabetMini)));
-    chkAddChr->setChecked(FreeTextBoxCheckedFrom(read(kAdd, kAddChr)));
-    txtAddChr->setText(read(kAdd, kAddChrList));
-    chkDeleteChr->setChecked(FreeTextBoxCheckedFrom(read(kAdd, kDeleteChr)));
-    txtDeleteChr->setText(read(kAdd, kDeleteChrList));
+    applyOuterGeometry(stored.window);
+    chkAddSuji->setChecked(stored.suji);
+    chkAddAlphabetBig->setChecked(stored.alphabetBig);
+    chkAddAlphabetMini->setChecked(stored.alphabetMini);
+    chkAddChr->setChecked(stored.addChr);
+    txtAddChr->setText(stored.addChrList);
+    chkDeleteChr->setChecked(stored.deleteChr);
+    txtDeleteChr->setText(stored.deleteChrList);
 }
 
 void frmMain::SaveSettings() {
-    const auto write = [this](QLatin1StringView section, QLatin1StringView key,
-                              const QString& value) {
-        WriteIniValue(section, key, value, SettingsFilePath);
-    };
-    const QRect outer = frameGeometry();
-    const TwipsRect twips = PixelsToTwips(outer);
-    write(kPosition, kLeft, QString::number(qint64(twips.left)));
-    write(kPosition, kTop, QString::number(qint64(twips.top)));
-    write(kPosition, kWidth, QString::number(qint64(twips.width)));
-    write(kPosition, kHeight, QString::number(qint64(twips.height)));
-    write(kAdd, kSuji, CheckStateText(chkAddSuji->isChecked()));
-    write(kAdd, kAlhabetBig, CheckStateText(chkAddAlphabetBig->isChecked()));
-    write(kAdd, kAlphabetMini, CheckStateText(chkAddAlphabetMini->isChecked()));
-    write(kAdd, kAddChr, CheckStateText(chkAddChr->isChecked()));
-    write(kAdd, kAddChrList, txtAddChr->text());
-    write(kAdd, kDeleteChr, CheckStateText(chkDeleteChr->isChecked()));
-    write(kAdd, kDeleteChrList, txtDeleteChr->text());
+    // The file is read again rather than kept from the start: whatever another copy of the
+    // program or the user wrote into it meanwhile stays, and the eleven keys are this window's.
+    const QString readPath = SettingsReadPathFor(programDir_);
+    std::optional<IniDocument> ini = ReadIniDocument(readPath);
+    if (!ini) {
+        if (readPath == SettingsFilePath)
+            return;          // never replace a file whose content could not be read
+        ini = IniDocument(); // an unreadable file beside the program: start the user's afresh
+    }
+    const TwipsRect twips = PixelsToTwips(frameGeometry());
+    StoredSettings current;
+    current.window = {qint32(twips.left), qint32(twips.top), qint32(twips.width),
+                      qint32(twips.height)};
+    current.suji = chkAddSuji->isChecked();
+    current.alphabetBig = chkAddAlphabetBig->isChecked();
+    current.alphabetMini = chkAddAlphabetMini->isChecked();
+    current.addChr = chkAddChr->isChecked();
+    current.addChrList = txtAddChr->text();
+    current.deleteChr = chkDeleteChr->isChecked();
+    current.deleteChrList = txtDeleteChr->text();
+    StoreSettings(*ini, current);
+    // An unchanged file is not written at all: its time stamp stays, and a locked or
+    // read-only file is left alone.
+    if (ini->isModified())
+        WriteIniDocument(*ini, SettingsFilePath);
 }
 
 // The stored values describe the outer rectangle, frame and title bar included. The window

@@ -36,7 +36,7 @@ private slots:
     void readsWindowsFiles();
     void readsOddPathsAsEmpty_data();
     void readsOddPathsAsEmpty();
-    void utf8FileReturnsToCp932();
+    void utf8FileStaysUtf8();
     void refusedWrites_data();
     void refusedWrites();
     void failedWriteKeepsOldFile();
@@ -154,14 +154,15 @@ void TestIniFile::otherContentKept() {
     QVERIFY(WriteIniValue("Add", "AddChr", "1", file));
     QVERIFY(WriteIniValue("New", "Key", "v", file));
 
+    // Lines keep their own line ends; new lines end in CRLF.
     QCOMPARE(ReadBytes(file), QByteArray("; \x83\x4C\x81\x5B\x83\x7E\x83\x8B\r\n"
                                          "[Other]\r\n"
                                          "Name = \x92\x6C\r\n"
                                          "\r\n"
-                                         "[Position]\r\n"
-                                         "left=60\r\n"
+                                         "[Position]\n"
+                                         "left=60\n"
                                          "Top=75\r\n"
-                                         "; keep me\r\n"
+                                         "; keep me\n"
                                          "[Add]\r\n"
                                          "Suji=1\r\n"
                                          "AddChr=1\r\n"
@@ -233,7 +234,7 @@ void TestIniFile::readsOddPathsAsEmpty() {
     QCOMPARE(ReadIniValue("Add", "Suji", QDir(dir_->path()).filePath(file)), QString());
 }
 
-void TestIniFile::utf8FileReturnsToCp932() {
+void TestIniFile::utf8FileStaysUtf8() {
     const QString file = path("keymill.ini");
     WriteBytes(file, "[Other]\r\nName=\x92\x6C\r\n");
 
@@ -242,9 +243,10 @@ void TestIniFile::utf8FileReturnsToCp932() {
                                      "[Add]\r\nAddChrList=\xF0\x9F\x98\x80\r\n");
     QCOMPARE(ReadIniValue("Other", "Name", file), u"値"_qs);
 
+    // A file never changes its encoding by itself: the lines others wrote keep their bytes.
     QVERIFY(WriteIniValue("Add", "AddChrList", u"ソ"_qs, file));
-    QCOMPARE(ReadBytes(file), QByteArray("\r\n[Other]\r\nName=\x92\x6C\r\n"
-                                         "[Add]\r\nAddChrList=\x83\x5C\r\n"));
+    QCOMPARE(ReadBytes(file), kBom + "\r\n[Other]\r\nName=\xE5\x80\xA4\r\n"
+                                     "[Add]\r\nAddChrList=\xE3\x82\xBD\r\n");
 }
 
 void TestIniFile::refusedWrites_data() {
