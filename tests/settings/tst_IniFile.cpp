@@ -8,6 +8,8 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const QByteArray kBom("\xEF\xBB\xBF");
@@ -40,6 +42,9 @@ private slots:
     void refusedWrites_data();
     void refusedWrites();
     void failedWriteKeepsOldFile();
+    void fileKeepsModeOwnerAndLinks_data();
+    void fileKeepsModeOwnerAndLinks();
+    void unchangedValueLeavesFileAlone();
 
 private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -303,6 +308,67 @@ void TestIniFile::failedWriteKeepsOldFile() {
     QVERIFY(!written);
     QCOMPARE(ReadBytes(file), old);
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keymill.ini"});
+}
+
+void TestIniFile::fileKeepsModeOwnerAndLinks_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("hardLink");
+    QTest::addColumn<bool>("written");
+    // No write bit at all is the user's lock, honoured even for root (these tests run as root).
+    QTest::newRow("0444 stays untouched") << 0444 << false << false;
+    QTest::newRow("0000 stays untouched") << 0000 << false << false;
+    QTest::newRow("0444 with a second name") << 0444 << true << false;
+    QTest::newRow("0640 keeps its mode") << 0640 << false << true;
+    QTest::newRow("0604 keeps its mode") << 0604 << false << true;
+    QTest::newRow("a second name sees the change") << 0644 << true << true;
+}
+
+void TestIniFile::fileKeepsModeOwnerAndLinks() {
+    QFETCH(int, mode);
+    QFETCH(bool, hardLink);
+    QFETCH(bool, written);
+    const QString file = path("keymill.ini");
+    const QByteArray old("[Add]\r\nSuji=1\r\n");
+    WriteBytes(file, old);
+    const QByteArray name = QFile::encodeName(file);
+    const QByteArray other = QFile::encodeName(path("other.ini"));
+    if (hardLink)
+        QCOMPARE(::link(name.constData(), other.constData()), 0);
+    // Owned by someone else, as a user's file is when root closes the program.
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::chown(name.constData(), 65534, 65534), 0);
+    QCOMPARE(::chmod(name.constData(), mode_t(mode)), 0);
+    struct stat before {};
+    QCOMPARE(::stat(name.constData(), &before), 0);
+
+    QCOMPARE(WriteIniValue("Add", "Suji", "0", file), written);
+
+    struct stat after {};
+    QCOMPARE(::stat(name.constData(), &after), 0);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(after.st_nlink, before.st_nlink);
+    if (root || (mode & 0200))
+        QCOMPARE(ReadBytes(file), written ? QByteArray("[Add]\r\nSuji=0\r\n") : old);
+    if (hardLink) {
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(ReadBytes(path("other.ini")), ReadBytes(file));
+    }
+}
+
+void TestIniFile::unchangedValueLeavesFileAlone() {
+    // The stored value reads as the one to store: nothing is written, not even the same bytes.
+    const QString file = path("keymill.ini");
+    WriteBytes(file, "[Add]\nAddChrList = \"x\" \n");
+    struct stat before {};
+    QCOMPARE(::stat(QFile::encodeName(file).constData(), &before), 0);
+    QVERIFY(WriteIniValue("Add", "AddChrList", "x", file));
+    struct stat after {};
+    QCOMPARE(::stat(QFile::encodeName(file).constData(), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(ReadBytes(file), QByteArray("[Add]\nAddChrList = \"x\" \n"));
 }
 
 QTEST_APPLESS_MAIN(TestIniFile)
