@@ -194,6 +194,8 @@ private:
     int finishedPasswords_ = 0;
     QRect storedOuter_;
     bool outerSizeSettled_ = false;
+    int settleAttempts_ = 0;
+    bool frameNudged_ = false;
     YieldThrottle throttle_;
     std::unique_ptr<SaveCommand> dlg;
     std::unique_ptr<PrintCommand> printer_;

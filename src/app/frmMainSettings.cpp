@@ -8,8 +8,12 @@
 
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QLineEdit>
 #include <QScreen>
+#include <QWindow>
+
+#include <functional>
 
 void frmMain::LoadSettings() {
     // The file is read once; a file that cannot be read loads as the defaults.
@@ -60,29 +64,95 @@ void frmMain::SaveSettings() {
 }
 
 // The stored values describe the outer rectangle, frame and title bar included. The window
-// manager tells the frame's size only after the window is mapped, so the size is applied once
-// more as soon as the frame is known.
+// manager tells the frame's size only after it has framed the mapped window, and which event
+// comes after that differs from start to start (a busy machine reorders them): the geometry is
+// checked at every exposure, move, resize and focus of the window until it is the stored one,
+// so a busy start ends in the same window as an idle one.
 void frmMain::applyOuterGeometry(const WindowTwips& outer) {
     storedOuter_ = TwipsToPixels(TwipsRect{double(outer.left), double(outer.top),
                                            double(outer.width), double(outer.height)});
+    outerSizeSettled_ = false;
+    frameNudged_ = false;
+    settleAttempts_ = 0;
     const QSize frameExtra = frameGeometry().size() - geometry().size();
     move(storedOuter_.topLeft());
     resize(storedOuter_.size() - frameExtra);
 }
 
 void frmMain::settleOuterGeometry() {
-    if (outerSizeSettled_ || storedOuter_.isNull() || !isVisible())
+    if (outerSizeSettled_ || storedOuter_.isNull() || !isVisible() || isMinimized() ||
+        isMaximized() || isFullScreen())
         return;
-    const QSize frameExtra = frameGeometry().size() - geometry().size();
-    if (frameExtra == QSize(0, 0))
+    // The toolkit works the frame out once and keeps it: asked before the window manager has
+    // built the frame (before the window is exposed), it would keep a wrong one for good.
+    if (!windowHandle() || !windowHandle()->isExposed())
         return;
-    outerSizeSettled_ = true;
-    resize(storedOuter_.size() - frameExtra);
-    move(storedOuter_.topLeft());
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                           frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    // A window manager that refuses the place (one that keeps windows on screen) is not fought.
+    constexpr int kMaxAttempts = 8;
+    if (settleAttempts_ >= kMaxAttempts) {
+        outerSizeSettled_ = true;
+        return;
+    }
+    const bool noFrame = margins.isNull();
+    const bool frameBeingBuilt =
+        margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0;
+    if (noFrame && !isActiveWindow())
+        return; // the window manager may not have framed the window yet
+    if ((noFrame && !frameNudged_) || frameBeingBuilt) {
+        // The frame was measured before the window manager had built it (no frame at all, or
+        // one smaller than the window). The toolkit measures again after the next change of
+        // the window, so a change of one pixel is asked for; the next pass sets the size.
+        // A window that truly has no frame is nudged once only.
+        frameNudged_ = true;
+        ++settleAttempts_;
+        setGeometry(inner.adjusted(0, 0, 0, inner.height() > minimumHeight() ? -1 : 1));
+        return;
+    }
+    // The inner rectangle is given whole, position included: a size alone would be sent with
+    // the position the toolkit last heard of, which right after mapping may be out of date.
+    QRect wanted = storedOuter_.marginsRemoved(margins);
+    // A stored size below the window's minimum grows to the minimum (the layout's rule).
+    if (layout())
+        wanted.setSize(QLayout::closestAcceptableSize(this, wanted.size()));
+    if (inner == wanted) {
+        outerSizeSettled_ = true;
+        return;
+    }
+    ++settleAttempts_;
+    setGeometry(wanted);
 }
+
+namespace {
+// Reports exposures, moves, resizes and focus of the native window, which the widget does not
+// all see.
+class NativeWindowWatcher : public QObject {
+public:
+    NativeWindowWatcher(QWindow* window, std::function<void()> onChange)
+        : QObject(window), onChange_(std::move(onChange)) {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Expose || type == QEvent::Move || type == QEvent::Resize ||
+            type == QEvent::FocusIn)
+            onChange_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> onChange_;
+};
+} // namespace
 
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (QWindow* native = windowHandle();
+        native && !native->findChild<NativeWindowWatcher*>(QString(), Qt::FindDirectChildrenOnly))
+        new NativeWindowWatcher(native, [this] { settleOuterGeometry(); });
     settleOuterGeometry();
 }
 
