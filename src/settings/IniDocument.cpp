@@ -98,14 +98,15 @@ QByteArray IniDocument::toBytes() const {
     QByteArray out = bom_;
     out.reserve(text_.size() + bom_.size() + 64);
     for (const Line& line : lines_) {
-        out += lineBytes(line);
+        out += lineView(line);
         out += encodedLineEnd(line.end);
     }
     return out + oddTail_;
 }
 
-QByteArray IniDocument::lineBytes(const Line& line) const {
-    return line.owned ? line.own : text_.mid(line.start, line.size);
+QByteArrayView IniDocument::lineView(const Line& line) const {
+    return line.owned ? QByteArrayView(line.own)
+                      : QByteArrayView(text_.constData() + line.start, line.size);
 }
 
 QString IniDocument::decode(const QByteArray& bytes) const {
@@ -150,7 +151,7 @@ QByteArray IniDocument::encodedLineEnd(LineEnd end) const {
 
 // Where the first "=" of a line is, in bytes; -1 when it has none. In code page 932 and UTF-8
 // the byte 0x3D is always the character "=", never part of another.
-qsizetype IniDocument::equalsAt(const QByteArray& bytes) const {
+qsizetype IniDocument::equalsAt(QByteArrayView bytes) const {
     if (encoding_ != IniEncoding::Utf16LE)
         return bytes.indexOf('=');
     for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
@@ -161,7 +162,7 @@ qsizetype IniDocument::equalsAt(const QByteArray& bytes) const {
 }
 
 void IniDocument::classify(Line& line) const {
-    const QByteArray bytes = lineBytes(line);
+    const QByteArrayView bytes = lineView(line);
     const int unit = encoding_ == IniEncoding::Utf16LE ? 2 : 1;
     qsizetype i = 0;
     const auto unitAt = [&](qsizetype k) {
@@ -174,7 +175,7 @@ void IniDocument::classify(Line& line) const {
     line.headerName.clear();
     if (i + unit <= bytes.size() && unitAt(i) == u'[') {
         // "]" may be the second byte of a code page 932 character: look in the decoded text.
-        const QString text = decode(bytes.mid(i + unit));
+        const QString text = decode(bytes.sliced(i + unit).toByteArray());
         const qsizetype close = text.indexOf(u']');
         if (close >= 0) {
             line.kind = Kind::Header;

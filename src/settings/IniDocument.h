@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -58,12 +59,13 @@ private:
         QString headerName;
     };
 
-    QByteArray lineBytes(const Line& line) const;
+    QByteArrayView lineView(const Line& line) const;
+    QByteArray lineBytes(const Line& line) const { return lineView(line).toByteArray(); }
     QString decode(const QByteArray& bytes) const;
     std::optional<QByteArray> encode(const QString& text) const;
     QByteArray encodedLineEnd(LineEnd end) const;
     void classify(Line& line) const;
-    qsizetype equalsAt(const QByteArray& bytes) const;
+    qsizetype equalsAt(QByteArrayView bytes) const;
     qsizetype findHeader(const QString& section) const;
     qsizetype findKey(qsizetype header, const QString& key, qsizetype* lastKey) const;
     QString readValue(const Line& line) const;
