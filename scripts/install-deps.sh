@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libqt6help6 libqt6sql6-sqlite
-    libsimpleini-dev fonts-ipafont-gothic
+    fonts-ipafont-gothic
     xvfb xauth x11-utils xdotool xclip openbox imagemagick
     cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
 )
