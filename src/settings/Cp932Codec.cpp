@@ -136,24 +136,44 @@ QString Decode(const QByteArray& bytes, bool lossless) {
     return text;
 }
 
-// Appends the code page 932 bytes of `c`; false when the code page has none.
-bool AppendCp932(QByteArray& out, char16_t c, bool lossless) {
+// Writes the code page 932 bytes of `c` at `out` and returns how many (1 or 2); 0 when the
+// code page has none.
+int PutCp932(char* out, char16_t c, bool lossless) {
     if (c < 0x80) {
-        out += char(c);
-        return true;
+        out[0] = char(c);
+        return 1;
     }
     if (lossless && IsByteEscape(QChar(c))) {
-        out += char(c - kEscapeBase);
-        return true;
+        out[0] = char(c - kEscapeBase);
+        return 1;
     }
     const quint16 bytes = Cp932().charToBytes[c];
     if (bytes == 0)
-        return false;
-    if (bytes > 0xFF)
-        out += char(bytes >> 8);
-    out += char(bytes & 0xFF);
-    return true;
+        return 0;
+    if (bytes <= 0xFF) {
+        out[0] = char(bytes);
+        return 1;
+    }
+    out[0] = char(bytes >> 8);
+    out[1] = char(bytes & 0xFF);
+    return 2;
 }
+
+// The bytes of `text`, or the index of the first character the code page lacks.
+std::pair<QByteArray, qsizetype> Encode(const QString& text, bool lossless) {
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    char* out = bytes.data();
+    qsizetype length = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int n = PutCp932(out + length, text[i].unicode(), lossless);
+        if (n == 0)
+            return {QByteArray(), i};
+        length += n;
+    }
+    bytes.truncate(length);
+    return {bytes, -1};
+}
+
 // The length of the well-formed UTF-8 sequence at `p` (no overlong forms, no surrogates,
 // nothing above U+10FFFF), or 0.
 int Utf8SequenceLength(const uchar* p, qsizetype available) {
@@ -190,18 +210,14 @@ int Utf8SequenceLength(const uchar* p, qsizetype available) {
 } // namespace
 
 Cp932EncodeResult EncodeCp932(const QString& text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!AppendCp932(bytes, text[i].unicode(), false)) {
-            const qsizetype len =
-                (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-                    ? 2
-                    : 1;
-            return {std::nullopt, i, text.mid(i, len)};
-        }
-    }
-    return {std::move(bytes), -1, {}};
+    auto [bytes, bad] = Encode(text, false);
+    if (bad < 0)
+        return {std::move(bytes), -1, {}};
+    const qsizetype len =
+        (text[bad].isHighSurrogate() && bad + 1 < text.size() && text[bad + 1].isLowSurrogate())
+            ? 2
+            : 1;
+    return {std::nullopt, bad, text.mid(bad, len)};
 }
 
 QString DecodeCp932(const QByteArray& bytes) {
@@ -213,13 +229,10 @@ QString DecodeCp932Lossless(const QByteArray& bytes) {
 }
 
 std::optional<QByteArray> EncodeCp932Lossless(const QString& text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const QChar c : text) {
-        if (!AppendCp932(bytes, c.unicode(), true))
-            return std::nullopt;
-    }
-    return bytes;
+    auto [bytes, bad] = Encode(text, true);
+    if (bad >= 0)
+        return std::nullopt;
+    return std::move(bytes);
 }
 
 QString DecodeUtf8Lossless(const QByteArray& bytes) {
