@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QMargins>
 #include <functional>
 #include <memory>
 
@@ -196,6 +197,7 @@ private:
     bool outerSizeSettled_ = false;
     int settleAttempts_ = 0;
     bool frameNudged_ = false;
+    QMargins frameMargins_; // the frame as measured when the window was settled
     YieldThrottle throttle_;
     std::unique_ptr<SaveCommand> dlg;
     std::unique_ptr<PrintCommand> printer_;

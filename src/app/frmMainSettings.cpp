@@ -45,7 +45,11 @@ void frmMain::SaveSettings() {
             return;          // never replace a file whose content could not be read
         ini = IniDocument(); // an unreadable file beside the program: start the user's afresh
     }
-    const TwipsRect twips = PixelsToTwips(frameGeometry());
+    // The frame measured when the window was settled is used again: measured anew at close on
+    // a busy machine, it has been seen to come back without its title bar.
+    const QRect outer =
+        frameMargins_.isNull() ? frameGeometry() : geometry().marginsAdded(frameMargins_);
+    const TwipsRect twips = PixelsToTwips(outer);
     StoredSettings current;
     current.window = {qint32(twips.left), qint32(twips.top), qint32(twips.width),
                       qint32(twips.height)};
@@ -72,6 +76,7 @@ void frmMain::applyOuterGeometry(const WindowTwips& outer) {
     storedOuter_ = TwipsToPixels(TwipsRect{double(outer.left), double(outer.top),
                                            double(outer.width), double(outer.height)});
     outerSizeSettled_ = false;
+    frameMargins_ = QMargins();
     frameNudged_ = false;
     settleAttempts_ = 0;
     const QSize frameExtra = frameGeometry().size() - geometry().size();
@@ -120,6 +125,7 @@ void frmMain::settleOuterGeometry() {
         wanted.setSize(QLayout::closestAcceptableSize(this, wanted.size()));
     if (inner == wanted) {
         outerSizeSettled_ = true;
+        frameMargins_ = margins;
         return;
     }
     ++settleAttempts_;
