@@ -241,16 +241,17 @@ void TestIniFile::readsOddPathsAsEmpty() {
 
 void TestIniFile::utf8FileStaysUtf8() {
     const QString file = path("keymill.ini");
-    WriteBytes(file, "[Other]\r\nName=\x92\x6C\r\n");
+    WriteBytes(file, "[Other]\r\nName=\x92\x6C\r\nOdd=\x81 \xFF\n");
 
+    // An emoji needs UTF-8: lines keep their text, and bytes that never decoded stay as they were.
     QVERIFY(WriteIniValue("Add", "AddChrList", u"😀"_qs, file));
-    QCOMPARE(ReadBytes(file), kBom + "\r\n[Other]\r\nName=\xE5\x80\xA4\r\n"
+    QCOMPARE(ReadBytes(file), kBom + "\r\n[Other]\r\nName=\xE5\x80\xA4\r\nOdd=\x81 \xEF\xA3\xB3\n"
                                      "[Add]\r\nAddChrList=\xF0\x9F\x98\x80\r\n");
     QCOMPARE(ReadIniValue("Other", "Name", file), u"値"_qs);
 
     // A file never changes its encoding by itself: the lines others wrote keep their bytes.
     QVERIFY(WriteIniValue("Add", "AddChrList", u"ソ"_qs, file));
-    QCOMPARE(ReadBytes(file), kBom + "\r\n[Other]\r\nName=\xE5\x80\xA4\r\n"
+    QCOMPARE(ReadBytes(file), kBom + "\r\n[Other]\r\nName=\xE5\x80\xA4\r\nOdd=\x81 \xEF\xA3\xB3\n"
                                      "[Add]\r\nAddChrList=\xE3\x82\xBD\r\n");
 }
 
