@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QMargins>
 #include <functional>
 #include <memory>
 
@@ -195,6 +196,13 @@ private:
     QString programDir_;
     QString helpFilePath_;
     QString SettingsFilePath;
+    // A free text as read from the settings file and as its box showed it after loading.
+    struct LoadedText {
+        QString stored;
+        QString shown;
+    };
+    LoadedText loadedAddChrList_;
+    LoadedText loadedDeleteChrList_;
 
     bool runActive_ = false;
     bool waitPointerOn_ = false;
@@ -204,6 +212,9 @@ private:
     int finishedPasswords_ = 0;
     QRect storedOuter_;
     bool outerSizeSettled_ = false;
+    int settleAttempts_ = 0;
+    bool frameNudged_ = false;
+    QMargins frameMargins_; // the frame as measured when the window was settled
     YieldThrottle throttle_;
     std::unique_ptr<SaveCommand> dlg;
     std::unique_ptr<PrintCommand> printer_;

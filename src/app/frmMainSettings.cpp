@@ -1,80 +1,171 @@
 // The window's geometry and the character options, kept in keymill.ini between uses.
 #include "frmMain.h"
 
+#include "ProgramPaths.h"
 #include "SettingsRules.h"
 #include "Twips.h"
 #include "mdlIniSet.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QLineEdit>
 #include <QScreen>
+#include <QWindow>
 
-using namespace SettingsNames;
+#include <functional>
 
 void frmMain::LoadSettings() {
-    const auto read = [this](QLatin1StringView section, QLatin1StringView key) {
-        return ReadIniValue(section, key, SettingsFilePath);
-    };
+    // The file is read once; a file that cannot be read loads as the defaults.
+    const IniDocument ini =
+        ReadIniDocument(SettingsReadPathFor(programDir_)).value_or(IniDocument());
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenPixels = screen ? screen->geometry().size() : QSize(4096, 4096);
     const TwipsSize screenTwips = PixelsToTwips(screenPixels);
-    applyOuterGeometry(
-        ReadWindowTwips(SettingsFilePath, qint32(screenTwips.width), qint32(screenTwips.height)));
+    const StoredSettings stored =
+        LoadStoredSettings(ini, qint32(screenTwips.width), qint32(screenTwips.height));
 
-    chkAddSuji->setChecked(ClassBoxCheckedFrom(read(kAdd, kSuji)));
-    chkAddAlphabetBig->setChecked(ClassBoxCheckedFrom(read(kAdd, kAlhabetBig)));
-    chkAddAlphabetMini->setChecked(ClassBoxCheckedFrom(read(kAdd, kAlphabetMini)));
-    chkAddChr->setChecked(FreeTextBoxCheckedFrom(read(kAdd, kAddChr)));
-    txtAddChr->setText(read(kAdd, kAddChrList));
-    chkDeleteChr->setChecked(FreeTextBoxCheckedFrom(read(kAdd, kDeleteChr)));
-    txtDeleteChr->setText(read(kAdd, kDeleteChrList));
+    applyOuterGeometry(stored.window);
+    chkAddSuji->setChecked(stored.suji);
+    chkAddAlphabetBig->setChecked(stored.alphabetBig);
+    chkAddAlphabetMini->setChecked(stored.alphabetMini);
+    chkAddChr->setChecked(stored.addChr);
+    txtAddChr->setText(stored.addChrList);
+    chkDeleteChr->setChecked(stored.deleteChr);
+    txtDeleteChr->setText(stored.deleteChrList);
+    // The boxes drop what no password may hold (control characters, bytes that did not decode);
+    // a text the user leaves as it was shown is stored again as it was read, byte for byte.
+    loadedAddChrList_ = {stored.addChrList, txtAddChr->text()};
+    loadedDeleteChrList_ = {stored.deleteChrList, txtDeleteChr->text()};
 }
 
 void frmMain::SaveSettings() {
-    const auto write = [this](QLatin1StringView section, QLatin1StringView key,
-                              const QString& value) {
-        WriteIniValue(section, key, value, SettingsFilePath);
-    };
-    const QRect outer = frameGeometry();
+    // The file is read again rather than kept from the start: whatever another copy of the
+    // program or the user wrote into it meanwhile stays, and the eleven keys are this window's.
+    const QString readPath = SettingsReadPathFor(programDir_);
+    std::optional<IniDocument> ini = ReadIniDocument(readPath);
+    if (!ini) {
+        if (readPath == SettingsFilePath)
+            return;          // never replace a file whose content could not be read
+        ini = IniDocument(); // an unreadable file beside the program: start the user's afresh
+    }
+    // The frame measured when the window was settled is used again: measured anew at close on
+    // a busy machine, it has been seen to come back without its title bar.
+    const QRect outer =
+        frameMargins_.isNull() ? frameGeometry() : geometry().marginsAdded(frameMargins_);
     const TwipsRect twips = PixelsToTwips(outer);
-    write(kPosition, kLeft, QString::number(qint64(twips.left)));
-    write(kPosition, kTop, QString::number(qint64(twips.top)));
-    write(kPosition, kWidth, QString::number(qint64(twips.width)));
-    write(kPosition, kHeight, QString::number(qint64(twips.height)));
-    write(kAdd, kSuji, CheckStateText(chkAddSuji->isChecked()));
-    write(kAdd, kAlhabetBig, CheckStateText(chkAddAlphabetBig->isChecked()));
-    write(kAdd, kAlphabetMini, CheckStateText(chkAddAlphabetMini->isChecked()));
-    write(kAdd, kAddChr, CheckStateText(chkAddChr->isChecked()));
-    write(kAdd, kAddChrList, txtAddChr->text());
-    write(kAdd, kDeleteChr, CheckStateText(chkDeleteChr->isChecked()));
-    write(kAdd, kDeleteChrList, txtDeleteChr->text());
+    StoredSettings current;
+    current.window = {qint32(twips.left), qint32(twips.top), qint32(twips.width),
+                      qint32(twips.height)};
+    current.suji = chkAddSuji->isChecked();
+    current.alphabetBig = chkAddAlphabetBig->isChecked();
+    current.alphabetMini = chkAddAlphabetMini->isChecked();
+    current.addChr = chkAddChr->isChecked();
+    const auto storedText = [](const QLineEdit* box, const LoadedText& loaded) {
+        return box->text() == loaded.shown ? loaded.stored : box->text();
+    };
+    current.addChrList = storedText(txtAddChr, loadedAddChrList_);
+    current.deleteChr = chkDeleteChr->isChecked();
+    current.deleteChrList = storedText(txtDeleteChr, loadedDeleteChrList_);
+    StoreSettings(*ini, current);
+    // An unchanged file is not written at all: its time stamp stays, and a locked or
+    // read-only file is left alone.
+    if (ini->isModified())
+        WriteIniDocument(*ini, SettingsFilePath);
 }
 
 // The stored values describe the outer rectangle, frame and title bar included. The window
-// manager tells the frame's size only after the window is mapped, so the size is applied once
-// more as soon as the frame is known.
+// manager tells the frame's size only after it has framed the mapped window, and which event
+// comes after that differs from start to start (a busy machine reorders them): the geometry is
+// checked at every exposure, move, resize and focus of the window until it is the stored one,
+// so a busy start ends in the same window as an idle one.
 void frmMain::applyOuterGeometry(const WindowTwips& outer) {
     storedOuter_ = TwipsToPixels(TwipsRect{double(outer.left), double(outer.top),
                                            double(outer.width), double(outer.height)});
+    outerSizeSettled_ = false;
+    frameMargins_ = QMargins();
+    frameNudged_ = false;
+    settleAttempts_ = 0;
     const QSize frameExtra = frameGeometry().size() - geometry().size();
     move(storedOuter_.topLeft());
     resize(storedOuter_.size() - frameExtra);
 }
 
 void frmMain::settleOuterGeometry() {
-    if (outerSizeSettled_ || storedOuter_.isNull() || !isVisible())
+    if (outerSizeSettled_ || storedOuter_.isNull() || !isVisible() || isMinimized() ||
+        isMaximized() || isFullScreen())
         return;
-    const QSize frameExtra = frameGeometry().size() - geometry().size();
-    if (frameExtra == QSize(0, 0))
+    // The toolkit works the frame out once and keeps it: asked before the window manager has
+    // built the frame (before the window is exposed), it would keep a wrong one for good.
+    if (!windowHandle() || !windowHandle()->isExposed())
         return;
-    outerSizeSettled_ = true;
-    resize(storedOuter_.size() - frameExtra);
-    move(storedOuter_.topLeft());
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                           frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    // A window manager that refuses the place (one that keeps windows on screen) is not fought.
+    constexpr int kMaxAttempts = 8;
+    if (settleAttempts_ >= kMaxAttempts) {
+        outerSizeSettled_ = true;
+        return;
+    }
+    const bool noFrame = margins.isNull();
+    const bool frameBeingBuilt =
+        margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0;
+    if (noFrame && !isActiveWindow())
+        return; // the window manager may not have framed the window yet
+    if ((noFrame && !frameNudged_) || frameBeingBuilt) {
+        // The frame was measured before the window manager had built it (no frame at all, or
+        // one smaller than the window). The toolkit measures again after the next change of
+        // the window, so a change of one pixel is asked for; the next pass sets the size.
+        // A window that truly has no frame is nudged once only.
+        frameNudged_ = true;
+        ++settleAttempts_;
+        setGeometry(inner.adjusted(0, 0, 0, inner.height() > minimumHeight() ? -1 : 1));
+        return;
+    }
+    // The inner rectangle is given whole, position included: a size alone would be sent with
+    // the position the toolkit last heard of, which right after mapping may be out of date.
+    QRect wanted = storedOuter_.marginsRemoved(margins);
+    // A stored size below the window's minimum grows to the minimum (the layout's rule).
+    if (layout())
+        wanted.setSize(QLayout::closestAcceptableSize(this, wanted.size()));
+    if (inner == wanted) {
+        outerSizeSettled_ = true;
+        frameMargins_ = margins;
+        return;
+    }
+    ++settleAttempts_;
+    setGeometry(wanted);
 }
+
+namespace {
+// Reports exposures, moves, resizes and focus of the native window, which the widget does not
+// all see.
+class NativeWindowWatcher : public QObject {
+public:
+    NativeWindowWatcher(QWindow* window, std::function<void()> onChange)
+        : QObject(window), onChange_(std::move(onChange)) {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Expose || type == QEvent::Move || type == QEvent::Resize ||
+            type == QEvent::FocusIn)
+            onChange_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> onChange_;
+};
+} // namespace
 
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (QWindow* native = windowHandle();
+        native && !native->findChild<NativeWindowWatcher*>(QString(), Qt::FindDirectChildrenOnly))
+        new NativeWindowWatcher(native, [this] { settleOuterGeometry(); });
     settleOuterGeometry();
 }
 

@@ -52,6 +52,12 @@ QString SettingsFilePathFor(const QString& programDir) {
     return UserSettingsDir() + '/' + kSettingsFileName;
 }
 
+QString SettingsReadPathFor(const QString& programDir) {
+    const QString written = SettingsFilePathFor(programDir);
+    const QString beside = programDir + '/' + kSettingsFileName;
+    return QFileInfo::exists(written) ? written : beside;
+}
+
 QString HelpFilePathFor(const QString& programDir) {
     const QString beside = programDir + '/' + kHelpFileName;
     if (QFileInfo(beside).isFile()) {

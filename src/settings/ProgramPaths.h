@@ -15,6 +15,12 @@
 // usually ~/.config/keymill), created when the path is worked out at start-up.
 QString SettingsFilePathFor(const QString& programDir);
 
+// The file the settings are read from: the one SettingsFilePathFor names once it exists. Until
+// the user's own file exists, a keymill.ini beside the executable is read (one carried on a
+// read-only medium, or put there by an administrator), and the first close then writes the
+// user's file.
+QString SettingsReadPathFor(const QString& programDir);
+
 // keymill.qch beside the executable when it is there (a build tree or a portable copy);
 // otherwise the installed one in <prefix>/share/keymill when that exists; otherwise the path
 // beside the executable, so the help window reports the file that is missing there.

@@ -28,9 +28,15 @@ WindowTwips ClampToScreen(WindowTwips window, qint32 screenWidthTwips, qint32 sc
 
 WindowTwips ReadWindowTwips(const QString& file, qint32 screenWidthTwips,
                             qint32 screenHeightTwips) {
+    return ReadWindowTwips(ReadIniDocument(file).value_or(IniDocument()), screenWidthTwips,
+                           screenHeightTwips);
+}
+
+WindowTwips ReadWindowTwips(const IniDocument& ini, qint32 screenWidthTwips,
+                            qint32 screenHeightTwips) {
     using namespace SettingsNames;
     const auto read = [&](QLatin1StringView key, qint32 fallback) {
-        return GeometryValueOr(ReadIniValue(kPosition, key, file), fallback);
+        return GeometryValueOr(ini.value(kPosition, key).value_or(QString()), fallback);
     };
     const WindowTwips stored{
         read(kLeft, kDefaultWindowTwips.left), read(kTop, kDefaultWindowTwips.top),
@@ -48,4 +54,45 @@ bool FreeTextBoxCheckedFrom(const QString& text) {
 
 QString CheckStateText(bool checked) {
     return checked ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+StoredSettings LoadStoredSettings(const IniDocument& ini, qint32 screenWidthTwips,
+                                  qint32 screenHeightTwips) {
+    using namespace SettingsNames;
+    const auto read = [&](QLatin1StringView key) {
+        return ini.value(kAdd, key).value_or(QString());
+    };
+    StoredSettings settings;
+    settings.window = ReadWindowTwips(ini, screenWidthTwips, screenHeightTwips);
+    settings.suji = ClassBoxCheckedFrom(read(kSuji));
+    settings.alphabetBig = ClassBoxCheckedFrom(read(kAlhabetBig));
+    settings.alphabetMini = ClassBoxCheckedFrom(read(kAlphabetMini));
+    settings.addChr = FreeTextBoxCheckedFrom(read(kAddChr));
+    settings.addChrList = read(kAddChrList);
+    settings.deleteChr = FreeTextBoxCheckedFrom(read(kDeleteChr));
+    settings.deleteChrList = read(kDeleteChrList);
+    return settings;
+}
+
+bool StoreSettings(IniDocument& ini, const StoredSettings& settings) {
+    using namespace SettingsNames;
+    const WindowTwips& w = settings.window;
+    const std::pair<QLatin1StringView, QString> position[] = {{kLeft, QString::number(w.left)},
+                                                              {kTop, QString::number(w.top)},
+                                                              {kWidth, QString::number(w.width)},
+                                                              {kHeight, QString::number(w.height)}};
+    const std::pair<QLatin1StringView, QString> add[] = {
+        {kSuji, CheckStateText(settings.suji)},
+        {kAlhabetBig, CheckStateText(settings.alphabetBig)},
+        {kAlphabetMini, CheckStateText(settings.alphabetMini)},
+        {kAddChr, CheckStateText(settings.addChr)},
+        {kAddChrList, settings.addChrList},
+        {kDeleteChr, CheckStateText(settings.deleteChr)},
+        {kDeleteChrList, settings.deleteChrList}};
+    bool stored = true;
+    for (const auto& [key, value] : position)
+        stored = ini.setValue(kPosition, key, value) && stored;
+    for (const auto& [key, value] : add)
+        stored = ini.setValue(kAdd, key, value) && stored;
+    return stored;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "IniDocument.h"
+
 #include <QLatin1StringView>
 #include <QString>
 #include <QtGlobal>
@@ -31,6 +33,7 @@ struct WindowTwips {
     qint32 top;
     qint32 width;
     qint32 height;
+    bool operator==(const WindowTwips&) const = default;
 };
 
 inline constexpr WindowTwips kDefaultWindowTwips{0, 0, 8895, 5580};
@@ -45,6 +48,8 @@ WindowTwips ClampToScreen(WindowTwips window, qint32 screenWidthTwips, qint32 sc
 
 // Reads the four "Position" keys of `file` and applies the two rules above.
 WindowTwips ReadWindowTwips(const QString& file, qint32 screenWidthTwips, qint32 screenHeightTwips);
+WindowTwips ReadWindowTwips(const IniDocument& ini, qint32 screenWidthTwips,
+                            qint32 screenHeightTwips);
 
 // "Suji", "AlhabetBig", "AlphabetMini": checked unless the value is exactly "0".
 bool ClassBoxCheckedFrom(const QString& text);
@@ -52,3 +57,25 @@ bool ClassBoxCheckedFrom(const QString& text);
 bool FreeTextBoxCheckedFrom(const QString& text);
 // A check box's state as stored: "1" or "0".
 QString CheckStateText(bool checked);
+
+// Everything keymill.ini keeps, as the window shows it.
+struct StoredSettings {
+    WindowTwips window = kDefaultWindowTwips;
+    bool suji = true;
+    bool alphabetBig = true;
+    bool alphabetMini = true;
+    bool addChr = false;
+    QString addChrList;
+    bool deleteChr = false;
+    QString deleteChrList;
+    bool operator==(const StoredSettings&) const = default;
+};
+
+// All eleven keys of one reading of the file, checked by the rules above.
+StoredSettings LoadStoredSettings(const IniDocument& ini, qint32 screenWidthTwips,
+                                  qint32 screenHeightTwips);
+
+// Sets all eleven keys in the file's order. A key that already reads as the value to store
+// keeps its bytes, so a text the user did not change is written back exactly as it was found.
+// False when some value could not be stored (see IniDocument::setValue).
+bool StoreSettings(IniDocument& ini, const StoredSettings& settings);

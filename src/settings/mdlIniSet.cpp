@@ -1,85 +1,94 @@
 #include "mdlIniSet.h"
 
-#include "IniFileEncoding.h"
-#include "IniTextEdit.h"
-#include "IniValueQuoting.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-#define SI_NO_CONVERSION
-#define SI_IMPLEMENTATION
-#include <SimpleIni.h>
-
-#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
-// Devices, pipes and directories are never read (nothing is read from them, so nothing is then
-// written over them either): /dev/zero would never end, and renaming a file over /dev/full
-// would destroy the device node.
-std::optional<QString> ReadIniText(const QString& file) {
+// Qt may report a short write (file too large, disk full) as complete; the size on disk tells
+// the truth.
+bool WriteAll(QFileDevice& out, const QByteArray& bytes) {
+    return out.write(bytes) == bytes.size() && out.flush() && out.size() == bytes.size();
+}
+
+bool WriteInPlace(const QString& file, const QByteArray& bytes) {
+    QFile out(file);
+    if (!out.open(QIODevice::ReadWrite))
+        return false;
+    return WriteAll(out, bytes) && out.resize(bytes.size()) && out.flush();
+}
+} // namespace
+
+std::optional<IniDocument> ReadIniDocument(const QString& file) {
+    // Devices, pipes and directories are never read (nothing is read from them, so nothing is
+    // then written over them either): /dev/zero would never end, and renaming a file over
+    // /dev/full would destroy the device node.
     const QFileInfo info(file);
     if (!info.exists())
-        return QString();
+        return IniDocument();
     if (!info.isFile())
         return std::nullopt;
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = in.readAll();
+    QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError)
         return std::nullopt;
-    return DecodeIniFile(bytes);
+    return IniDocument::fromBytes(std::move(bytes));
 }
 
-bool HoldsLineBreakOrNul(const QString& text) {
-    return text.contains(u'\r') || text.contains(u'\n') || text.contains(QChar(u'\0'));
-}
+bool WriteIniDocument(const IniDocument& document, const QString& file) {
+    const QFileInfo info(file);
+    // A link is followed, so the file it names is written and the link stays a link.
+    const QString target = info.exists() ? info.canonicalFilePath() : file;
+    struct stat old {};
+    const bool exists = info.exists();
+    if (exists) {
+        if (!info.isFile() || ::stat(QFile::encodeName(target).constData(), &old) != 0)
+            return false;
+        if ((old.st_mode & 0222) == 0)
+            return false;
+    }
+    const QByteArray bytes = document.toBytes();
+    if (exists && old.st_nlink > 1)
+        return WriteInPlace(target, bytes);
 
-bool IsUsableName(const QString& name, QChar forbidden) {
-    const QString trimmed = name.trimmed();
-    return !trimmed.isEmpty() && !HoldsLineBreakOrNul(name) && !name.contains(forbidden) &&
-           !trimmed.startsWith(u';') && !trimmed.startsWith(u'#') && !trimmed.startsWith(u'[');
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    if (exists) {
+        // The new file takes the old one's place, so it takes its mode and owner too. Only
+        // root may give a file away; for anyone else the owner is theirs already.
+        const int fd = out.handle();
+        if (::fchmod(fd, old.st_mode & 07777) != 0) {
+            out.cancelWriting();
+            return false;
+        }
+        [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
+    }
+    if (!WriteAll(out, bytes)) {
+        out.cancelWriting(); // a short file must never be renamed over the old one
+        return false;
+    }
+    return out.commit();
 }
-} // namespace
 
 QString ReadIniValue(const QString& section, const QString& key, const QString& file) {
-    const std::optional<QString> text = ReadIniText(file);
-    if (!text || text->isEmpty())
+    const std::optional<IniDocument> document = ReadIniDocument(file);
+    if (!document)
         return QString();
-
-    const QByteArray utf8 = text->toUtf8();
-    CSimpleIniA ini;
-    if (ini.LoadData(utf8.constData(), size_t(utf8.size())) < 0)
-        return QString();
-    const char* stored =
-        ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), nullptr);
-    if (!stored)
-        return QString();
-    return UnquoteIniValue(QString::fromUtf8(stored));
+    return document->value(section, key).value_or(QString());
 }
 
 bool WriteIniValue(const QString& section, const QString& key, const QString& value,
                    const QString& file) {
-    if (!IsUsableName(section, u']') || !IsUsableName(key, u'=') || HoldsLineBreakOrNul(value))
-        return false;
-    const std::optional<QString> text = ReadIniText(file);
-    if (!text)
+    std::optional<IniDocument> document = ReadIniDocument(file);
+    if (!document || !document->setValue(section, key, value))
         return false; // never replace a file whose content could not be read
-
-    const QString updated =
-        SetIniValueInText(*text, section.trimmed(), key.trimmed(), QuoteIniValue(value));
-    const QByteArray bytes = EncodeIniFile(updated);
-
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    // Qt may report a short write (file too large, disk full) as complete; the size on disk
-    // tells the truth, and a short file must never be renamed over the old one.
-    if (out.write(bytes) != bytes.size() || !out.flush() || out.size() != bytes.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    if (!document->isModified())
+        return true;
+    return WriteIniDocument(*document, file);
 }

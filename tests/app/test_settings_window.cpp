@@ -1,12 +1,15 @@
 // What the window keeps in keymill.ini between uses, seen from the user's side.
+#include "ProgramPaths.h"
 #include "SettingsRules.h"
 #include "WindowFixture.h"
 #include "mdlIniSet.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QTest>
@@ -22,6 +25,8 @@ private slots:
     void minimisedWindowStoresItsNormalGeometry();
     void lastWindowClosedWins();
     void unwritableDirectoryFallsBack();
+    void fileBesideReadUntilUserFileExists();
+    void unchangedCloseLeavesFileAlone();
 };
 
 namespace {
@@ -165,6 +170,74 @@ void TestSettingsWindow::unwritableDirectoryFallsBack() {
     QVERIFY(!fallback.startsWith(dir.path()));
     QCOMPARE(ReadIniValue("Add", "Suji", fallback), QString("0"));
     QFile::remove(fallback);
+}
+
+void TestSettingsWindow::fileBesideReadUntilUserFileExists() {
+    // /opt stands for a program directory the program never writes.
+    QTemporaryDir program("/opt/keymill-test-XXXXXX");
+    if (!program.isValid())
+        QSKIP("no directory can be made under /opt");
+    QStandardPaths::setTestModeEnabled(true); // the user's file goes to a test directory
+    const QString beside = program.path() + "/keymill.ini";
+    const QByteArray besideBytes("[Add]\r\nSuji=0\r\n[Mine]\r\nkept=\x83\x5C\r\n");
+    {
+        QFile f(beside);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(besideBytes);
+    }
+    const QString user = SettingsFilePathFor(program.path());
+    QVERIFY(!user.startsWith(program.path()));
+    QFile::remove(user);
+    {
+        frmMain first(nullptr, program.path());
+        QVERIFY(!first.chkAddSuji->isChecked()); // read from beside the program
+        QCOMPARE(first.settingsFilePath(), user);
+        first.chkAddAlphabetMini->setChecked(false);
+        first.mnuFileEnd_Click();
+    }
+    QFile besideFile(beside);
+    QVERIFY(besideFile.open(QIODevice::ReadOnly));
+    QCOMPARE(besideFile.readAll(), besideBytes); // never written
+    QCOMPARE(ReadIniValue("Add", "Suji", user), u"0"_qs);
+    QCOMPARE(ReadIniValue("Add", "AlphabetMini", user), u"0"_qs);
+    QCOMPARE(ReadIniValue("Mine", "kept", user), u"ソ"_qs);
+
+    // From now on the user's file wins.
+    QVERIFY(WriteIniValue("Add", "Suji", "1", user));
+    frmMain second(nullptr, program.path());
+    QVERIFY(second.chkAddSuji->isChecked());
+    QVERIFY(!second.chkAddAlphabetMini->isChecked());
+    second.mnuFileEnd_Click();
+    QFile::remove(user);
+}
+
+void TestSettingsWindow::unchangedCloseLeavesFileAlone() {
+    // A text saved by another editor (UTF-8 without mark) and a foreign section with bytes that
+    // code page 932 lacks: a close with nothing changed writes nothing at all.
+    QTemporaryDir dir;
+    frmMain first(nullptr, dir.path());
+    first.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&first));
+    first.mnuFileEnd_Click();
+    QFile file(iniOf(dir));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    file.close();
+    bytes.replace("AddChrList=", "AddChrList=\xE3\x81\x82\xE3\x81\x84\xE3\x81\x86");
+    bytes += "[Other]\r\nk=\x80\xFF\x81\r\n";
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const QDateTime written = QFileInfo(file).lastModified();
+
+    frmMain second(nullptr, dir.path());
+    second.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&second));
+    QTest::qWait(50);
+    second.mnuFileEnd_Click();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
+    QCOMPARE(QFileInfo(file).lastModified(), written);
 }
 
 QTEST_MAIN(TestSettingsWindow)

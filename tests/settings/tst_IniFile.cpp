@@ -8,6 +8,8 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const QByteArray kBom("\xEF\xBB\xBF");
@@ -36,10 +38,13 @@ private slots:
     void readsWindowsFiles();
     void readsOddPathsAsEmpty_data();
     void readsOddPathsAsEmpty();
-    void utf8FileReturnsToCp932();
+    void utf8FileStaysUtf8();
     void refusedWrites_data();
     void refusedWrites();
     void failedWriteKeepsOldFile();
+    void fileKeepsModeOwnerAndLinks_data();
+    void fileKeepsModeOwnerAndLinks();
+    void unchangedValueLeavesFileAlone();
 
 private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -154,14 +159,15 @@ void TestIniFile::otherContentKept() {
     QVERIFY(WriteIniValue("Add", "AddChr", "1", file));
     QVERIFY(WriteIniValue("New", "Key", "v", file));
 
+    // Lines keep their own line ends; new lines end in CRLF.
     QCOMPARE(ReadBytes(file), QByteArray("; \x83\x4C\x81\x5B\x83\x7E\x83\x8B\r\n"
                                          "[Other]\r\n"
                                          "Name = \x92\x6C\r\n"
                                          "\r\n"
-                                         "[Position]\r\n"
-                                         "left=60\r\n"
+                                         "[Position]\n"
+                                         "left=60\n"
                                          "Top=75\r\n"
-                                         "; keep me\r\n"
+                                         "; keep me\n"
                                          "[Add]\r\n"
                                          "Suji=1\r\n"
                                          "AddChr=1\r\n"
@@ -233,18 +239,20 @@ void TestIniFile::readsOddPathsAsEmpty() {
     QCOMPARE(ReadIniValue("Add", "Suji", QDir(dir_->path()).filePath(file)), QString());
 }
 
-void TestIniFile::utf8FileReturnsToCp932() {
+void TestIniFile::utf8FileStaysUtf8() {
     const QString file = path("keymill.ini");
-    WriteBytes(file, "[Other]\r\nName=\x92\x6C\r\n");
+    WriteBytes(file, "[Other]\r\nName=\x92\x6C\r\nOdd=\x81 \xFF\n");
 
+    // An emoji needs UTF-8: lines keep their text, and bytes that never decoded stay as they were.
     QVERIFY(WriteIniValue("Add", "AddChrList", u"😀"_qs, file));
-    QCOMPARE(ReadBytes(file), kBom + "\r\n[Other]\r\nName=\xE5\x80\xA4\r\n"
+    QCOMPARE(ReadBytes(file), kBom + "\r\n[Other]\r\nName=\xE5\x80\xA4\r\nOdd=\x81 \xEF\xA3\xB3\n"
                                      "[Add]\r\nAddChrList=\xF0\x9F\x98\x80\r\n");
     QCOMPARE(ReadIniValue("Other", "Name", file), u"値"_qs);
 
+    // A file never changes its encoding by itself: the lines others wrote keep their bytes.
     QVERIFY(WriteIniValue("Add", "AddChrList", u"ソ"_qs, file));
-    QCOMPARE(ReadBytes(file), QByteArray("\r\n[Other]\r\nName=\x92\x6C\r\n"
-                                         "[Add]\r\nAddChrList=\x83\x5C\r\n"));
+    QCOMPARE(ReadBytes(file), kBom + "\r\n[Other]\r\nName=\xE5\x80\xA4\r\nOdd=\x81 \xEF\xA3\xB3\n"
+                                     "[Add]\r\nAddChrList=\xE3\x82\xBD\r\n");
 }
 
 void TestIniFile::refusedWrites_data() {
@@ -301,6 +309,67 @@ void TestIniFile::failedWriteKeepsOldFile() {
     QVERIFY(!written);
     QCOMPARE(ReadBytes(file), old);
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keymill.ini"});
+}
+
+void TestIniFile::fileKeepsModeOwnerAndLinks_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("hardLink");
+    QTest::addColumn<bool>("written");
+    // No write bit at all is the user's lock, honoured even for root (these tests run as root).
+    QTest::newRow("0444 stays untouched") << 0444 << false << false;
+    QTest::newRow("0000 stays untouched") << 0000 << false << false;
+    QTest::newRow("0444 with a second name") << 0444 << true << false;
+    QTest::newRow("0640 keeps its mode") << 0640 << false << true;
+    QTest::newRow("0604 keeps its mode") << 0604 << false << true;
+    QTest::newRow("a second name sees the change") << 0644 << true << true;
+}
+
+void TestIniFile::fileKeepsModeOwnerAndLinks() {
+    QFETCH(int, mode);
+    QFETCH(bool, hardLink);
+    QFETCH(bool, written);
+    const QString file = path("keymill.ini");
+    const QByteArray old("[Add]\r\nSuji=1\r\n");
+    WriteBytes(file, old);
+    const QByteArray name = QFile::encodeName(file);
+    const QByteArray other = QFile::encodeName(path("other.ini"));
+    if (hardLink)
+        QCOMPARE(::link(name.constData(), other.constData()), 0);
+    // Owned by someone else, as a user's file is when root closes the program.
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::chown(name.constData(), 65534, 65534), 0);
+    QCOMPARE(::chmod(name.constData(), mode_t(mode)), 0);
+    struct stat before {};
+    QCOMPARE(::stat(name.constData(), &before), 0);
+
+    QCOMPARE(WriteIniValue("Add", "Suji", "0", file), written);
+
+    struct stat after {};
+    QCOMPARE(::stat(name.constData(), &after), 0);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(after.st_nlink, before.st_nlink);
+    if (root || (mode & 0200))
+        QCOMPARE(ReadBytes(file), written ? QByteArray("[Add]\r\nSuji=0\r\n") : old);
+    if (hardLink) {
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(ReadBytes(path("other.ini")), ReadBytes(file));
+    }
+}
+
+void TestIniFile::unchangedValueLeavesFileAlone() {
+    // The stored value reads as the one to store: nothing is written, not even the same bytes.
+    const QString file = path("keymill.ini");
+    WriteBytes(file, "[Add]\nAddChrList = \"x\" \n");
+    struct stat before {};
+    QCOMPARE(::stat(QFile::encodeName(file).constData(), &before), 0);
+    QVERIFY(WriteIniValue("Add", "AddChrList", "x", file));
+    struct stat after {};
+    QCOMPARE(::stat(QFile::encodeName(file).constData(), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(ReadBytes(file), QByteArray("[Add]\nAddChrList = \"x\" \n"));
 }
 
 QTEST_APPLESS_MAIN(TestIniFile)

@@ -82,6 +82,38 @@ private slots:
         QCOMPARE(QFileInfo(userDir).isDir(), !besideProgram);
     }
 
+    // The file read at start: beside the program until the user's own file exists. /opt stands
+    // for a directory the program never writes; a test that may not create one there skips.
+    void SettingsReadPath_data() {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("besideFile");
+        QTest::addColumn<bool>("userFile");
+        QTest::addColumn<bool>("readsBeside");
+        QTest::newRow("writable directory") << false << true << true << true;
+        QTest::newRow("installed, no user file yet") << true << true << false << true;
+        QTest::newRow("installed, the user file wins") << true << true << true << false;
+        QTest::newRow("installed, neither file") << true << false << false << true;
+    }
+
+    void SettingsReadPath() {
+        QFETCH(bool, installed);
+        QFETCH(bool, besideFile);
+        QFETCH(bool, userFile);
+        QFETCH(bool, readsBeside);
+        QTemporaryDir opt("/opt/keymill-test-XXXXXX");
+        if (installed && !opt.isValid())
+            QSKIP("no directory can be made under /opt");
+        const QString dir = installed ? opt.path() : Expand("@/app");
+        QVERIFY(QDir().mkpath(dir));
+        if (besideFile)
+            MakeFile(dir + "/keymill.ini");
+        if (userFile)
+            MakeFile(Expand("@/config/keymill/keymill.ini"));
+        const QString expected =
+            readsBeside ? dir + "/keymill.ini" : Expand("@/config/keymill/keymill.ini");
+        QCOMPARE(SettingsReadPathFor(dir), expected);
+    }
+
     void HelpFile_data() {
         QTest::addColumn<QStringList>("filesToMake");
         QTest::addColumn<QString>("expected");

@@ -1,0 +1,190 @@
+// One table of keymill.ini files drives both directions: what the window loads from each, and
+// the exact bytes after a close with nothing changed and after a close with "Suji" toggled.
+#include "SettingsRules.h"
+
+#include <QTest>
+
+namespace {
+constexpr qint32 kLargeScreen = 1'000'000; // twips; no stored size is cut down
+
+const QByteArray kPosition("[Position]\r\nLeft=15\r\nTop=30\r\nWidth=9000\r\nHeight=6000\r\n");
+const QByteArray kDefaultPosition("[Position]\r\nLeft=0\r\nTop=0\r\nWidth=8895\r\nHeight=5580\r\n");
+// The keys of "Add" after "Suji", as a close adds them to a section that lacks them.
+const QByteArray kAddAfterSuji("AlhabetBig=1\r\nAlphabetMini=1\r\nAddChr=0\r\nAddChrList=\r\n"
+                               "DeleteChr=0\r\nDeleteChrList=\r\n");
+const QByteArray kFullAdd("[Add]\r\nSuji=1\r\n" + kAddAfterSuji);
+
+// A text given as UTF-16 code units, so that the carried bytes U+DCxx can be written down.
+QString Units(std::initializer_list<char16_t> units) {
+    return QString::fromUtf16(std::data(units), qsizetype(units.size()));
+}
+
+// A literal that holds NUL bytes.
+template <size_t N> QByteArray Raw(const char (&literal)[N]) {
+    return QByteArray(literal, qsizetype(N - 1));
+}
+
+QByteArray Utf16(const QString& text) {
+    QByteArray bytes("\xFF\xFE");
+    for (QChar c : text)
+        bytes += QByteArray(1, char(c.unicode() & 0xFF)) + char(c.unicode() >> 8);
+    return bytes;
+}
+
+// "left,top,width,height boxes [add text] [delete text]"; boxes are Suji, AlhabetBig,
+// AlphabetMini, AddChr, DeleteChr as 1 or 0.
+QString Describe(const StoredSettings& s) {
+    const auto bit = [](bool b) { return b ? QChar(u'1') : QChar(u'0'); };
+    const WindowTwips& w = s.window;
+    QString text = u"%1,%2,%3,%4 "_qs.arg(w.left).arg(w.top).arg(w.width).arg(w.height);
+    text += bit(s.suji);
+    text += bit(s.alphabetBig);
+    text += bit(s.alphabetMini);
+    text += bit(s.addChr);
+    text += bit(s.deleteChr);
+    return text + u" ["_qs + s.addChrList + u"] ["_qs + s.deleteChrList + u']';
+}
+} // namespace
+
+class TestSettingsFileTable : public QObject {
+    Q_OBJECT
+private slots:
+    void loadAndClose_data();
+    void loadAndClose();
+};
+
+void TestSettingsFileTable::loadAndClose_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("loaded");
+    QTest::addColumn<QByteArray>("afterNone");   // the file after a close with no change
+    QTest::addColumn<QByteArray>("afterToggle"); // the file after "Suji" was toggled
+
+    const QString pos = u"15,30,9000,6000 "_qs;
+
+    QTest::newRow("header without ]")
+        << kPosition + "[Add]\r\n[x\r\nSuji=0\r\n"
+        << pos + "01100 [] []" << kPosition + "[Add]\r\n[x\r\nSuji=0\r\n" + kAddAfterSuji
+        << kPosition + "[Add]\r\n[x\r\nSuji=1\r\n" + kAddAfterSuji;
+    QTest::newRow("lone [") << kPosition + "[Add]\r\n[\r\nSuji=0\r\n"
+                            << pos + "01100 [] []"
+                            << kPosition + "[Add]\r\n[\r\nSuji=0\r\n" + kAddAfterSuji
+                            << kPosition + "[Add]\r\n[\r\nSuji=1\r\n" + kAddAfterSuji;
+    QTest::newRow("NUL in a value and in a foreign line")
+        << kPosition + Raw("[Add]\r\nSuji=0\r\nAddChrList=a\0b\r\nx\0=\0\r\n")
+        << pos + "01100 [a] []"
+        << kPosition + Raw("[Add]\r\nSuji=0\r\nAddChrList=a\0b\r\nx\0=\0\r\nAlhabetBig=1\r\n"
+                           "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n")
+        << kPosition + Raw("[Add]\r\nSuji=1\r\nAddChrList=a\0b\r\nx\0=\0\r\nAlhabetBig=1\r\n"
+                           "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n");
+    QTest::newRow("duplicate keys: the first wins")
+        << kPosition + "[Add]\r\nSuji=0\r\nsuji=1\r\n"
+        << pos + "01100 [] []" << kPosition + "[Add]\r\nSuji=0\r\nsuji=1\r\n" + kAddAfterSuji
+        << kPosition + "[Add]\r\nSuji=1\r\nsuji=1\r\n" + kAddAfterSuji;
+    QTest::newRow("duplicate sections: the first wins")
+        << kPosition + "[Add]\r\nSuji=0\r\n[add]\r\nAddChr=1\r\n"
+        << pos + "01100 [] []"
+        << kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji + "[add]\r\nAddChr=1\r\n"
+        << kPosition + "[Add]\r\nSuji=1\r\n" + kAddAfterSuji + "[add]\r\nAddChr=1\r\n";
+    QTest::newRow("keys before any header belong to none")
+        << "Suji=0\r\n" + kPosition + kFullAdd << pos + "11100 [] []"
+        << "Suji=0\r\n" + kPosition + kFullAdd
+        << "Suji=0\r\n" + kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji;
+    QTest::newRow("header with blanks, trailing text, other case")
+        << kPosition + "  [ ADD ] ; options\r\n suji = 0 \r\n"
+        << pos + "01100 [] []"
+        << kPosition + "  [ ADD ] ; options\r\n suji = 0 \r\n" + kAddAfterSuji
+        << kPosition + "  [ ADD ] ; options\r\n suji =1\r\n" + kAddAfterSuji;
+    QTest::newRow("UTF-8 with mark, LF line ends")
+        << "\xEF\xBB\xBF" + kPosition + "[Add]\nSuji=1\nAddChrList=\xE3\x81\x82\n"
+        << pos + "11100 [あ] []"
+        << "\xEF\xBB\xBF" + kPosition +
+               "[Add]\nSuji=1\nAddChrList=\xE3\x81\x82\nAlhabetBig=1\r\nAlphabetMini=1\r\n"
+               "AddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
+        << "\xEF\xBB\xBF" + kPosition +
+               "[Add]\nSuji=0\nAddChrList=\xE3\x81\x82\nAlhabetBig=1\r\nAlphabetMini=1\r\n"
+               "AddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n";
+    QTest::newRow("UTF-16")
+        << Utf16(kPosition + "[Add]\r\nSuji=0\r\nAddChrList=ソ😀\r\n" + "[Other]\r\nk=v")
+        << pos + "01100 [ソ😀] []"
+        << Utf16(kPosition + "[Add]\r\nSuji=0\r\nAddChrList=ソ😀\r\nAlhabetBig=1\r\n"
+                             "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
+                             "[Other]\r\nk=v")
+        << Utf16(kPosition + "[Add]\r\nSuji=1\r\nAddChrList=ソ😀\r\nAlhabetBig=1\r\n"
+                             "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
+                             "[Other]\r\nk=v");
+    // Lone lead byte, and 0xFF, which the original platform reads as U+F8F3.
+    QTest::newRow("value with bytes that do not decode")
+        << kPosition + "[Add]\r\nSuji=1\r\nAddChrList=a\x81 b\xFF\r\n"
+        << pos + "11100 [" + Units({u'a', 0xDC81, u' ', u'b', 0xF8F3}) + "] []"
+        << kPosition + "[Add]\r\nSuji=1\r\nAddChrList=a\x81 b\xFF\r\nAlhabetBig=1\r\n"
+                       "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
+        << kPosition + "[Add]\r\nSuji=0\r\nAddChrList=a\x81 b\xFF\r\nAlhabetBig=1\r\n"
+                       "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n";
+    QTest::newRow("UTF-8 without mark reads as code page 932")
+        << kPosition + kFullAdd.left(kFullAdd.size() - 17) +
+               "DeleteChrList=\xE3\x81\x82\xE3\x81\x84\xE3\x81\x86\r\n"
+        << pos + "11100 [] [縺ゅ＞縺" + Units({0xDC86}) + "]" << QByteArray()
+        << kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji.left(kAddAfterSuji.size() - 17) +
+               "DeleteChrList=\xE3\x81\x82\xE3\x81\x84\xE3\x81\x86\r\n";
+    QTest::newRow("foreign section with bytes outside code page 932")
+        << "[Other]\r\nk=\x80\xA0\x81\xFF\xFD\r\n; \x83\r\n" + kPosition + kFullAdd
+        << pos + "11100 [] []" << QByteArray()
+        << "[Other]\r\nk=\x80\xA0\x81\xFF\xFD\r\n; \x83\r\n" + kPosition + "[Add]\r\nSuji=0\r\n" +
+               kAddAfterSuji;
+    QTest::newRow("0x7F and 0x1A")
+        << kPosition + "[Add]\r\nSuji=1\r\nDeleteChrList=\x7F\x1A\r\n"
+        << pos + "11100 [] [\x7F\x1A]"
+        << kPosition + "[Add]\r\nSuji=1\r\nDeleteChrList=\x7F\x1A\r\n" + kAddAfterSuji.chopped(16)
+        << kPosition + "[Add]\r\nSuji=0\r\nDeleteChrList=\x7F\x1A\r\n" + kAddAfterSuji.chopped(16);
+    QTest::newRow("quoted value and CR line ends")
+        << kPosition + "[Add]\rSuji=1\rAddChrList = \" a \" \r" << pos + "11100 [ a ] []"
+        << kPosition + "[Add]\rSuji=1\rAddChrList = \" a \" \rAlhabetBig=1\r\nAlphabetMini=1\r\n"
+                       "AddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
+        << kPosition + "[Add]\rSuji=0\rAddChrList = \" a \" \rAlhabetBig=1\r\nAlphabetMini=1\r\n"
+                       "AddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n";
+    QTest::newRow("no line end at the end") << kPosition + "[Add]\r\nSuji=0" << pos + "01100 [] []"
+                                            << kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji
+                                            << kPosition + "[Add]\r\nSuji=1\r\n" + kAddAfterSuji;
+    QTest::newRow("invalid position")
+        << "[Position]\r\nLeft=-60\r\nTop=30\r\nWidth=9e3\r\nHeight=6000\r\n" + kFullAdd
+        << u"0,30,8895,6000 11100 [] []"_qs
+        << "[Position]\r\nLeft=0\r\nTop=30\r\nWidth=8895\r\nHeight=6000\r\n" + kFullAdd
+        << "[Position]\r\nLeft=0\r\nTop=30\r\nWidth=8895\r\nHeight=6000\r\n[Add]\r\nSuji=0\r\n" +
+               kAddAfterSuji;
+    QTest::newRow("empty file") << QByteArray() << u"0,0,8895,5580 11100 [] []"_qs
+                                << kDefaultPosition + kFullAdd
+                                << kDefaultPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji;
+}
+
+void TestSettingsFileTable::loadAndClose() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, loaded);
+    QFETCH(QByteArray, afterNone);
+    QFETCH(QByteArray, afterToggle);
+    if (afterNone.isNull())
+        afterNone = file; // nothing to add, nothing changed
+
+    const StoredSettings settings =
+        LoadStoredSettings(IniDocument::fromBytes(file), kLargeScreen, kLargeScreen);
+    QCOMPARE(Describe(settings), loaded);
+
+    IniDocument none = IniDocument::fromBytes(file);
+    QVERIFY(StoreSettings(none, settings));
+    QCOMPARE(none.toBytes(), afterNone);
+    QCOMPARE(none.isModified(), afterNone != file);
+
+    IniDocument toggled = IniDocument::fromBytes(file);
+    StoredSettings changed = settings;
+    changed.suji = !changed.suji;
+    QVERIFY(StoreSettings(toggled, changed));
+    QCOMPARE(toggled.toBytes(), afterToggle);
+
+    // The next start loads exactly what was stored.
+    QCOMPARE(LoadStoredSettings(IniDocument::fromBytes(afterNone), kLargeScreen, kLargeScreen),
+             settings);
+    QCOMPARE(LoadStoredSettings(IniDocument::fromBytes(afterToggle), kLargeScreen, kLargeScreen),
+             changed);
+}
+
+QTEST_APPLESS_MAIN(TestSettingsFileTable)
+#include "tst_SettingsFileTable.moc"
