@@ -3,8 +3,9 @@
 #include "CliOptions.h"
 #include "CliRun.h"
 #include "CliText.h"
-#include "FileSink.h"
 #include "ProgramPaths.h"
+#include "ResultFileSink.h"
+#include "ResultFileTarget.h"
 #include "StreamSink.h"
 
 #include <QCoreApplication>
@@ -32,6 +33,8 @@ extern "C" void RequestStop(int signal) {
 void InstallSignalHandlers() {
     // A closed pipe shows up as EPIPE from write, which ends the run quietly.
     std::signal(SIGPIPE, SIG_IGN);
+    // A file that outgrows ulimit -f fails with a message instead of ending the program.
+    IgnoreFileSizeSignal();
     // The first Ctrl+C or SIGTERM stops the run cleanly (an -o file is left as it was); a
     // second one ends the program at once, should a write be stuck on a reader that has
     // stopped reading.
@@ -81,7 +84,8 @@ int KeymillCliMain(const QStringList& arguments) {
     if (parsed.options->outputFile.isEmpty())
         sink = std::make_unique<StreamSink>(STDOUT_FILENO, Cli::tr("standard output"));
     else
-        sink = std::make_unique<FileSink>(parsed.options->outputFile, parsed.options->encoding);
+        sink =
+            std::make_unique<ResultFileSink>(parsed.options->outputFile, parsed.options->encoding);
     const int status = RunCli(*parsed.options, *sink, err, ProcessRandomSource(), stopRequested);
     if (status == kExitInterrupted && stopSignal != 0)
         return 128 + stopSignal;

@@ -4,7 +4,7 @@
 <context>
     <name>Cli</name>
     <message>
-        <location filename="../CliMain.cpp" line="74"/>
+        <location filename="../CliMain.cpp" line="85"/>
         <source>standard output</source>
         <translation>標準出力</translation>
     </message>
@@ -179,19 +179,109 @@
         <translation>--each-class: 条件を満たすパスワードは %1 件に 1 件しかありません。--length を長くするか種類を減らしてください</translation>
     </message>
     <message>
-        <location filename="../FileSink.cpp" line="30"/>
-        <source>cannot write &apos;%1&apos;: %2</source>
-        <translation>&apos;%1&apos; に書き込めません: %2</translation>
+        <location filename="../ResultFileSink.cpp" line="43"/>
+        <source>code page 932 cannot hold &apos;%1&apos; (%2); use --encoding utf-8</source>
+        <translation>&apos;%1&apos; (%2) はコードページ 932 で保存できません。--encoding utf-8 を指定してください</translation>
     </message>
     <message>
-        <location filename="../FileSink.cpp" line="69"/>
-        <source>code page 932 cannot hold &apos;%1&apos;; use --encoding utf-8</source>
-        <translation>&apos;%1&apos; はコードページ 932 で保存できません。--encoding utf-8 を指定してください</translation>
+        <location filename="../ResultFileSink.cpp" line="45"/>
+        <source>UTF-8 cannot hold %1</source>
+        <translation>%1 は UTF-8 で保存できません</translation>
+    </message>
+    <message>
+        <location filename="../ResultFileSink.cpp" line="47"/>
+        <source>cannot write &apos;%1&apos;: %2</source>
+        <translation>&apos;%1&apos; に書き込めません: %2</translation>
     </message>
     <message>
         <location filename="../StreamSink.cpp" line="52"/>
         <source>cannot write to %1: %2</source>
         <translation>%1 に書き込めません: %2</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="17"/>
+        <source>No such file or directory</source>
+        <translation>そのようなファイルやディレクトリはありません</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="18"/>
+        <source>Not a directory</source>
+        <translation>ディレクトリではありません</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="19"/>
+        <source>Is a directory</source>
+        <translation>ディレクトリです</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="20"/>
+        <source>Permission denied</source>
+        <translation>許可がありません</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="21"/>
+        <source>Operation not permitted</source>
+        <translation>許可されていない操作です</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="22"/>
+        <source>Read-only file system</source>
+        <translation>読み込み専用のファイルシステムです</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="23"/>
+        <source>No space left on device</source>
+        <translation>デバイスに空き領域がありません</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="24"/>
+        <source>Disk quota exceeded</source>
+        <translation>ディスクの使用量の上限を超えました</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="25"/>
+        <source>File too large</source>
+        <translation>ファイルが大きすぎます</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="26"/>
+        <source>File name too long</source>
+        <translation>ファイル名が長すぎます</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="27"/>
+        <source>Input/output error</source>
+        <translation>入出力エラーです</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="28"/>
+        <source>Text file busy</source>
+        <translation>実行中のファイルです</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="29"/>
+        <source>Device or resource busy</source>
+        <translation>デバイスまたはリソースが使用中です</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="30"/>
+        <source>No such device or address</source>
+        <translation>そのようなデバイスやアドレスはありません</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="31"/>
+        <source>Too many levels of symbolic links</source>
+        <translation>シンボリックリンクの階層が多すぎます</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="32"/>
+        <source>Too many open files</source>
+        <translation>開いているファイルが多すぎます</translation>
+    </message>
+    <message>
+        <location filename="../SystemErrorText.cpp" line="33"/>
+        <source>Cannot allocate memory</source>
+        <translation>メモリーを確保できません</translation>
     </message>
 </context>
 </TS>
