@@ -67,9 +67,9 @@ int KeymillCliMain(const QStringList& arguments) {
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    // The window's keymill.ini: keymill-cli is installed beside keymill.
+    // The keymill.ini the window reads: keymill-cli is installed beside keymill.
     const auto windowSettings = [] {
-        return SettingsFilePathFor(QCoreApplication::applicationDirPath());
+        return SettingsReadPathFor(QCoreApplication::applicationDirPath());
     };
     const ParsedCommandLine parsed = ParseCommandLine(arguments, windowSettings);
     if (!parsed.options) {

@@ -7,13 +7,11 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <algorithm>
+#include <limits>
 
 using namespace CliOptionNames;
 
 namespace {
-
-// The window's text boxes hold at most this many UTF-16 units and cut a longer stored text.
-constexpr qsizetype kTextBoxLimit = 32767;
 
 QString Dashed(const QStringList& names) {
     return QStringLiteral("--") + names.last();
@@ -43,18 +41,19 @@ ParsedCommandLine UsageError(const QString& text) {
     return parsed;
 }
 
-// The five character options as the window would load them from file.
-GenerationOptions OptionsFromSettings(const QString& file) {
-    using namespace SettingsNames;
-    const auto read = [&](QLatin1StringView key) { return ReadIniValue(kAdd, key, file); };
+// The five character options as the window loads them from one reading of the file.
+GenerationOptions OptionsFromSettings(const IniDocument& ini) {
+    // The window's place is not wanted here, so no screen limits it.
+    constexpr qint32 kAnyScreen = std::numeric_limits<qint32>::max();
+    const StoredSettings stored = LoadStoredSettings(ini, kAnyScreen, kAnyScreen);
     GenerationOptions options;
-    options.AddSuji = ClassBoxCheckedFrom(read(kSuji));
-    options.AddAlphabetBig = ClassBoxCheckedFrom(read(kAlhabetBig));
-    options.AddAlphabetMini = ClassBoxCheckedFrom(read(kAlphabetMini));
-    options.AddChr = FreeTextBoxCheckedFrom(read(kAddChr));
-    options.AddChrList = read(kAddChrList).left(kTextBoxLimit);
-    options.DeleteChr = FreeTextBoxCheckedFrom(read(kDeleteChr));
-    options.DeleteChrList = read(kDeleteChrList).left(kTextBoxLimit);
+    options.AddSuji = stored.suji;
+    options.AddAlphabetBig = stored.alphabetBig;
+    options.AddAlphabetMini = stored.alphabetMini;
+    options.AddChr = stored.addChr;
+    options.AddChrList = stored.addChrList;
+    options.DeleteChr = stored.deleteChr;
+    options.DeleteChrList = stored.deleteChrList;
     return options;
 }
 
@@ -164,13 +163,16 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
 
     if (parser.isSet(o.settingsFile)) {
         const QString file = parser.value(o.settingsFile);
-        const QFileInfo info(file);
-        if (!info.isFile() || !info.isReadable())
+        // Unlike the window's own file, a file named here must be there.
+        const std::optional<IniDocument> ini =
+            QFileInfo(file).isFile() ? ReadIniDocument(file) : std::nullopt;
+        if (!ini)
             return UsageError(Cli::tr("%1: cannot read '%2'").arg(Dashed(kSettingsFile), file));
-        options.generation = OptionsFromSettings(file);
+        options.generation = OptionsFromSettings(*ini);
     } else if (parser.isSet(o.settings)) {
-        // A missing file gives the window's defaults, as it does in the window.
-        options.generation = OptionsFromSettings(windowSettingsFile());
+        // A missing or unreadable file gives the window's defaults, as it does in the window.
+        options.generation =
+            OptionsFromSettings(ReadIniDocument(windowSettingsFile()).value_or(IniDocument()));
     } else {
         GenerationOptions& g = options.generation;
         g.AddSuji = parser.isSet(o.digits);

@@ -75,6 +75,7 @@ private slots:
 private:
     QTemporaryDir dir_;
     QString settingsFile_;
+    QString clutteredFile_; // control characters, a byte that does not decode, a long text
     QString manyCharacters_;
 };
 
@@ -86,6 +87,13 @@ void CliOptionsTest::initTestCase() {
     file.write("[Add]\r\nSuji=1\r\nAlhabetBig=0\r\nAlphabetMini=0\r\nAddChr=1\r\nAddChrList=ab\r\n"
                "DeleteChr=1\r\nDeleteChrList=0\r\n");
     file.close();
+    clutteredFile_ = dir_.filePath("cluttered.ini");
+    QFile cluttered(clutteredFile_);
+    QVERIFY(cluttered.open(QIODevice::WriteOnly));
+    cluttered.write("[Add]\r\nSuji=0\r\nAlhabetBig=0\r\nAlphabetMini=0\r\nAddChr=1\r\n"
+                    "AddChrList=x\ty\x01z" +
+                    QByteArray(40000, 'w') + "\x81\r\n");
+    cluttered.close();
     // 30000 distinct characters beside one digit: few passwords of two hold both classes.
     for (char16_t c = 0x4E00; c < 0x4E00 + 30000; ++c)
         manyCharacters_ += QChar(c);
@@ -196,6 +204,7 @@ void CliOptionsTest::optionsAndExitCodes() {
     QFETCH(QString, pool);
     QFETCH(int, passwords);
     arguments.replaceInStrings(QStringLiteral("SETTINGS"), settingsFile_);
+    arguments.replaceInStrings(QStringLiteral("CLUTTERED"), clutteredFile_);
     arguments.replaceInStrings(QStringLiteral("MANY"), manyCharacters_);
 
     MemorySink sink;
