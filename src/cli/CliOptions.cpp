@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include "CliText.h"
+#include "FreeTextFilter.h"
 #include "SettingsRules.h"
 #include "mdlIniSet.h"
 
@@ -41,6 +42,12 @@ ParsedCommandLine UsageError(const QString& text) {
     return parsed;
 }
 
+// What the window's free-text boxes keep of a text: nothing that cannot stand in a password,
+// such as a line break.
+QString FreeText(const QString& text) {
+    return FilterFreeText(text, 0).text;
+}
+
 // The five character options as the window loads them from one reading of the file.
 GenerationOptions OptionsFromSettings(const IniDocument& ini) {
     // The window's place is not wanted here, so no screen limits it.
@@ -51,9 +58,9 @@ GenerationOptions OptionsFromSettings(const IniDocument& ini) {
     options.AddAlphabetBig = stored.alphabetBig;
     options.AddAlphabetMini = stored.alphabetMini;
     options.AddChr = stored.addChr;
-    options.AddChrList = stored.addChrList;
+    options.AddChrList = FreeText(stored.addChrList);
     options.DeleteChr = stored.deleteChr;
-    options.DeleteChrList = stored.deleteChrList;
+    options.DeleteChrList = FreeText(stored.deleteChrList);
     return options;
 }
 
@@ -179,9 +186,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
         g.AddAlphabetBig = parser.isSet(o.upper);
         g.AddAlphabetMini = parser.isSet(o.lower);
         g.AddChr = parser.isSet(o.extra);
-        g.AddChrList = parser.value(o.extra);
+        g.AddChrList = FreeText(parser.value(o.extra));
         g.DeleteChr = parser.isSet(o.exclude);
-        g.DeleteChrList = parser.value(o.exclude);
+        g.DeleteChrList = FreeText(parser.value(o.exclude));
         if (!g.AddSuji && !g.AddAlphabetBig && !g.AddAlphabetMini && !g.AddChr)
             g.AddSuji = g.AddAlphabetBig = g.AddAlphabetMini = true;
     }

@@ -124,6 +124,14 @@ void CliOptionsTest::optionsAndExitCodes_data() {
                          << "123456789ab" << 1;
     row("window settings") << QStringList{"-l", "4", "--settings"} << 0 << ""
                            << "123456789ab" << 1;
+    // What the window's boxes would hold: no control character, no undecoded byte, no cut.
+    row("settings file, kept as the window keeps it")
+        << QStringList{"-l", "4", "--settings-file", "CLUTTERED"} << 0 << ""
+        << "xyz" + QString(40000, u'w') << 1;
+    row("extra and exclude drop control characters")
+        << QStringList{"-l", "4", "-a", u"a\tb\nc\x7f"_qs + QChar(0xD800) + u"😀"_qs, "-x", "b\r\n"}
+        << 0 << ""
+        << "ac😀" << 1;
     row("entropy") << QStringList{"-l", "16", "-e"} << 0 << "95.3 bits\n" << kAll << 1;
     row("each class") << QStringList{"-l", "3", "-y", "-c", "50"} << 0 << "" << kAll << 50;
     row("utf-8 file takes an emoji")
