@@ -116,7 +116,14 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
     parser.setApplicationDescription(
         Cli::tr("Makes random passwords with the generator of キーミル."));
     const DefinedOptions o;
-    const QCommandLineOption help = parser.addHelpOption();
+    // Qt's own help option would bring --help-all, which lists Qt's options for programs with
+    // windows; here it is a hidden second name of --help, so the help lists only what works.
+    const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                                  Cli::tr("Show the options and exit.")};
+    QCommandLineOption helpAll{QStringLiteral("help-all")};
+    helpAll.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(help);
+    parser.addOption(helpAll);
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({o.length, o.count, o.digits, o.upper, o.lower, o.extra, o.exclude,
                        o.settings, o.settingsFile, o.noSimilar, o.eachClass, o.entropy, o.output,
@@ -124,7 +131,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
 
     if (!parser.parse(arguments))
         return UsageError(parser.errorText());
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(helpAll)) {
         ParsedCommandLine parsed;
         // The usage line names the program as it is installed, not by the path it was run from.
         parsed.output = parser.helpText();

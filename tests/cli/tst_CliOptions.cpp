@@ -201,6 +201,8 @@ void CliOptionsTest::optionsAndExitCodes_data() {
         << "" << 0;
     row("help") << QStringList{"-h"} << 0 << ""
                 << "" << 0;
+    row("help-all is help") << QStringList{"--help-all"} << 0 << ""
+                            << "" << 0;
     row("version") << QStringList{"--version"} << 0 << ""
                    << "" << 0;
 }
@@ -236,8 +238,11 @@ void CliOptionsTest::optionsAndExitCodes() {
                     password.contains(QRegularExpression("[A-Z]")) &&
                     password.contains(QRegularExpression("[a-z]")));
     }
-    if (arguments == QStringList{"-h"})
+    if (arguments == QStringList{"-h"} || arguments == QStringList{"--help-all"}) {
         QVERIFY2(outcome.out.startsWith("Usage: keymill-cli [options]\n"), qPrintable(outcome.out));
+        QVERIFY2(outcome.out.contains("  -h, --help "), qPrintable(outcome.out));
+        QVERIFY2(!outcome.out.contains("--help-all"), qPrintable(outcome.out));
+    }
     if (arguments == QStringList{"--version"})
         QCOMPARE(outcome.out, QStringLiteral("keymill-cli " KEYMILL_VERSION "\n"));
 }
