@@ -35,9 +35,9 @@ void InstallSignalHandlers() {
     std::signal(SIGPIPE, SIG_IGN);
     // A file that outgrows ulimit -f fails with a message instead of ending the program.
     IgnoreFileSizeSignal();
-    // The first Ctrl+C or SIGTERM stops the run cleanly (an -o file is left as it was); a
-    // second one ends the program at once, should a write be stuck on a reader that has
-    // stopped reading.
+    // The first Ctrl+C or SIGTERM stops the run cleanly (an -o file is left as it was, unless
+    // written in place); a second one ends the program at once, should a write be stuck on a reader
+    // that has stopped reading.
     struct sigaction action {};
     action.sa_handler = RequestStop;
     action.sa_flags = SA_RESTART | SA_RESETHAND;
