@@ -3,8 +3,9 @@
 #include "CliOptions.h"
 #include "CliRun.h"
 #include "CliText.h"
-#include "FileSink.h"
 #include "ProgramPaths.h"
+#include "ResultFileSink.h"
+#include "ResultFileTarget.h"
 #include "StreamSink.h"
 
 #include <QCoreApplication>
@@ -32,9 +33,11 @@ extern "C" void RequestStop(int signal) {
 void InstallSignalHandlers() {
     // A closed pipe shows up as EPIPE from write, which ends the run quietly.
     std::signal(SIGPIPE, SIG_IGN);
-    // The first Ctrl+C or SIGTERM stops the run cleanly (an -o file is left as it was); a
-    // second one ends the program at once, should a write be stuck on a reader that has
-    // stopped reading.
+    // A file that outgrows ulimit -f fails with a message instead of ending the program.
+    IgnoreFileSizeSignal();
+    // The first Ctrl+C or SIGTERM stops the run cleanly (an -o file is left as it was, unless
+    // written in place); a second one ends the program at once, should a write be stuck on a reader
+    // that has stopped reading.
     struct sigaction action {};
     action.sa_handler = RequestStop;
     action.sa_flags = SA_RESTART | SA_RESETHAND;
@@ -64,9 +67,9 @@ int KeymillCliMain(const QStringList& arguments) {
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    // The window's keymill.ini: keymill-cli is installed beside keymill.
+    // The keymill.ini the window reads: keymill-cli is installed beside keymill.
     const auto windowSettings = [] {
-        return SettingsFilePathFor(QCoreApplication::applicationDirPath());
+        return SettingsReadPathFor(QCoreApplication::applicationDirPath());
     };
     const ParsedCommandLine parsed = ParseCommandLine(arguments, windowSettings);
     if (!parsed.options) {
@@ -81,7 +84,8 @@ int KeymillCliMain(const QStringList& arguments) {
     if (parsed.options->outputFile.isEmpty())
         sink = std::make_unique<StreamSink>(STDOUT_FILENO, Cli::tr("standard output"));
     else
-        sink = std::make_unique<FileSink>(parsed.options->outputFile, parsed.options->encoding);
+        sink =
+            std::make_unique<ResultFileSink>(parsed.options->outputFile, parsed.options->encoding);
     const int status = RunCli(*parsed.options, *sink, err, ProcessRandomSource(), stopRequested);
     if (status == kExitInterrupted && stopSignal != 0)
         return 128 + stopSignal;

@@ -1,19 +1,18 @@
 #include "CliOptions.h"
 
 #include "CliText.h"
+#include "FreeTextFilter.h"
 #include "SettingsRules.h"
 #include "mdlIniSet.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <algorithm>
+#include <limits>
 
 using namespace CliOptionNames;
 
 namespace {
-
-// The window's text boxes hold at most this many UTF-16 units and cut a longer stored text.
-constexpr qsizetype kTextBoxLimit = 32767;
 
 QString Dashed(const QStringList& names) {
     return QStringLiteral("--") + names.last();
@@ -43,18 +42,25 @@ ParsedCommandLine UsageError(const QString& text) {
     return parsed;
 }
 
-// The five character options as the window would load them from file.
-GenerationOptions OptionsFromSettings(const QString& file) {
-    using namespace SettingsNames;
-    const auto read = [&](QLatin1StringView key) { return ReadIniValue(kAdd, key, file); };
+// What the window's free-text boxes keep of a text: nothing that cannot stand in a password,
+// such as a line break.
+QString FreeText(const QString& text) {
+    return FilterFreeText(text, 0).text;
+}
+
+// The five character options as the window loads them from one reading of the file.
+GenerationOptions OptionsFromSettings(const IniDocument& ini) {
+    // The window's place is not wanted here, so no screen limits it.
+    constexpr qint32 kAnyScreen = std::numeric_limits<qint32>::max();
+    const StoredSettings stored = LoadStoredSettings(ini, kAnyScreen, kAnyScreen);
     GenerationOptions options;
-    options.AddSuji = ClassBoxCheckedFrom(read(kSuji));
-    options.AddAlphabetBig = ClassBoxCheckedFrom(read(kAlhabetBig));
-    options.AddAlphabetMini = ClassBoxCheckedFrom(read(kAlphabetMini));
-    options.AddChr = FreeTextBoxCheckedFrom(read(kAddChr));
-    options.AddChrList = read(kAddChrList).left(kTextBoxLimit);
-    options.DeleteChr = FreeTextBoxCheckedFrom(read(kDeleteChr));
-    options.DeleteChrList = read(kDeleteChrList).left(kTextBoxLimit);
+    options.AddSuji = stored.suji;
+    options.AddAlphabetBig = stored.alphabetBig;
+    options.AddAlphabetMini = stored.alphabetMini;
+    options.AddChr = stored.addChr;
+    options.AddChrList = FreeText(stored.addChrList);
+    options.DeleteChr = stored.deleteChr;
+    options.DeleteChrList = FreeText(stored.deleteChrList);
     return options;
 }
 
@@ -110,7 +116,14 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
     parser.setApplicationDescription(
         Cli::tr("Makes random passwords with the generator of キーミル."));
     const DefinedOptions o;
-    const QCommandLineOption help = parser.addHelpOption();
+    // Qt's own help option would bring --help-all, which lists Qt's options for programs with
+    // windows; here it is a hidden second name of --help, so the help lists only what works.
+    const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                                  Cli::tr("Show the options and exit.")};
+    QCommandLineOption helpAll{QStringLiteral("help-all")};
+    helpAll.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(help);
+    parser.addOption(helpAll);
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({o.length, o.count, o.digits, o.upper, o.lower, o.extra, o.exclude,
                        o.settings, o.settingsFile, o.noSimilar, o.eachClass, o.entropy, o.output,
@@ -118,7 +131,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
 
     if (!parser.parse(arguments))
         return UsageError(parser.errorText());
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(helpAll)) {
         ParsedCommandLine parsed;
         // The usage line names the program as it is installed, not by the path it was run from.
         parsed.output = parser.helpText();
@@ -164,22 +177,25 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
 
     if (parser.isSet(o.settingsFile)) {
         const QString file = parser.value(o.settingsFile);
-        const QFileInfo info(file);
-        if (!info.isFile() || !info.isReadable())
+        // Unlike the window's own file, a file named here must be there.
+        const std::optional<IniDocument> ini =
+            QFileInfo(file).isFile() ? ReadIniDocument(file) : std::nullopt;
+        if (!ini)
             return UsageError(Cli::tr("%1: cannot read '%2'").arg(Dashed(kSettingsFile), file));
-        options.generation = OptionsFromSettings(file);
+        options.generation = OptionsFromSettings(*ini);
     } else if (parser.isSet(o.settings)) {
-        // A missing file gives the window's defaults, as it does in the window.
-        options.generation = OptionsFromSettings(windowSettingsFile());
+        // A missing or unreadable file gives the window's defaults, as it does in the window.
+        options.generation =
+            OptionsFromSettings(ReadIniDocument(windowSettingsFile()).value_or(IniDocument()));
     } else {
         GenerationOptions& g = options.generation;
         g.AddSuji = parser.isSet(o.digits);
         g.AddAlphabetBig = parser.isSet(o.upper);
         g.AddAlphabetMini = parser.isSet(o.lower);
         g.AddChr = parser.isSet(o.extra);
-        g.AddChrList = parser.value(o.extra);
+        g.AddChrList = FreeText(parser.value(o.extra));
         g.DeleteChr = parser.isSet(o.exclude);
-        g.DeleteChrList = parser.value(o.exclude);
+        g.DeleteChrList = FreeText(parser.value(o.exclude));
         if (!g.AddSuji && !g.AddAlphabetBig && !g.AddAlphabetMini && !g.AddChr)
             g.AddSuji = g.AddAlphabetBig = g.AddAlphabetMini = true;
     }

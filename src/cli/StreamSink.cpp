@@ -1,9 +1,9 @@
 #include "StreamSink.h"
 
 #include "CliText.h"
+#include "SystemErrorText.h"
 
 #include <cerrno>
-#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -49,8 +49,7 @@ bool StreamSink::flush() {
             if (errno == EINTR)
                 continue;
             if (errno != EPIPE)
-                error_ = Cli::tr("cannot write to %1: %2")
-                             .arg(name_, QString::fromLocal8Bit(std::strerror(errno)));
+                error_ = Cli::tr("cannot write to %1: %2").arg(name_, SystemErrorText(errno));
             return false;
         }
         data += written;

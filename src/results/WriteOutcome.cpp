@@ -57,19 +57,25 @@ char32_t CodePointAt(QStringView text, qsizetype index, qsizetype* units) {
 WriteOutcome ErrnoOutcome(int number) {
     if (number == 0)
         number = EIO; // a failure must never read as success
-    return {number, DescribeErrno(number)};
+    WriteOutcome outcome;
+    outcome.number = number;
+    outcome.description = DescribeErrno(number);
+    return outcome;
 }
 
 WriteOutcome RefusedCharacterOutcome(qint64 row, QStringView password, qsizetype index,
                                      const QString& encodingName) {
     qsizetype units = 1;
     const char32_t codePoint = CodePointAt(password, index, &units);
-    const QString description =
+    WriteOutcome outcome;
+    outcome.number = EILSEQ;
+    outcome.refused = password.mid(index, units).toString();
+    outcome.description =
         QStringLiteral("%1 番目のパスワードの文字「%2」(U+%3) は%4 で保存できないため、ファイルに"
                        "書き込みませんでした。")
-            .arg(QString::number(row), password.mid(index, units).toString(),
+            .arg(QString::number(row), outcome.refused,
                  QString::number(codePoint, 16).toUpper().rightJustified(4, u'0'), encodingName);
-    return {EILSEQ, description};
+    return outcome;
 }
 
 QString SaveErrorText(const WriteOutcome& outcome) {

@@ -8,6 +8,7 @@
 struct WriteOutcome {
     int number = 0;
     QString description;
+    QString refused; // a refusal: the character the encoding cannot hold
     bool ok() const { return number == 0; }
 };
 

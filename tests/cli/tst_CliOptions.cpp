@@ -75,6 +75,7 @@ private slots:
 private:
     QTemporaryDir dir_;
     QString settingsFile_;
+    QString clutteredFile_; // control characters, a byte that does not decode, a long text
     QString manyCharacters_;
 };
 
@@ -86,6 +87,13 @@ void CliOptionsTest::initTestCase() {
     file.write("[Add]\r\nSuji=1\r\nAlhabetBig=0\r\nAlphabetMini=0\r\nAddChr=1\r\nAddChrList=ab\r\n"
                "DeleteChr=1\r\nDeleteChrList=0\r\n");
     file.close();
+    clutteredFile_ = dir_.filePath("cluttered.ini");
+    QFile cluttered(clutteredFile_);
+    QVERIFY(cluttered.open(QIODevice::WriteOnly));
+    cluttered.write("[Add]\r\nSuji=0\r\nAlhabetBig=0\r\nAlphabetMini=0\r\nAddChr=1\r\n"
+                    "AddChrList=x\ty\x01z" +
+                    QByteArray(40000, 'w') + "\x81\r\n");
+    cluttered.close();
     // 30000 distinct characters beside one digit: few passwords of two hold both classes.
     for (char16_t c = 0x4E00; c < 0x4E00 + 30000; ++c)
         manyCharacters_ += QChar(c);
@@ -116,6 +124,14 @@ void CliOptionsTest::optionsAndExitCodes_data() {
                          << "123456789ab" << 1;
     row("window settings") << QStringList{"-l", "4", "--settings"} << 0 << ""
                            << "123456789ab" << 1;
+    // What the window's boxes would hold: no control character, no undecoded byte, no cut.
+    row("settings file, kept as the window keeps it")
+        << QStringList{"-l", "4", "--settings-file", "CLUTTERED"} << 0 << ""
+        << "xyz" + QString(40000, u'w') << 1;
+    row("extra and exclude drop control characters")
+        << QStringList{"-l", "4", "-a", u"a\tb\nc\x7f"_qs + QChar(0xD800) + u"😀"_qs, "-x", "b\r\n"}
+        << 0 << ""
+        << "ac😀" << 1;
     row("entropy") << QStringList{"-l", "16", "-e"} << 0 << "95.3 bits\n" << kAll << 1;
     row("each class") << QStringList{"-l", "3", "-y", "-c", "50"} << 0 << "" << kAll << 50;
     row("utf-8 file takes an emoji")
@@ -185,6 +201,8 @@ void CliOptionsTest::optionsAndExitCodes_data() {
         << "" << 0;
     row("help") << QStringList{"-h"} << 0 << ""
                 << "" << 0;
+    row("help-all is help") << QStringList{"--help-all"} << 0 << ""
+                            << "" << 0;
     row("version") << QStringList{"--version"} << 0 << ""
                    << "" << 0;
 }
@@ -196,6 +214,7 @@ void CliOptionsTest::optionsAndExitCodes() {
     QFETCH(QString, pool);
     QFETCH(int, passwords);
     arguments.replaceInStrings(QStringLiteral("SETTINGS"), settingsFile_);
+    arguments.replaceInStrings(QStringLiteral("CLUTTERED"), clutteredFile_);
     arguments.replaceInStrings(QStringLiteral("MANY"), manyCharacters_);
 
     MemorySink sink;
@@ -219,8 +238,11 @@ void CliOptionsTest::optionsAndExitCodes() {
                     password.contains(QRegularExpression("[A-Z]")) &&
                     password.contains(QRegularExpression("[a-z]")));
     }
-    if (arguments == QStringList{"-h"})
+    if (arguments == QStringList{"-h"} || arguments == QStringList{"--help-all"}) {
         QVERIFY2(outcome.out.startsWith("Usage: keymill-cli [options]\n"), qPrintable(outcome.out));
+        QVERIFY2(outcome.out.contains("  -h, --help "), qPrintable(outcome.out));
+        QVERIFY2(!outcome.out.contains("--help-all"), qPrintable(outcome.out));
+    }
     if (arguments == QStringList{"--version"})
         QCOMPARE(outcome.out, QStringLiteral("keymill-cli " KEYMILL_VERSION "\n"));
 }

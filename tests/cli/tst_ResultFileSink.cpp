@@ -1,4 +1,4 @@
-#include "FileSink.h"
+#include "ResultFileSink.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,7 +23,7 @@ QByteArray ContentOf(const QString& path) {
 
 } // namespace
 
-class FileSinkTest : public QObject {
+class ResultFileSinkTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -38,12 +38,12 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
-void FileSinkTest::init() {
+void ResultFileSinkTest::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
 }
 
-void FileSinkTest::writesWholeOrNothing_data() {
+void ResultFileSinkTest::writesWholeOrNothing_data() {
     QTest::addColumn<bool>("utf8");
     QTest::addColumn<QByteArray>("oldContent"); // null: no old file
     QTest::addColumn<int>("oldMode");
@@ -63,7 +63,7 @@ void FileSinkTest::writesWholeOrNothing_data() {
         << true << QByteArray() << 0 << false << QByteArray("<missing>") << -1;
 }
 
-void FileSinkTest::writesWholeOrNothing() {
+void ResultFileSinkTest::writesWholeOrNothing() {
     QFETCH(bool, utf8);
     QFETCH(QByteArray, oldContent);
     QFETCH(int, oldMode);
@@ -80,7 +80,7 @@ void FileSinkTest::writesWholeOrNothing() {
     }
 
     {
-        FileSink sink(path, utf8 ? OutputEncoding::Utf8 : OutputEncoding::Cp932);
+        ResultFileSink sink(path, utf8 ? OutputEncoding::Utf8 : OutputEncoding::Cp932);
         QVERIFY(sink.open());
         for (const QString& password : {u"ab"_qs, u"ｱｲ"_qs, u"漢字"_qs})
             QVERIFY(sink.append(password));
@@ -97,7 +97,7 @@ void FileSinkTest::writesWholeOrNothing() {
     QCOMPARE(left, expectedMode < 0 ? QStringList() : QStringList{"out.csv"});
 }
 
-void FileSinkTest::failures_data() {
+void ResultFileSinkTest::failures_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("error");
@@ -119,10 +119,10 @@ void FileSinkTest::failures_data() {
     QTest::newRow("character outside code page 932")
         << "DIR/out.txt"
         << "a€"
-        << "code page 932 cannot hold '€'; use --encoding utf-8";
+        << "code page 932 cannot hold '€' (U+20AC); use --encoding utf-8";
 }
 
-void FileSinkTest::failures() {
+void ResultFileSinkTest::failures() {
     QFETCH(QString, path);
     QFETCH(QString, password);
     QFETCH(QString, error);
@@ -132,7 +132,7 @@ void FileSinkTest::failures() {
     path.replace("DIR", dir_->path());
     error.replace("DIR", dir_->path());
 
-    FileSink sink(path, OutputEncoding::Cp932);
+    ResultFileSink sink(path, OutputEncoding::Cp932);
     const bool written = sink.open() && sink.append(password) && sink.commit();
     QVERIFY(!written);
     QCOMPARE(sink.errorText(), error);
@@ -141,9 +141,9 @@ void FileSinkTest::failures() {
 }
 
 // More than one buffer's worth, and a password longer than the buffer.
-void FileSinkTest::manyPasswordsArriveWhole() {
+void ResultFileSinkTest::manyPasswordsArriveWhole() {
     const QString path = dir_->filePath("many.txt");
-    FileSink sink(path, OutputEncoding::Cp932);
+    ResultFileSink sink(path, OutputEncoding::Cp932);
     QVERIFY(sink.open());
     const QString longOne(99999, u'x');
     QVERIFY(sink.append(longOne));
@@ -156,5 +156,5 @@ void FileSinkTest::manyPasswordsArriveWhole() {
     QCOMPARE(lines[20000], QByteArray("19999\r"));
 }
 
-QTEST_GUILESS_MAIN(FileSinkTest)
-#include "tst_FileSink.moc"
+QTEST_GUILESS_MAIN(ResultFileSinkTest)
+#include "tst_ResultFileSink.moc"
