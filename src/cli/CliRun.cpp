@@ -4,6 +4,7 @@
 #include "Cp932Codec.h"
 #include "Entropy.h"
 #include "LookAlikes.h"
+#include "WriteOutcome.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -24,11 +25,6 @@ QString ClassNames(quint8 classes) {
     return names.join(QStringLiteral(", "));
 }
 
-QString CodePointText(const QString& character) {
-    return QStringLiteral("U+%1").arg(
-        QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0'));
-}
-
 void PrintLine(QTextStream& err, const QString& text) {
     err << "keymill-cli: " << text << '\n';
     err.flush();
@@ -47,7 +43,7 @@ std::variant<PreparedRun, QString> PrepareRun(const CliOptions& options) {
         const Cp932EncodeResult encoded = EncodeCp932(run.pool.toString());
         if (!encoded.bytes)
             return Cli::tr("--output: code page 932 cannot hold '%1' (%2); use --encoding utf-8")
-                .arg(encoded.badCharacter, CodePointText(encoded.badCharacter));
+                .arg(encoded.badCharacter, CodePointName(encoded.badCharacter));
     }
 
     if (options.eachClass) {

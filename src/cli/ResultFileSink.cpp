@@ -5,18 +5,6 @@
 
 #include <cerrno>
 
-namespace {
-
-// "U+20AC"; a lone half of a surrogate pair as itself.
-QString CodePointOf(const QString& character) {
-    const char32_t code = character.size() == 2
-                              ? QChar::surrogateToUcs4(character.at(0), character.at(1))
-                              : char32_t(character.at(0).unicode());
-    return QStringLiteral("U+%1").arg(QString::number(code, 16).toUpper().rightJustified(4, u'0'));
-}
-
-} // namespace
-
 ResultFileSink::ResultFileSink(QString path, OutputEncoding encoding)
     : path_(std::move(path)), encoding_(encoding) {}
 
@@ -38,7 +26,7 @@ bool ResultFileSink::check(const WriteOutcome& outcome) {
     if (outcome.ok())
         return true;
     if (outcome.number == EILSEQ && !outcome.refused.isEmpty()) {
-        const QString character = CodePointOf(outcome.refused);
+        const QString character = CodePointName(outcome.refused);
         error_ = encoding_ == OutputEncoding::Cp932
                      ? Cli::tr("code page 932 cannot hold '%1' (%2); use --encoding utf-8")
                            .arg(outcome.refused, character)

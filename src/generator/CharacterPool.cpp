@@ -44,11 +44,11 @@ QString CharacterPool::toString() const {
 CharacterPool BuildCharacterPool(const GenerationOptions& options) {
     CharacterPool pool;
     if (options.AddSuji)
-        pool.append(QStringLiteral("0123456789"));
+        pool.append(kDigitCharacters);
     if (options.AddAlphabetBig)
-        pool.append(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+        pool.append(kUpperCaseCharacters);
     if (options.AddAlphabetMini)
-        pool.append(QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
+        pool.append(kLowerCaseCharacters);
     if (options.AddChr)
         pool.append(options.AddChrList);
     if (options.DeleteChr) {

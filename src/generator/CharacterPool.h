@@ -32,6 +32,11 @@ private:
     qsizetype supplementaryCount_ = 0;
 };
 
+// The characters of the three classes, in the order they enter the pool.
+inline const QString kDigitCharacters = QStringLiteral("0123456789");
+inline const QString kUpperCaseCharacters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+inline const QString kLowerCaseCharacters = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+
 // The whole characters of text in order; lone surrogates are dropped.
 std::vector<char32_t> CodePointsOf(const QString& text);
 

@@ -3,13 +3,21 @@
 #include <algorithm>
 #include <bit>
 
+namespace {
+// The first entry of the sorted table at or after c.
+auto LowerBound(auto& entries, char32_t c) {
+    return std::lower_bound(entries.begin(), entries.end(), c,
+                            [](const auto& entry, char32_t p) { return entry.first < p; });
+}
+} // namespace
+
 EachClassRule::EachClassRule(const GenerationOptions& options) {
     if (options.AddSuji)
-        add(Digits, QStringLiteral("0123456789"));
+        add(Digits, kDigitCharacters);
     if (options.AddAlphabetBig)
-        add(Upper, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+        add(Upper, kUpperCaseCharacters);
     if (options.AddAlphabetMini)
-        add(Lower, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
+        add(Lower, kLowerCaseCharacters);
     if (options.AddChr)
         add(Extra, options.AddChrList);
 }
@@ -24,9 +32,7 @@ void EachClassRule::add(Class c, const QString& characters) {
             ascii_[point] |= c;
             continue;
         }
-        const auto at = std::lower_bound(
-            others_.begin(), others_.end(), point,
-            [](const std::pair<char32_t, quint8>& entry, char32_t p) { return entry.first < p; });
+        const auto at = LowerBound(others_, point);
         if (at != others_.end() && at->first == point)
             at->second |= c;
         else
@@ -41,9 +47,7 @@ int EachClassRule::classCount() const {
 quint8 EachClassRule::classesOf(char32_t c) const {
     if (c < ascii_.size())
         return ascii_[c];
-    const auto at = std::lower_bound(
-        others_.begin(), others_.end(), c,
-        [](const std::pair<char32_t, quint8>& entry, char32_t p) { return entry.first < p; });
+    const auto at = LowerBound(others_, c);
     return at != others_.end() && at->first == c ? at->second : 0;
 }
 

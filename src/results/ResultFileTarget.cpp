@@ -207,8 +207,9 @@ void ResultFileTarget::abort() {
     }
     // In place: keep exactly what was written, or undo the room that reserve() added.
     // Nothing more can be done when this fails; the failure being handled is what gets reported.
-    if (m_regular && (m_written > 0 || m_sizeChanged) &&
-        ::ftruncate(m_fd, m_written > 0 ? m_written : m_oldSize) != 0) {
+    if (m_regular && (m_written > 0 || m_sizeChanged)) {
+        [[maybe_unused]] const int truncated =
+            ::ftruncate(m_fd, m_written > 0 ? m_written : m_oldSize);
     }
     ::close(std::exchange(m_fd, -1));
 }

@@ -41,18 +41,16 @@ QString DescribeErrno(int number) {
     }
 }
 
-// The code point at `index`: a whole surrogate pair, or the single code unit otherwise.
-char32_t CodePointAt(QStringView text, qsizetype index, qsizetype* units) {
-    const QChar first = text.at(index);
-    if (first.isHighSurrogate() && index + 1 < text.size() && text.at(index + 1).isLowSurrogate()) {
-        *units = 2;
-        return QChar::surrogateToUcs4(first, text.at(index + 1));
-    }
-    *units = 1;
-    return first.unicode();
-}
-
 } // namespace
+
+QString CodePointName(QStringView text, qsizetype* units) {
+    const QChar first = text.at(0);
+    const bool pair = first.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate();
+    if (units)
+        *units = pair ? 2 : 1;
+    const char32_t code = pair ? QChar::surrogateToUcs4(first, text.at(1)) : first.unicode();
+    return QStringLiteral("U+%1").arg(QString::number(code, 16).toUpper().rightJustified(4, u'0'));
+}
 
 WriteOutcome ErrnoOutcome(int number) {
     if (number == 0)
@@ -66,15 +64,14 @@ WriteOutcome ErrnoOutcome(int number) {
 WriteOutcome RefusedCharacterOutcome(qint64 row, QStringView password, qsizetype index,
                                      const QString& encodingName) {
     qsizetype units = 1;
-    const char32_t codePoint = CodePointAt(password, index, &units);
+    const QString name = CodePointName(password.mid(index), &units);
     WriteOutcome outcome;
     outcome.number = EILSEQ;
     outcome.refused = password.mid(index, units).toString();
     outcome.description =
-        QStringLiteral("%1 番目のパスワードの文字「%2」(U+%3) は%4 で保存できないため、ファイルに"
+        QStringLiteral("%1 番目のパスワードの文字「%2」(%3) は%4 で保存できないため、ファイルに"
                        "書き込みませんでした。")
-            .arg(QString::number(row), outcome.refused,
-                 QString::number(codePoint, 16).toUpper().rightJustified(4, u'0'), encodingName);
+            .arg(QString::number(row), outcome.refused, name, encodingName);
     return outcome;
 }
 

@@ -21,5 +21,9 @@ WriteOutcome ErrnoOutcome(int number);
 WriteOutcome RefusedCharacterOutcome(qint64 row, QStringView password, qsizetype index,
                                      const QString& encodingName);
 
+// "U+1F600": the character at the start of `text`, a surrogate pair as one code point and a lone
+// surrogate as itself. Sets `units` (when given) to the UTF-16 units it takes.
+QString CodePointName(QStringView text, qsizetype* units = nullptr);
+
 // "エラー番号 = <number>\r<description>"
 QString SaveErrorText(const WriteOutcome& outcome);

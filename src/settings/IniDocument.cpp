@@ -7,10 +7,6 @@ namespace {
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 const QByteArray kUtf16LeBom("\xFF\xFE");
 
-bool IsBlankUnit(char16_t u) {
-    return u == u' ' || u == u'\t';
-}
-
 // The Windows service folds ASCII letters only; QString's case-insensitive compare folds more.
 bool SameName(QStringView a, QStringView b) {
     if (a.size() != b.size())
@@ -169,7 +165,7 @@ void IniDocument::classify(Line& line) const {
         return unit == 2 ? char16_t(uchar(bytes[k]) | uchar(bytes[k + 1]) << 8)
                          : char16_t(uchar(bytes[k]));
     };
-    while (i + unit <= bytes.size() && IsBlankUnit(unitAt(i)))
+    while (i + unit <= bytes.size() && IsIniBlank(QChar(unitAt(i))))
         i += unit;
     line.kind = Kind::Other;
     line.headerName.clear();
