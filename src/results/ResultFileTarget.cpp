@@ -41,7 +41,7 @@ bool MatchOldFile(int tempFd, const struct stat& old) {
 
 } // namespace
 
-WriteOutcome ResultFileTarget::open(const QString& path) {
+WriteOutcome ResultFileTarget::open(const QString& path, mode_t newFileMode) {
     abort();
     m_inPlace = false;
     m_regular = true;
@@ -59,7 +59,7 @@ WriteOutcome ResultFileTarget::open(const QString& path) {
         return openExisting(fd);
     if (errno != ENOENT)
         return ErrnoOutcome(errno);
-    return openNew();
+    return openNew(newFileMode);
 }
 
 WriteOutcome ResultFileTarget::openExisting(int fd) {
@@ -104,11 +104,12 @@ WriteOutcome ResultFileTarget::openExisting(int fd) {
     return {};
 }
 
-WriteOutcome ResultFileTarget::openNew() {
+WriteOutcome ResultFileTarget::openNew(mode_t newFileMode) {
     struct stat link {};
     if (::lstat(m_path.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
         // A link to a missing file: create the file it names, as opening the name would.
-        const int fd = ::open(m_path.constData(), O_WRONLY | O_CREAT | O_NOCTTY | O_CLOEXEC, 0600);
+        const int fd =
+            ::open(m_path.constData(), O_WRONLY | O_CREAT | O_NOCTTY | O_CLOEXEC, newFileMode);
         if (fd < 0)
             return ErrnoOutcome(errno);
         m_fd = fd;
@@ -116,7 +117,15 @@ WriteOutcome ResultFileTarget::openNew() {
         return {};
     }
     const int number = createTemporary();
-    return number == 0 ? WriteOutcome{} : ErrnoOutcome(number);
+    if (number != 0)
+        return ErrnoOutcome(number);
+    if (newFileMode != kPrivateFileMode) { // the temporary file is made private
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::fchmod(m_fd, newFileMode & ~mask) != 0)
+            return fail(errno);
+    }
+    return {};
 }
 
 int ResultFileTarget::createTemporary() {

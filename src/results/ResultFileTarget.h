@@ -5,8 +5,10 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <sys/types.h>
 
-// Where the bytes of a result file go, and how the file is replaced.
+// Where the bytes of a file the program writes go, and how the file is replaced: result files
+// and keymill.ini alike.
 //
 // A new file, and an existing regular file that can be replaced without changing it, is written
 // to a temporary file in the same directory and renamed over the name on commit: until then the
@@ -27,7 +29,10 @@ public:
     ResultFileTarget(const ResultFileTarget&) = delete;
     ResultFileTarget& operator=(const ResultFileTarget&) = delete;
 
-    WriteOutcome open(const QString& path);
+    // A new file gets newFileMode less the process's umask; result files keep the default, so
+    // that fresh passwords are private whatever the umask.
+    static constexpr mode_t kPrivateFileMode = 0600;
+    WriteOutcome open(const QString& path, mode_t newFileMode = kPrivateFileMode);
     // Optional: sets aside room for `totalBytes` before the first write, so a full disk or the
     // file-size limit is found before an in-place write changes anything.
     WriteOutcome reserve(qint64 totalBytes);
@@ -41,7 +46,7 @@ public:
 
 private:
     WriteOutcome openExisting(int fd);
-    WriteOutcome openNew();
+    WriteOutcome openNew(mode_t newFileMode);
     // Creates the temporary file beside the result; returns 0 or the errno.
     int createTemporary();
     void dropTemporary();

@@ -1,26 +1,11 @@
 #include "mdlIniSet.h"
 
+#include "ResultFileTarget.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-// Qt may report a short write (file too large, disk full) as complete; the size on disk tells
-// the truth.
-bool WriteAll(QFileDevice& out, const QByteArray& bytes) {
-    return out.write(bytes) == bytes.size() && out.flush() && out.size() == bytes.size();
-}
-
-bool WriteInPlace(const QString& file, const QByteArray& bytes) {
-    QFile out(file);
-    if (!out.open(QIODevice::ReadWrite))
-        return false;
-    return WriteAll(out, bytes) && out.resize(bytes.size()) && out.flush();
-}
-} // namespace
 
 std::optional<IniDocument> ReadIniDocument(const QString& file) {
     // Devices, pipes and directories are never read (nothing is read from them, so nothing is
@@ -42,38 +27,20 @@ std::optional<IniDocument> ReadIniDocument(const QString& file) {
 
 bool WriteIniDocument(const IniDocument& document, const QString& file) {
     const QFileInfo info(file);
-    // A link is followed, so the file it names is written and the link stays a link.
-    const QString target = info.exists() ? info.canonicalFilePath() : file;
-    struct stat old {};
-    const bool exists = info.exists();
-    if (exists) {
-        if (!info.isFile() || ::stat(QFile::encodeName(target).constData(), &old) != 0)
+    if (info.exists()) {
+        struct stat old {};
+        if (!info.isFile() || ::stat(QFile::encodeName(file).constData(), &old) != 0)
             return false;
         if ((old.st_mode & 0222) == 0)
             return false;
     }
+    // The same replacement as a saved list: a temporary file that takes the old one's mode and
+    // owner and is renamed over it, or the file itself where that would part it from its other
+    // names or where the directory takes no new file. A new file follows the umask.
     const QByteArray bytes = document.toBytes();
-    if (exists && old.st_nlink > 1)
-        return WriteInPlace(target, bytes);
-
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (exists) {
-        // The new file takes the old one's place, so it takes its mode and owner too. Only
-        // root may give a file away; for anyone else the owner is theirs already.
-        const int fd = out.handle();
-        if (::fchmod(fd, old.st_mode & 07777) != 0) {
-            out.cancelWriting();
-            return false;
-        }
-        [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
-    }
-    if (!WriteAll(out, bytes)) {
-        out.cancelWriting(); // a short file must never be renamed over the old one
-        return false;
-    }
-    return out.commit();
+    ResultFileTarget target;
+    return target.open(file, 0666).ok() && target.reserve(bytes.size()).ok() &&
+           target.write(bytes).ok() && target.commit().ok();
 }
 
 QString ReadIniValue(const QString& section, const QString& key, const QString& file) {
