@@ -1,20 +1,19 @@
 #pragma once
 
 #include "CharacterPool.h"
+#include "IndexDraw.h"
 #include "RandomSource.h"
 
 #include <QString>
 #include <functional>
 
-// One character: reseed from the clock, take r, pick entry floor(r * n). An empty pool gives
-// the null character without a draw.
+// One character, one entry drawn from the pool. An empty pool gives the null character without
+// a draw.
 inline char32_t DrawCharacter(const CharacterPool& pool, RandomSource& source) {
     const qsizetype n = pool.size();
     if (n == 0)
         return 0;
-    source.reseedFromClock();
-    const float r = source.nextValue();
-    return pool.at(qsizetype(double(r) * double(n)));
+    return pool.at(DrawIndex(n, source));
 }
 
 inline char32_t DrawCharacter(const CharacterPool& pool) {
