@@ -3,9 +3,51 @@
 #include "Cp932Codec.h"
 #include "IniValueQuoting.h"
 
+#include <QStringDecoder>
+
+#include <algorithm>
+
 namespace {
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 const QByteArray kUtf16LeBom("\xFF\xFE");
+const QByteArray kUtf16BeBom("\xFE\xFF");
+const QByteArray kUtf32LeBom("\xFF\xFE\0\0", 4);
+const QByteArray kUtf32BeBom("\0\0\xFE\xFF", 4);
+
+// Valid UTF-8 holding at least one character beyond ASCII.
+bool IsMultiByteUtf8(const QByteArray& bytes) {
+    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
+        return false;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes); // decoding happens here, and sets the error
+    return !text.isEmpty() && !utf8.hasError();
+}
+
+// Text in a two-byte encoding without a mark: NUL in at least half of the bytes at even or at
+// odd places (ASCII text in UTF-16 has one in every other byte). Returns the place of the NULs:
+// 1 for little-endian, 0 for big-endian, -1 for neither.
+int NulPatternOf(const QByteArray& bytes) {
+    if (bytes.size() < 4)
+        return -1;
+    qsizetype nuls[2] = {0, 0};
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        nuls[i % 2] += bytes[i] == '\0';
+    const qsizetype half = bytes.size() / 2;
+    if (nuls[1] * 2 >= half && nuls[1] >= nuls[0])
+        return 1;
+    return nuls[0] * 2 >= half ? 0 : -1;
+}
+
+// What a file the program will not write can show: its text, held as UTF-8.
+QString ReadableText(const QByteArray& bytes) {
+    if (bytes.startsWith(kUtf32LeBom))
+        return QStringDecoder(QStringDecoder::Utf32LE).decode(bytes.mid(4));
+    if (bytes.startsWith(kUtf32BeBom))
+        return QStringDecoder(QStringDecoder::Utf32BE).decode(bytes.mid(4));
+    return QStringDecoder(NulPatternOf(bytes) == 1 ? QStringDecoder::Utf16LE
+                                                   : QStringDecoder::Utf16BE)
+        .decode(bytes);
+}
 
 // The Windows service folds ASCII letters only; QString's case-insensitive compare folds more.
 bool SameName(QStringView a, QStringView b) {
@@ -40,15 +82,28 @@ bool IsUsableName(const QString& name, QChar forbidden) {
 
 IniDocument IniDocument::fromBytes(QByteArray bytes) {
     IniDocument doc;
+    if (bytes.startsWith(kUtf32LeBom) || bytes.startsWith(kUtf32BeBom) ||
+        (!bytes.startsWith(kUtf16LeBom) && !bytes.startsWith(kUtf16BeBom) &&
+         NulPatternOf(bytes) >= 0)) {
+        // Lines are found in the text as UTF-8 holds it; the file itself is never written.
+        doc = fromBytes(kUtf8Bom + EncodeUtf8Lossless(ReadableText(bytes)));
+        doc.encoding_ = IniEncoding::ReadOnly;
+        return doc;
+    }
     if (bytes.startsWith(kUtf16LeBom)) {
         doc.encoding_ = IniEncoding::Utf16LE;
         doc.bom_ = kUtf16LeBom;
+    } else if (bytes.startsWith(kUtf16BeBom)) {
+        doc.encoding_ = IniEncoding::Utf16BE;
+        doc.bom_ = kUtf16BeBom;
     } else if (bytes.startsWith(kUtf8Bom)) {
         doc.encoding_ = IniEncoding::Utf8WithBom;
         doc.bom_ = kUtf8Bom;
+    } else if (IsMultiByteUtf8(bytes)) {
+        doc.encoding_ = IniEncoding::Utf8;
     }
     bytes.remove(0, doc.bom_.size());
-    const bool wide = doc.encoding_ == IniEncoding::Utf16LE;
+    const bool wide = doc.wide();
     if (wide && bytes.size() % 2 != 0) {
         doc.oddTail_ = bytes.right(1);
         bytes.chop(1);
@@ -58,11 +113,8 @@ IniDocument IniDocument::fromBytes(QByteArray bytes) {
     // Lines end at CR LF, LF or CR; the bytes 0x0D and 0x0A never occur inside a character of
     // code page 932 or UTF-8, and in UTF-16 they are compared as whole units.
     const int unit = wide ? 2 : 1;
-    const auto* p = reinterpret_cast<const uchar*>(doc.text_.constData());
     const qsizetype n = doc.text_.size();
-    const auto at = [&](qsizetype i) -> char16_t {
-        return wide ? char16_t(p[i] | p[i + 1] << 8) : char16_t(p[i]);
-    };
+    const auto at = [&](qsizetype i) { return doc.unitAt(doc.text_, i); };
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; i += unit) {
         const char16_t u = at(i);
@@ -100,6 +152,19 @@ QByteArray IniDocument::toBytes() const {
     return out + oddTail_;
 }
 
+// The code unit at byte `i`: a byte, or two in UTF-16.
+char16_t IniDocument::unitAt(QByteArrayView bytes, qsizetype i) const {
+    const auto byte = [&](qsizetype k) { return char16_t(uchar(bytes[k])); };
+    switch (encoding_) {
+    case IniEncoding::Utf16LE:
+        return char16_t(byte(i) | byte(i + 1) << 8);
+    case IniEncoding::Utf16BE:
+        return char16_t(byte(i) << 8 | byte(i + 1));
+    default:
+        return byte(i);
+    }
+}
+
 QByteArrayView IniDocument::lineView(const Line& line) const {
     return line.owned ? QByteArrayView(line.own)
                       : QByteArrayView(text_.constData() + line.start, line.size);
@@ -108,9 +173,16 @@ QByteArrayView IniDocument::lineView(const Line& line) const {
 QString IniDocument::decode(const QByteArray& bytes) const {
     switch (encoding_) {
     case IniEncoding::Utf16LE:
-        return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
-                                  bytes.size() / 2);
+    case IniEncoding::Utf16BE: {
+        // Unit by unit, so that a lone surrogate comes back as it was.
+        QString text(bytes.size() / 2, Qt::Uninitialized);
+        for (qsizetype i = 0; i < text.size(); ++i)
+            text[i] = QChar(unitAt(bytes, 2 * i));
+        return text;
+    }
     case IniEncoding::Utf8WithBom:
+    case IniEncoding::Utf8:
+    case IniEncoding::ReadOnly:
         return DecodeUtf8Lossless(bytes);
     case IniEncoding::Cp932:
         break;
@@ -120,16 +192,22 @@ QString IniDocument::decode(const QByteArray& bytes) const {
 
 std::optional<QByteArray> IniDocument::encode(const QString& text) const {
     switch (encoding_) {
-    case IniEncoding::Utf16LE: {
+    case IniEncoding::Utf16LE:
+    case IniEncoding::Utf16BE: {
+        const bool little = encoding_ == IniEncoding::Utf16LE;
         QByteArray bytes;
         bytes.reserve(text.size() * 2);
         for (const QChar c : text) {
-            bytes += char(c.unicode() & 0xFF);
-            bytes += char(c.unicode() >> 8);
+            const char low = char(c.unicode() & 0xFF);
+            const char high = char(c.unicode() >> 8);
+            bytes += little ? low : high;
+            bytes += little ? high : low;
         }
         return bytes;
     }
     case IniEncoding::Utf8WithBom:
+    case IniEncoding::Utf8:
+    case IniEncoding::ReadOnly:
         return EncodeUtf8Lossless(text);
     case IniEncoding::Cp932:
         break;
@@ -138,20 +216,18 @@ std::optional<QByteArray> IniDocument::encode(const QString& text) const {
 }
 
 QByteArray IniDocument::encodedLineEnd(LineEnd end) const {
-    static const QByteArray ends[] = {QByteArray(), "\r\n", "\n", "\r"};
-    static const QByteArray wideEnds[] = {QByteArray(), QByteArray("\r\0\n\0", 4),
-                                          QByteArray("\n\0", 2), QByteArray("\r\0", 2)};
+    static const char* const ascii[] = {"", "\r\n", "\n", "\r"};
     const auto index = size_t(end);
-    return encoding_ == IniEncoding::Utf16LE ? wideEnds[index] : ends[index];
+    return wide() ? *encode(QString::fromLatin1(ascii[index])) : QByteArray(ascii[index]);
 }
 
 // Where the first "=" of a line is, in bytes; -1 when it has none. In code page 932 and UTF-8
 // the byte 0x3D is always the character "=", never part of another.
 qsizetype IniDocument::equalsAt(QByteArrayView bytes) const {
-    if (encoding_ != IniEncoding::Utf16LE)
+    if (!wide())
         return bytes.indexOf('=');
     for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
-        if (bytes[i] == '=' && bytes[i + 1] == '\0')
+        if (unitAt(bytes, i) == u'=')
             return i;
     }
     return -1;
@@ -159,17 +235,13 @@ qsizetype IniDocument::equalsAt(QByteArrayView bytes) const {
 
 void IniDocument::classify(Line& line) const {
     const QByteArrayView bytes = lineView(line);
-    const int unit = encoding_ == IniEncoding::Utf16LE ? 2 : 1;
+    const int unit = wide() ? 2 : 1;
     qsizetype i = 0;
-    const auto unitAt = [&](qsizetype k) {
-        return unit == 2 ? char16_t(uchar(bytes[k]) | uchar(bytes[k + 1]) << 8)
-                         : char16_t(uchar(bytes[k]));
-    };
-    while (i + unit <= bytes.size() && IsIniBlank(QChar(unitAt(i))))
+    while (i + unit <= bytes.size() && IsIniBlank(QChar(unitAt(bytes, i))))
         i += unit;
     line.kind = Kind::Other;
     line.headerName.clear();
-    if (i + unit <= bytes.size() && unitAt(i) == u'[') {
+    if (i + unit <= bytes.size() && unitAt(bytes, i) == u'[') {
         // "]" may be the second byte of a code page 932 character: look in the decoded text.
         const QString text = decode(bytes.sliced(i + unit).toByteArray());
         const qsizetype close = text.indexOf(u']');
@@ -208,7 +280,7 @@ qsizetype IniDocument::findKey(qsizetype header, const QString& key, qsizetype* 
 
 QString IniDocument::readValue(const Line& line) const {
     const QByteArray bytes = lineBytes(line);
-    const int unit = encoding_ == IniEncoding::Utf16LE ? 2 : 1;
+    const int unit = wide() ? 2 : 1;
     QString value =
         UnquoteIniValue(TrimBlanks(decode(bytes.mid(equalsAt(bytes) + unit))).toString());
     const qsizetype nul = value.indexOf(QChar(u'\0'));
@@ -238,9 +310,16 @@ void IniDocument::setLine(Line& line, const QByteArray& bytes) {
 bool IniDocument::setValue(const QString& section, const QString& key, const QString& value) {
     if (!IsUsableName(section, u']') || !IsUsableName(key, u'=') || HoldsLineBreakOrNul(value))
         return false;
-    const qsizetype header = findHeader(section);
+    qsizetype header = -1;
     qsizetype lastKey = -1;
-    const qsizetype at = header < 0 ? -1 : findKey(header, key, &lastKey);
+    qsizetype at = -1;
+    // Line numbers are looked up afresh after a conversion, which gives the mark a line of its
+    // own above every other.
+    const auto locate = [&] {
+        header = findHeader(section);
+        at = header < 0 ? -1 : findKey(header, key, &lastKey);
+    };
+    locate();
     if (at >= 0 && readValue(lines_[at]) == value)
         return true;
 
@@ -250,14 +329,19 @@ bool IniDocument::setValue(const QString& section, const QString& key, const QSt
     const auto encodable = [&] {
         return encode(stored) && (at >= 0 || (encode(keyLine) && encode(headerLine)));
     };
-    if (!encodable() && (!convertToUtf8() || !encodable()))
-        return false;
+    if (!encodable()) {
+        if (!convertToUtf8())
+            return false;
+        locate();
+        if (!encodable())
+            return false;
+    }
     const QByteArray encoded = *encode(stored);
 
     if (at >= 0) {
         // The name and the "=" keep their bytes; only what follows is replaced.
         const QByteArray old = lineBytes(lines_[at]);
-        const int unit = encoding_ == IniEncoding::Utf16LE ? 2 : 1;
+        const int unit = wide() ? 2 : 1;
         setLine(lines_[at], old.left(equalsAt(old) + unit) + encoded);
         return true;
     }

@@ -17,12 +17,20 @@
 //    keys within the first of them, the first is the one read and written.
 // A line the program does not set keeps its bytes and its line end, whatever they are.
 //
-// Encodings: a file that starts with FF FE is UTF-16 (little-endian) and stays so; one that
-// starts with EF BB BF is UTF-8 and stays so; any other is code page 932, as the original
-// platform reads it, with bytes that do not decode carried along unchanged. A code page 932
-// file becomes UTF-8 with the mark only when a value to be stored holds a character that code
-// page lacks (an emoji): its lines then keep their text, re-encoded.
-enum class IniEncoding { Cp932, Utf8WithBom, Utf16LE };
+// Encodings, told by the byte-order mark or, without one, by the bytes:
+//  - FF FE is UTF-16 little-endian and FE FF UTF-16 big-endian, EF BB BF UTF-8; each stays so;
+//  - a file without a mark that is valid UTF-8 and holds at least one multi-byte sequence is
+//    UTF-8 and stays so, still without a mark (text in code page 932 is practically never
+//    valid UTF-8: its lead bytes 0x81-0x9F and 0xE0-0xFC are rarely followed by the
+//    continuation bytes UTF-8 asks for);
+//  - any other file is code page 932, as the original platform reads it, with bytes that do
+//    not decode carried along unchanged. Such a file becomes UTF-8 with the mark only when a
+//    value to be stored holds a character that code page lacks (an emoji): its lines then keep
+//    their text, re-encoded.
+// A file the program could not write back consistently (a UTF-32 mark, or NULs in every other
+// byte without a mark, as UTF-16 without a mark has) is read for what can be read and never
+// written, as a read-only file is.
+enum class IniEncoding { Cp932, Utf8WithBom, Utf8, Utf16LE, Utf16BE, ReadOnly };
 
 class IniDocument {
 public:
@@ -33,6 +41,8 @@ public:
     IniEncoding encoding() const { return encoding_; }
     // True once a call of setValue changed a line.
     bool isModified() const { return modified_; }
+    // False for a file in an encoding the program reads but does not write (see above).
+    bool canWriteBack() const { return encoding_ != IniEncoding::ReadOnly; }
 
     // The value of `key` in `section`, or nothing when the section or the key is absent.
     // Blanks around the value and one pair of matching quotes around it are removed, and it
@@ -59,6 +69,10 @@ private:
         QString headerName;
     };
 
+    bool wide() const {
+        return encoding_ == IniEncoding::Utf16LE || encoding_ == IniEncoding::Utf16BE;
+    }
+    char16_t unitAt(QByteArrayView bytes, qsizetype i) const;
     QByteArrayView lineView(const Line& line) const;
     QByteArray lineBytes(const Line& line) const { return lineView(line).toByteArray(); }
     QString decode(const QByteArray& bytes) const;

@@ -26,6 +26,8 @@ std::optional<IniDocument> ReadIniDocument(const QString& file) {
 }
 
 bool WriteIniDocument(const IniDocument& document, const QString& file) {
+    if (!document.canWriteBack())
+        return false;
     const QFileInfo info(file);
     if (info.exists()) {
         struct stat old {};

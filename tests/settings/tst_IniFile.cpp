@@ -1,5 +1,7 @@
+#include "SettingsRules.h"
 #include "mdlIniSet.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,6 +41,8 @@ private slots:
     void readsOddPathsAsEmpty_data();
     void readsOddPathsAsEmpty();
     void utf8FileStaysUtf8();
+    void encodingsReadButNeverWritten_data();
+    void encodingsReadButNeverWritten();
     void refusedWrites_data();
     void refusedWrites();
     void failedWriteKeepsOldFile();
@@ -253,6 +257,43 @@ void TestIniFile::utf8FileStaysUtf8() {
     QVERIFY(WriteIniValue("Add", "AddChrList", u"ソ"_qs, file));
     QCOMPARE(ReadBytes(file), kBom + "\r\n[Other]\r\nName=\xE5\x80\xA4\r\nOdd=\x81 \xEF\xA3\xB3\n"
                                      "[Add]\r\nAddChrList=\xE3\x82\xBD\r\n");
+}
+
+// Text in these encodings is shown, but a write could only give a file in two encodings.
+void TestIniFile::encodingsReadButNeverWritten_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    const auto units = [](const QByteArray& ascii, int width, bool big) {
+        QByteArray out;
+        for (char c : ascii) {
+            QByteArray unit(width, '\0');
+            unit[big ? width - 1 : 0] = c;
+            out += unit;
+        }
+        return out;
+    };
+    const QByteArray text("[Add]\r\nAddChrList=xyz\r\n");
+    QTest::newRow("UTF-32 little-endian") << QByteArray("\xFF\xFE\0\0", 4) + units(text, 4, false);
+    QTest::newRow("UTF-32 big-endian") << QByteArray("\0\0\xFE\xFF", 4) + units(text, 4, true);
+    QTest::newRow("UTF-16 little-endian without mark") << units(text, 2, false);
+    QTest::newRow("UTF-16 big-endian without mark") << units(text, 2, true);
+}
+
+void TestIniFile::encodingsReadButNeverWritten() {
+    QFETCH(QByteArray, bytes);
+    const QString file = path("keymill.ini");
+    WriteBytes(file, bytes);
+    const QDateTime stamp = QFileInfo(file).lastModified();
+    QCOMPARE(ReadIniValue("Add", "AddChrList", file), u"xyz"_qs);
+
+    QVERIFY(!WriteIniValue("Add", "AddChr", "1", file));
+    // The window's close: every key stored into the document read, then written.
+    std::optional<IniDocument> ini = ReadIniDocument(file);
+    QVERIFY(ini);
+    QVERIFY(StoreSettings(*ini, StoredSettings{}));
+    QVERIFY(!ini->canWriteBack());
+    QVERIFY(!WriteIniDocument(*ini, file));
+    QCOMPARE(ReadBytes(file), bytes);
+    QCOMPARE(QFileInfo(file).lastModified(), stamp);
 }
 
 void TestIniFile::refusedWrites_data() {

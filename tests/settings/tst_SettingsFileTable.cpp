@@ -24,10 +24,13 @@ template <size_t N> QByteArray Raw(const char (&literal)[N]) {
     return QByteArray(literal, qsizetype(N - 1));
 }
 
-QByteArray Utf16(const QString& text) {
-    QByteArray bytes("\xFF\xFE");
-    for (QChar c : text)
-        bytes += QByteArray(1, char(c.unicode() & 0xFF)) + char(c.unicode() >> 8);
+QByteArray Utf16(const QString& text, bool bigEndian = false) {
+    QByteArray bytes(bigEndian ? "\xFE\xFF" : "\xFF\xFE");
+    for (QChar c : text) {
+        const char low = char(c.unicode() & 0xFF);
+        const char high = char(c.unicode() >> 8);
+        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+    }
     return bytes;
 }
 
@@ -112,6 +115,17 @@ void TestSettingsFileTable::loadAndClose_data() {
         << Utf16(kPosition + "[Add]\r\nSuji=1\r\nAddChrList=ソ😀\r\nAlhabetBig=1\r\n"
                              "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
                              "[Other]\r\nk=v");
+    QTest::newRow("UTF-16 big-endian")
+        << Utf16(kPosition + "[Add]\r\nSuji=0\r\nAddChrList=ソ😀\r\n" + "[Other]\r\nk=v", true)
+        << pos + "01100 [ソ😀] []"
+        << Utf16(kPosition + "[Add]\r\nSuji=0\r\nAddChrList=ソ😀\r\nAlhabetBig=1\r\n"
+                             "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
+                             "[Other]\r\nk=v",
+                 true)
+        << Utf16(kPosition + "[Add]\r\nSuji=1\r\nAddChrList=ソ😀\r\nAlhabetBig=1\r\n"
+                             "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
+                             "[Other]\r\nk=v",
+                 true);
     // Lone lead byte, and 0xFF, which the original platform reads as U+F8F3.
     QTest::newRow("value with bytes that do not decode")
         << kPosition + "[Add]\r\nSuji=1\r\nAddChrList=a\x81 b\xFF\r\n"
@@ -120,12 +134,26 @@ void TestSettingsFileTable::loadAndClose_data() {
                        "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
         << kPosition + "[Add]\r\nSuji=0\r\nAddChrList=a\x81 b\xFF\r\nAlhabetBig=1\r\n"
                        "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n";
-    QTest::newRow("UTF-8 without mark reads as code page 932")
+    // Valid UTF-8 with a character beyond ASCII is UTF-8, and stays so without a mark.
+    QTest::newRow("UTF-8 without mark")
         << kPosition + kFullAdd.left(kFullAdd.size() - 17) +
-               "DeleteChrList=\xE3\x81\x82\xE3\x81\x84\xE3\x81\x86\r\n"
-        << pos + "11100 [] [縺ゅ＞縺" + Units({0xDC86}) + "]" << QByteArray()
+               "DeleteChrList=\xE3\x81\x82\xE3\x81\x84\xF0\x9F\x98\x80\r\n"
+        << pos + "11100 [] [あい😀]" << QByteArray()
         << kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji.left(kAddAfterSuji.size() - 17) +
-               "DeleteChrList=\xE3\x81\x82\xE3\x81\x84\xE3\x81\x86\r\n";
+               "DeleteChrList=\xE3\x81\x82\xE3\x81\x84\xF0\x9F\x98\x80\r\n";
+    QTest::newRow("UTF-8 without mark, a key added")
+        << kPosition + "[Add]\r\nSuji=1\r\nAddChrList=\xE3\x81\x82\r\n"
+        << pos + "11100 [あ] []"
+        << kPosition + "[Add]\r\nSuji=1\r\nAddChrList=\xE3\x81\x82\r\nAlhabetBig=1\r\n"
+                       "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
+        << kPosition + "[Add]\r\nSuji=0\r\nAddChrList=\xE3\x81\x82\r\nAlhabetBig=1\r\n"
+                       "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n";
+    // Code page 932 text that is not valid UTF-8 ("あい" is 82 A0 82 A2) stays code page 932.
+    QTest::newRow("code page 932 is not taken for UTF-8")
+        << kPosition + kFullAdd.left(kFullAdd.size() - 17) + "DeleteChrList=\x82\xA0\x82\xA2\r\n"
+        << pos + "11100 [] [あい]" << QByteArray()
+        << kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji.left(kAddAfterSuji.size() - 17) +
+               "DeleteChrList=\x82\xA0\x82\xA2\r\n";
     QTest::newRow("foreign section with bytes outside code page 932")
         << "[Other]\r\nk=\x80\xA0\x81\xFF\xFD\r\n; \x83\r\n" + kPosition + kFullAdd
         << pos + "11100 [] []" << QByteArray()

@@ -1,20 +1,136 @@
-// Generated settings files, malformed on purpose, checked for two promises of a close: the next
-// start loads exactly what the window had, and every line the program does not own keeps its
-// bytes. Seeded, so a failure repeats; bounded to a few hundred small files.
+// Generated settings files, malformed on purpose, each put through a random sequence of uses of
+// the program: load, one change or none, close, exactly as the window loads and saves (the file
+// read from disk, the eleven keys stored, the file written when something changed). A plain
+// model follows along: the text each key must read back, the encoding the file must be in, and
+// the bytes of every line the program does not own. Seeded, so a failure repeats.
 #include "Cp932Codec.h"
 #include "SettingsRules.h"
+#include "mdlIniSet.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-constexpr int kFiles = 600;
-constexpr qint32 kLargeScreen = 1'000'000;
-const QByteArray kMarker("Zq9Mark");
+#include <map>
 
-const char* const kKeys[] = {"Left",       "Top",        "Width",        "Height",
-                             "Suji",       "AlhabetBig", "AlphabetMini", "AddChr",
-                             "AddChrList", "DeleteChr",  "DeleteChrList"};
+namespace {
+constexpr int kFiles = 200;
+constexpr int kSessions = 6;
+constexpr qint32 kLargeScreen = 1'000'000;
+
+enum class Encoding { Cp932, Utf8WithBom, Utf8, Utf16LE, Utf16BE };
+
+struct KeyName {
+    const char* section;
+    const char* key;
+};
+const KeyName kKeys[] = {{"Position", "Left"},    {"Position", "Top"},     {"Position", "Width"},
+                         {"Position", "Height"},  {"Add", "Suji"},         {"Add", "AlhabetBig"},
+                         {"Add", "AlphabetMini"}, {"Add", "AddChr"},       {"Add", "AddChrList"},
+                         {"Add", "DeleteChr"},    {"Add", "DeleteChrList"}};
+constexpr int kKeyCount = 11;
+
+QByteArray Bom(Encoding e) {
+    switch (e) {
+    case Encoding::Utf8WithBom:
+        return "\xEF\xBB\xBF";
+    case Encoding::Utf16LE:
+        return "\xFF\xFE";
+    case Encoding::Utf16BE:
+        return "\xFE\xFF";
+    default:
+        return {};
+    }
+}
+
+bool Wide(Encoding e) {
+    return e == Encoding::Utf16LE || e == Encoding::Utf16BE;
+}
+
+QByteArray Encode(const QString& text, Encoding e) {
+    switch (e) {
+    case Encoding::Cp932:
+        return EncodeCp932Lossless(text).value();
+    case Encoding::Utf8WithBom:
+    case Encoding::Utf8:
+        return EncodeUtf8Lossless(text);
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE:
+        break;
+    }
+    QByteArray out;
+    for (const QChar c : text) {
+        const char lo = char(c.unicode() & 0xFF), hi = char(c.unicode() >> 8);
+        out.append(e == Encoding::Utf16LE ? lo : hi).append(e == Encoding::Utf16LE ? hi : lo);
+    }
+    return out;
+}
+
+QString Decode(const QByteArray& bytes, Encoding e) {
+    switch (e) {
+    case Encoding::Cp932:
+        return DecodeCp932Lossless(bytes);
+    case Encoding::Utf8WithBom:
+    case Encoding::Utf8:
+        return DecodeUtf8Lossless(bytes);
+    default:
+        return Wide(e) ? QStringDecoder(e == Encoding::Utf16LE ? QStringDecoder::Utf16LE
+                                                               : QStringDecoder::Utf16BE)
+                             .decode(bytes)
+                       : QString();
+    }
+}
+
+// The file as lines after the mark; line ends are kept with their line.
+struct Line {
+    QByteArray bytes;
+    QByteArray end;
+};
+
+QList<Line> SplitLines(const QByteArray& body, Encoding e) {
+    const int unit = Wide(e) ? 2 : 1;
+    const auto is = [&](qsizetype i, char c) {
+        if (i + unit > body.size())
+            return false;
+        if (!Wide(e))
+            return body[i] == c;
+        return e == Encoding::Utf16LE ? body[i] == c && body[i + 1] == 0
+                                      : body[i] == 0 && body[i + 1] == c;
+    };
+    QList<Line> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i + unit <= body.size(); i += unit) {
+        if (!is(i, '\r') && !is(i, '\n'))
+            continue;
+        const qsizetype endSize = (is(i, '\r') && is(i + unit, '\n')) ? 2 * unit : unit;
+        lines.append({body.mid(start, i - start), body.mid(i, endSize)});
+        i += endSize - unit;
+        start = i + unit;
+    }
+    if (start < body.size())
+        lines.append({body.mid(start), QByteArray()});
+    return lines;
+}
+
+// What the test knows of a file: the lines the program must keep as they are, and the value each
+// of the eleven keys must read as. An own key line is one that the program reads and sets.
+struct Model {
+    Encoding encoding = Encoding::Cp932;
+    QList<Line> foreign;               // in file order
+    std::map<int, QString> values;     // key index -> the text it reads as
+    std::map<int, bool> shadowed;      // a foreign line with the same key follows it
+    bool sections[2] = {false, false}; // "Position", "Add" present
+};
+
+bool IsMultiByteUtf8(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    return !utf8.hasError() && text.size() < bytes.size();
+}
 
 class Generator {
 public:
@@ -22,90 +138,162 @@ public:
 
     int below(int n) { return int(random_.bounded(n)); }
     bool chance(int percent) { return below(100) < percent; }
-
     template <typename T, size_t N> const T& pick(const T (&items)[N]) { return items[below(N)]; }
 
-    // Text that code page 932 holds, with the characters INI files care about.
+    // Text that code page 932 holds, with the characters INI files care about, that reads back
+    // as itself (no blanks or quotes at its ends) and never holds the word "Dup".
     QString text(int maxLength) {
-        static const QString alphabet = u"aZ09 \t=[];#\"'\\ソ表あｱ～￢Ⅰ"_qs;
+        static const QString alphabet = u"aZ09=[];#\\ソ表あｱ～￢Ⅰ"_qs;
         QString t;
         for (int n = below(maxLength + 1); n > 0; --n)
             t += alphabet[below(int(alphabet.size()))];
         return t;
     }
 
-    QByteArray bytes(int maxLength) {
+    // Text only UTF-8 can hold.
+    QString wideText() {
+        static const QString extras[] = {u"😀"_qs, u"€"_qs, u"👍🏽"_qs, u"한"_qs};
+        return text(4) + pick(extras) + text(4);
+    }
+
+    // Bytes of a line that is no header and no line break, kept whatever they are.
+    QByteArray garbage() {
         QByteArray b;
-        for (int n = below(maxLength + 1); n > 0; --n)
-            b += char(below(256));
+        for (int n = below(12) + 1; n > 0; --n) {
+            char c = char(below(256));
+            if (c == '\r' || c == '\n' || c == '[')
+                c = '#';
+            b += c;
+        }
         return b;
     }
 
-    QByteArray line() {
-        static const char* const headers[] = {"[Position]", "[Add]", "[add]", " [ ADD ] x",
-                                              "[Other]",    "[x",    "[",     "[Add"};
-        static const char* const values[] = {"0", "1", "", "15", "-60", "12a", " 1 ", "\"0\""};
-        switch (below(9)) {
-        case 0:
-            return pick(headers);
-        case 1:
-        case 2:
-        case 3:
-            return QByteArray(pick(kKeys)) + (chance(20) ? " = " : "=") +
-                   (chance(60) ? QByteArray(pick(values))
-                               : EncodeCp932Lossless(text(12)).value_or("x"));
-        case 4:
-            return "Other" + QByteArray::number(below(3)) + "=" + bytes(8);
-        case 5:
-            return chance(50) ? QByteArray("; comment \x83\x5C") : QByteArray();
-        case 6:
-            return bytes(16); // NUL, lone lead bytes, 0x80-0xFF, stray CR and LF
-        case 7:
-            return chance(10) ? QByteArray(below(20000), 'L') : text(30).toUtf8();
-        default:
-            return QByteArray(pick(kKeys)) + QByteArray(1, '\0') + "=1";
+    // A file in a random encoding, with some of the program's keys (spelled in various ways),
+    // with sections and lines of others, and duplicates the program must not touch.
+    std::pair<QByteArray, Model> file() {
+        Model m;
+        const Encoding encodings[] = {Encoding::Cp932,       Encoding::Cp932,   Encoding::Cp932,
+                                      Encoding::Cp932,       Encoding::Cp932,   Encoding::Utf8,
+                                      Encoding::Utf8WithBom, Encoding::Utf16LE, Encoding::Utf16BE};
+        m.encoding = pick(encodings);
+        const bool bytesOk = m.encoding == Encoding::Cp932 || m.encoding == Encoding::Utf8WithBom;
+        static const char* const ends[] = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
+        QList<std::pair<Line, int>> lines; // line and its own key (or -1)
+        const auto add = [&](const QString& text, int own = -1) {
+            lines.append({{Encode(text, m.encoding), Encode(pick(ends), m.encoding)}, own});
+        };
+        const auto foreignLines = [&] {
+            for (int n = below(3); n > 0; --n) {
+                switch (below(6)) {
+                case 0:
+                    add(u"; comment ソ"_qs);
+                    break;
+                case 1:
+                    add(QString());
+                    break;
+                case 2:
+                    add("Other" + QString::number(below(3)) + "=" + text(6));
+                    break;
+                case 3:
+                    if (bytesOk) {
+                        lines.append({{garbage(), Encode(pick(ends), m.encoding)}, -1});
+                        break;
+                    }
+                    [[fallthrough]];
+                default:
+                    add(text(10).remove(u'=').remove(u'[')); // no key, no header
+                    break;
+                }
+            }
+        };
+        static const char* const headerForms[][2] = {
+            {"[Position]", "[Add]"}, {"[position]", "[ADD]"}, {" [ Position ] x", " [ Add ]y"}};
+        static const char* const stored[][2] = {{"0", "0"},     {"1", "1"},     {"", ""},
+                                                {" 1 ", "1"},   {"\"0\"", "0"}, {"15", "15"},
+                                                {"-60", "-60"}, {"12a", "12a"}, {"2000", "2000"}};
+        if (m.encoding == Encoding::Utf8)
+            add(u"; ソ"_qs); // UTF-8 without a mark is told by a character beyond ASCII
+        foreignLines();
+        int sectionOrder[2] = {0, 1};
+        if (chance(30))
+            std::swap(sectionOrder[0], sectionOrder[1]);
+        for (int s : sectionOrder) {
+            if (chance(15)) {
+                foreignLines();
+                continue; // the section is missing
+            }
+            m.sections[s] = true;
+            add(headerForms[below(3)][s]);
+            for (int k = 0; k < kKeyCount; ++k) {
+                if ((k < 4) != (s == 0))
+                    continue;
+                foreignLines();
+                if (chance(20))
+                    continue; // the key is missing
+                QString name = kKeys[k].key;
+                if (chance(20))
+                    name = name.toUpper();
+                const bool asText = chance(40);
+                const auto& value = pick(stored);
+                const QString written = asText ? text(8) : QString(value[0]);
+                m.values[k] = asText ? written : QString(value[1]);
+                add(name + (chance(20) ? " = " : "=") + written, k);
+                if (chance(10)) {
+                    add(name + "=Dup" + text(3)); // the first of two is the one read
+                    m.shadowed[k] = true;
+                }
+            }
+            foreignLines();
         }
+        if (const int s = below(2); m.sections[s] && chance(30)) {
+            add(QString(headerForms[0][s])); // a second section of a name is never read
+            add(QString(kKeys[s == 0 ? below(4) : 4 + below(7)].key) + "=Dup");
+        }
+        foreignLines();
+        if (!lines.isEmpty() && !lines.back().first.bytes.isEmpty() && chance(20))
+            lines.back().first.end.clear(); // no line end at the end
+
+        // A bare CR before a blank line that ends in LF would make one CR LF of them.
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            Line& previous = lines[i - 1].first;
+            if (previous.end == Encode("\r", m.encoding) && lines[i].first.bytes.isEmpty())
+                previous.end = Encode("\r\n", m.encoding);
+        }
+        QByteArray bytes = Bom(m.encoding);
+        for (const auto& [line, own] : lines) {
+            bytes += line.bytes + line.end;
+            if (own < 0)
+                m.foreign.append(line);
+        }
+        if (m.encoding == Encoding::Cp932 && IsMultiByteUtf8(bytes))
+            return file(); // text that would read as UTF-8: rare, and not what this file is for
+        return {bytes, m};
     }
 
-    QByteArray file() {
-        if (chance(5))
-            return bytes(200);
-        static const char* const ends[] = {"\r\n", "\r\n", "\n", "\r"};
-        QByteArray body;
-        for (int n = below(25); n > 0; --n)
-            body += line() + pick(ends);
-        if (chance(20))
-            body += line(); // no line end at the end
-        switch (below(10)) {
-        case 0:
-            return "\xEF\xBB\xBF" + body;
-        case 1: {
-            QByteArray wide("\xFF\xFE");
-            for (char c : body)
-                wide += QByteArray(1, c) + '\0';
-            return wide;
-        }
-        default:
-            return body;
-        }
+    // One use of the program before a close.
+    enum class Use { NoChange, Toggle, ForceUtf8, Text, Move, DeleteKey };
+    Use use() {
+        static const Use uses[] = {Use::NoChange, Use::NoChange,  Use::Toggle,
+                                   Use::Toggle,   Use::ForceUtf8, Use::ForceUtf8,
+                                   Use::Text,     Use::Move,      Use::DeleteKey};
+        return pick(uses);
     }
 
-    // What a user might do before closing: nothing, or one change.
-    StoredSettings change(StoredSettings s) {
-        switch (below(8)) {
-        case 0:
-            s.suji = !s.suji;
+    StoredSettings change(StoredSettings s, Use use) {
+        switch (use) {
+        case Use::Toggle: {
+            bool* boxes[] = {&s.suji, &s.alphabetBig, &s.alphabetMini, &s.addChr, &s.deleteChr};
+            bool* box = boxes[below(5)];
+            *box = !*box;
             break;
-        case 1:
-            s.addChr = !s.addChr;
+        }
+        case Use::ForceUtf8:
+            (chance(50) ? s.addChrList : s.deleteChrList) = wideText();
             break;
-        case 2:
-            s.addChrList = text(10);
+        case Use::Text:
+            (chance(50) ? s.addChrList : s.deleteChrList) = text(10);
             break;
-        case 3:
-            s.deleteChrList = text(10);
-            break;
-        case 4:
+        case Use::Move:
             s.window = {below(30000), below(30000), 3000 + below(20000), 1500 + below(20000)};
             break;
         default:
@@ -118,116 +306,199 @@ private:
     QRandomGenerator random_;
 };
 
-struct Line {
-    QByteArray bytes; // without the line end
-    QByteArray end;
-};
-
-QByteArray Bom(const QByteArray& file) {
-    if (file.startsWith("\xFF\xFE"))
-        return file.left(2);
-    return file.startsWith("\xEF\xBB\xBF") ? file.left(3) : QByteArray();
+QByteArray ReadBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// The lines after the byte-order mark.
-QList<Line> SplitLines(QByteArray file) {
-    const bool wide = file.startsWith("\xFF\xFE");
-    file.remove(0, Bom(file).size());
-    const int unit = wide ? 2 : 1;
-    const auto is = [&](qsizetype i, char c) {
-        return i + unit <= file.size() && file[i] == c && (!wide || file[i + 1] == '\0');
-    };
-    QList<Line> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i + unit <= file.size(); i += unit) {
-        if (!is(i, '\r') && !is(i, '\n'))
-            continue;
-        const qsizetype endSize = (is(i, '\r') && is(i + unit, '\n')) ? 2 * unit : unit;
-        lines.append({file.mid(start, i - start), file.mid(i, endSize)});
-        i += endSize - unit;
-        start = i + unit;
-    }
-    if (start < file.size())
-        lines.append({file.mid(start), QByteArray()});
-    return lines;
+bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-QByteArray Encoded(const QByteArray& ascii, bool wide) {
-    if (!wide)
-        return ascii;
-    QByteArray out;
-    for (char c : ascii)
-        out += QByteArray(1, c) + '\0';
+// The text each key is stored as, as the window stores it.
+std::map<int, QString> StoredTexts(const StoredSettings& s) {
+    const WindowTwips& w = s.window;
+    const QString texts[kKeyCount] = {
+        QString::number(w.left),        QString::number(w.top),   QString::number(w.width),
+        QString::number(w.height),      CheckStateText(s.suji),   CheckStateText(s.alphabetBig),
+        CheckStateText(s.alphabetMini), CheckStateText(s.addChr), s.addChrList,
+        CheckStateText(s.deleteChr),    s.deleteChrList};
+    std::map<int, QString> out;
+    for (int k = 0; k < kKeyCount; ++k)
+        out[k] = texts[k];
     return out;
 }
 
-QByteArray BeforeEquals(const QByteArray& line, bool wide) {
-    const qsizetype at = line.indexOf(Encoded("=", wide));
-    return at < 0 ? QByteArray() : line.left(at);
+// The name of an own key line, or -1 when the line is not one of the eleven.
+int OwnKeyOf(const Line& line, Encoding e) {
+    const QString text = Decode(line.bytes, e);
+    const qsizetype eq = text.indexOf(u'=');
+    if (eq < 0)
+        return -1;
+    const QString name = text.left(eq).trimmed();
+    for (int k = 0; k < kKeyCount; ++k) {
+        if (name.compare(QLatin1StringView(kKeys[k].key), Qt::CaseInsensitive) == 0)
+            return k;
+    }
+    return -1;
 }
 } // namespace
 
 class TestSettingsFuzz : public QObject {
     Q_OBJECT
 private slots:
-    void closeKeepsWhatItDoesNotOwn();
+    void closesFollowTheModel();
 };
 
-void TestSettingsFuzz::closeKeepsWhatItDoesNotOwn() {
+void TestSettingsFuzz::closesFollowTheModel() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("keymill.ini");
     Generator gen(20261207);
-    int changed = 0;
-    int linesKept = 0;
+    std::map<Generator::Use, int> uses;
+    int conversions = 0;
+    int untouched = 0;
     for (int n = 0; n < kFiles; ++n) {
-        const QByteArray file = gen.file();
-        const QByteArray name = "file " + QByteArray::number(n) + ": " + file.left(80).toHex();
-        const bool wide = file.startsWith("\xFF\xFE");
+        auto [file, model] = gen.file();
+        QVERIFY(WriteBytes(path, file));
+        QByteArray history = "file " + QByteArray::number(n) + ": " + file.toHex();
+        for (int session = 0; session < kSessions; ++session) {
+            const Generator::Use use = gen.use();
+            ++uses[use];
+            history += " | use " + QByteArray::number(int(use));
+            const char* what = history.constData();
 
-        const StoredSettings loaded =
-            LoadStoredSettings(IniDocument::fromBytes(file), kLargeScreen, kLargeScreen);
-        const StoredSettings window = gen.change(loaded);
-        changed += window != loaded;
-
-        IniDocument closed = IniDocument::fromBytes(file);
-        QVERIFY2(StoreSettings(closed, window), name.constData());
-        const QByteArray written = closed.toBytes();
-        QVERIFY2(LoadStoredSettings(IniDocument::fromBytes(written), kLargeScreen, kLargeScreen) ==
-                     window,
-                 name.constData());
-
-        // The same close with a marker as every value shows which lines the program owns.
-        IniDocument marked = IniDocument::fromBytes(file);
-        for (int k = 0; k < 11; ++k)
-            QVERIFY(marked.setValue(k < 4 ? "Position" : "Add", kKeys[k], kMarker + char('a' + k)));
-        const QList<Line> in = SplitLines(file);
-        const QList<Line> out = SplitLines(marked.toBytes());
-        const QList<Line> real = SplitLines(written);
-        QVERIFY2(real.size() == out.size(), name.constData());
-        QVERIFY2(Bom(written) == Bom(file), name.constData());
-        const QByteArray marker = Encoded(kMarker, wide);
-        qsizetype i = 0;
-        for (qsizetype j = 0; j < out.size(); ++j) {
-            const bool owned = out[j].bytes.contains(marker);
-            if (!owned)
-                QVERIFY2(real[j].bytes == out[j].bytes && real[j].end == out[j].end,
-                         name.constData());
-            if (i < in.size() && out[j].bytes == in[i].bytes &&
-                (out[j].end == in[i].end || in[i].end.isEmpty())) {
-                ++i; // a line kept (the last one may have gained a line end)
-                ++linesKept;
-            } else if (owned && i < in.size() &&
-                       BeforeEquals(out[j].bytes, wide) == BeforeEquals(in[i].bytes, wide)) {
-                ++i; // the program's own key, name and "=" kept
-            } else {
-                // Anything else must be a line the program added: one of its keys or headers.
-                const bool header = out[j].bytes == Encoded("[Position]", wide) ||
-                                    out[j].bytes == Encoded("[Add]", wide);
-                QVERIFY2(owned || header, name.constData());
+            // A hand edit: one of the program's key lines is deleted; the close must add it again.
+            if (use == Generator::Use::DeleteKey) {
+                const QByteArray before = ReadBytes(path);
+                const QByteArray bom = Bom(model.encoding);
+                QList<Line> lines = SplitLines(before.mid(bom.size()), model.encoding);
+                qsizetype foreignAt = 0;
+                for (qsizetype i = 0; i < lines.size(); ++i) {
+                    if (foreignAt < model.foreign.size() &&
+                        lines[i].bytes == model.foreign[foreignAt].bytes) {
+                        ++foreignAt;
+                        continue;
+                    }
+                    const int k = OwnKeyOf(lines[i], model.encoding);
+                    // (A line that ends in a bare CR before a blank LF line would merge.)
+                    const bool bareCrBefore =
+                        i > 0 && lines[i - 1].end == Encode("\r", model.encoding);
+                    if (k >= 0 && !model.shadowed[k] && model.values.count(k) && !bareCrBefore) {
+                        lines.removeAt(i);
+                        model.values.erase(k);
+                        break;
+                    }
+                }
+                QByteArray edited = bom;
+                for (const Line& line : lines)
+                    edited += line.bytes + line.end;
+                QVERIFY(WriteBytes(path, edited));
             }
+
+            const QByteArray before = ReadBytes(path);
+            const QDateTime stampBefore = QFileInfo(path).lastModified();
+            std::optional<IniDocument> ini = ReadIniDocument(path);
+            QVERIFY2(ini, what);
+            for (int k = 0; k < kKeyCount; ++k) {
+                const std::optional<QString> read = ini->value(kKeys[k].section, kKeys[k].key);
+                const auto expected = model.values.find(k);
+                QVERIFY2(read.has_value() == (expected != model.values.end()), what);
+                if (read)
+                    QVERIFY2(*read == expected->second, what);
+            }
+
+            // The close, as the window does it.
+            const StoredSettings loaded = LoadStoredSettings(*ini, kLargeScreen, kLargeScreen);
+            const StoredSettings window = gen.change(loaded, use);
+            const bool allStored = StoreSettings(*ini, window);
+            if (ini->isModified())
+                QVERIFY2(WriteIniDocument(*ini, path), what);
+            const QByteArray after = ReadBytes(path);
+
+            // The model: every key reads as stored; a code page 932 file that must hold a
+            // character it lacks becomes UTF-8 with a mark, unless it carries bytes that would
+            // then read as other characters, when that one value is refused.
+            std::map<int, QString> wanted = StoredTexts(window);
+            if (!allStored) {
+                const bool carried =
+                    model.encoding == Encoding::Cp932 &&
+                    std::any_of(model.foreign.cbegin(), model.foreign.cend(), [](const Line& l) {
+                        return DecodeCp932Lossless(l.bytes) != DecodeCp932(l.bytes);
+                    });
+                QVERIFY2(use == Generator::Use::ForceUtf8 && carried, what);
+                for (int k : {8, 10}) {
+                    if (EncodeCp932Lossless(wanted[k]))
+                        continue;
+                    if (model.values.count(k))
+                        wanted[k] = model.values[k];
+                    else
+                        wanted.erase(k); // a new key that cannot be stored is not added
+                }
+            }
+            const bool needsUtf8 = std::any_of(wanted.cbegin(), wanted.cend(), [](const auto& kv) {
+                return !EncodeCp932Lossless(kv.second);
+            });
+            const Encoding was = model.encoding;
+            if (was == Encoding::Cp932 && needsUtf8) {
+                model.encoding = Encoding::Utf8WithBom;
+                ++conversions;
+                for (Line& line : model.foreign) {
+                    line.bytes = Encode(DecodeCp932Lossless(line.bytes), model.encoding);
+                    line.end = Encode(Decode(line.end, was), model.encoding);
+                }
+            }
+            const bool unchanged = wanted == model.values;
+            model.values = wanted;
+            model.sections[0] = model.sections[1] = true;
+
+            if (unchanged) {
+                // Nothing to store: the file keeps its bytes and its time stamp.
+                QVERIFY2(after == before, what);
+                QVERIFY2(QFileInfo(path).lastModified() == stampBefore, what);
+                ++untouched;
+            }
+            const QByteArray bom = Bom(model.encoding);
+            QVERIFY2(after.startsWith(bom), what);
+            if (model.encoding == Encoding::Cp932)
+                QVERIFY2(!after.startsWith("\xEF\xBB\xBF"), what);
+
+            // Every foreign line in its place and order, with its bytes; every other line is one
+            // of the eleven keys (each once), a header the program added, or the mark's line.
+            const QList<Line> lines = SplitLines(after.mid(bom.size()), model.encoding);
+            const QByteArray crlf = Encode("\r\n", model.encoding);
+            qsizetype f = 0;
+            int ownSeen[kKeyCount] = {};
+            bool marked = false;
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                if (f < model.foreign.size() && lines[i].bytes == model.foreign[f].bytes &&
+                    (lines[i].end == model.foreign[f].end ||
+                     (model.foreign[f].end.isEmpty() && lines[i].end == crlf))) {
+                    model.foreign[f++].end = lines[i].end;
+                    continue;
+                }
+                const int k = OwnKeyOf(lines[i], model.encoding);
+                const bool header = lines[i].bytes == Encode("[Position]", model.encoding) ||
+                                    lines[i].bytes == Encode("[Add]", model.encoding);
+                const bool markLine = i == 0 && lines[i].bytes.isEmpty() && was != model.encoding;
+                QVERIFY2(k >= 0 || header || markLine, what);
+                if (k >= 0)
+                    ++ownSeen[k];
+                if (markLine)
+                    marked = true;
+            }
+            if (marked) // from now on a line like any other
+                model.foreign.prepend({QByteArray(), crlf}), ++f;
+            QVERIFY2(f == model.foreign.size(), what);
+            for (int k = 0; k < kKeyCount; ++k)
+                QVERIFY2(ownSeen[k] == int(model.values.count(k)), what);
         }
-        QVERIFY2(i == in.size(), name.constData());
     }
-    qInfo("%d files, %d closed with a change, %d lines not owned kept byte for byte", kFiles,
-          changed, linesKept);
+    qInfo("%d files, %d closes: %d without a change, %d toggles, %d texts only UTF-8 holds "
+          "(%d files converted), %d keys deleted by hand; %d closes left the file untouched",
+          kFiles, kFiles * kSessions, uses[Generator::Use::NoChange], uses[Generator::Use::Toggle],
+          uses[Generator::Use::ForceUtf8], conversions, uses[Generator::Use::DeleteKey], untouched);
 }
 
 QTEST_APPLESS_MAIN(TestSettingsFuzz)
