@@ -1,38 +1,144 @@
 #include "FreeTextFilter.h"
 
+#include <QList>
+#include <QTextBoundaryFinder>
+
 namespace {
-bool isControl(QChar c) {
-    return c.unicode() < 0x20 || c.unicode() == 0x7F;
+bool IsBidiControl(char32_t c) {
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
+
+bool IsTag(char32_t c) {
+    return c >= 0xE0020 && c <= 0xE007F;
+}
+constexpr char32_t kCancelTag = 0xE007F;
+
+// Dropped wherever it stands.
+bool IsAlwaysDropped(char32_t c, QChar::Category category) {
+    return category == QChar::Other_Control || category == QChar::Separator_Line ||
+           category == QChar::Separator_Paragraph || category == QChar::Other_Surrogate ||
+           IsBidiControl(c);
+}
+
+// Anything that may need dropping; clean text (nearly every text) is handed back as it is.
+bool MayBeDropped(QChar::Category category) {
+    return category == QChar::Other_Control || category == QChar::Other_Format ||
+           category == QChar::Separator_Line || category == QChar::Separator_Paragraph ||
+           category == QChar::Other_Surrogate;
+}
+
+struct CodePoint {
+    char32_t value;
+    qsizetype at;   // in UTF-16 units
+    qsizetype size; // 1 or 2
+    QChar::Category category;
+};
+
+// The code points of text[from, to); a surrogate half standing alone is one of its own.
+QList<CodePoint> CodePoints(QStringView text, qsizetype from, qsizetype to) {
+    QList<CodePoint> points;
+    for (qsizetype i = from; i < to;) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < to && text[i + 1].isLowSurrogate()) {
+            const char32_t value = QChar::surrogateToUcs4(c, text[i + 1]);
+            points.append({value, i, 2, QChar::category(value)});
+            i += 2;
+        } else {
+            points.append({c.unicode(), i, 1, c.category()});
+            ++i;
+        }
+    }
+    return points;
+}
+
+// Marks what to keep of one grapheme cluster of a text without controls. A format character is kept
+// when the cluster starts with a character that stays, and something after it in the cluster is
+// kept too (it joins two characters), or it belongs to the tag run that ends a flag with U+E007F.
+void KeepOfCluster(const QList<CodePoint>& cluster, QList<bool>& keep) {
+    keep.fill(false, cluster.size());
+    for (qsizetype i = 0; i < cluster.size(); ++i) {
+        const CodePoint& p = cluster[i];
+        keep[i] = !IsAlwaysDropped(p.value, p.category) && p.category != QChar::Other_Format;
+    }
+    if (cluster.isEmpty() || !keep.front())
+        return; // no visible base: every format character of the cluster goes
+    // From the end: a trailing run of tags ending in the cancel tag stays; other trailing
+    // format characters join nothing.
+    bool joinsNext = false;
+    bool tagRun = !cluster.isEmpty() && cluster.back().value == kCancelTag;
+    for (qsizetype i = cluster.size() - 1; i > 0; --i) {
+        const CodePoint& p = cluster[i];
+        if (keep[i]) {
+            joinsNext = true;
+            tagRun = false;
+            continue;
+        }
+        if (p.category != QChar::Other_Format || IsBidiControl(p.value))
+            continue;
+        if (tagRun && IsTag(p.value)) {
+            keep[i] = true;
+            continue;
+        }
+        tagRun = false;
+        keep[i] = joinsNext;
+    }
+}
+// Drops each code point of text for which `drop` says so, moving the cursor back by the units
+// dropped before it.
+template <typename Drop> FilteredFreeText Without(const FilteredFreeText& in, Drop drop) {
+    FilteredFreeText out;
+    out.cursor = in.cursor;
+    out.text.reserve(in.text.size());
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, in.text);
+    QList<bool> keep;
+    const qsizetype n = in.text.size();
+    for (qsizetype from = 0; from < n;) {
+        qsizetype to = clusters.toNextBoundary();
+        if (to <= from)
+            to = n;
+        const QList<CodePoint> cluster = CodePoints(in.text, from, to);
+        drop(cluster, keep);
+        for (qsizetype k = 0; k < cluster.size(); ++k) {
+            const CodePoint& p = cluster[k];
+            if (keep[k])
+                out.text.append(QStringView(in.text).sliced(p.at, p.size));
+            else if (p.at < in.cursor)
+                out.cursor -= int(std::min<qsizetype>(p.size, in.cursor - p.at));
+        }
+        from = to;
+    }
+    return out;
 }
 } // namespace
 
 FilteredFreeText FilterFreeText(const QString& text, int cursor) {
-    FilteredFreeText result;
-    result.cursor = cursor;
     const qsizetype n = text.size();
     qsizetype i = 0;
     // Most texts are clean: hand them back without copying.
-    while (i < n && !isControl(text.at(i)) && !text.at(i).isSurrogate())
-        ++i;
-    if (i == n) {
-        result.text = text;
-        return result;
-    }
-    result.text.reserve(n);
-    result.text.append(QStringView(text).left(i));
-    for (; i < n; ++i) {
+    while (i < n) {
         const QChar c = text.at(i);
         if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
-            result.text.append(c);
-            result.text.append(text.at(++i));
+            if (MayBeDropped(QChar::category(QChar::surrogateToUcs4(c, text.at(i + 1)))))
+                break;
+            i += 2;
             continue;
         }
-        if (isControl(c) || c.isSurrogate()) {
-            if (i < cursor)
-                --result.cursor;
-            continue;
-        }
-        result.text.append(c);
+        if (MayBeDropped(c.category()))
+            break;
+        ++i;
     }
-    return result;
+    if (i == n)
+        return {text, cursor};
+
+    // Controls, separators and bidirectional controls go first, so that what they stood
+    // between is judged as it will stand: a joiner between two emoji that had a control
+    // between them joins them.
+    const FilteredFreeText plain =
+        Without({text, cursor}, [](const QList<CodePoint>& cluster, QList<bool>& keep) {
+            keep.resize(cluster.size());
+            for (qsizetype k = 0; k < cluster.size(); ++k)
+                keep[k] = !IsAlwaysDropped(cluster[k].value, cluster[k].category);
+        });
+    return Without(plain, KeepOfCluster);
 }

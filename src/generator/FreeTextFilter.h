@@ -2,15 +2,26 @@
 
 #include <QString>
 
-// The two free-text boxes (extra and excluded characters) hold only what can stand in a
-// password: no C0 control (U+0000 to U+001F: line feed, carriage return, tab ...), no DEL and
-// no half of a surrogate pair. Everything else, an emoji as a whole pair included, stays.
+// Every free text a password is drawn from (the window's extra and excluded boxes, the texts of
+// the settings file, keymill-cli's -a and -x) holds only characters that can be seen and typed
+// from a printout. Dropped:
+//  - controls (category Cc): C0 (tab, line feed, carriage return ...), DEL and C1 (U+0080 to
+//    U+009F: U+0085 is a line break, U+009B starts a terminal escape);
+//  - line and paragraph separators (Zl, Zp: U+2028, U+2029);
+//  - halves of surrogate pairs standing alone;
+//  - format characters (Cf) that join nothing visible: soft hyphen, zero-width space, word
+//    joiner, byte-order mark, and every bidirectional control (U+061C, U+200E, U+200F,
+//    U+202A to U+202E, U+2066 to U+2069), which never stays, since it turns what is shown
+//    around.
+// A format character stays only where it joins a visible character within one grapheme cluster:
+// a zero-width joiner between two emoji (👩‍💻), or the tag characters of a flag (🏴 with
+// its tags, ended by U+E007F). Everything else, an emoji as a whole pair included, stays.
 
 struct FilteredFreeText {
     QString text;
     int cursor = 0;
 };
 
-// text without those units; cursor (a position in text) moves back by the units dropped before
-// it.
+// text without those characters; cursor (a position in text) moves back by the units dropped
+// before it.
 FilteredFreeText FilterFreeText(const QString& text, int cursor);

@@ -45,6 +45,16 @@ void TestFreeTextBoxes::pastedText_data() {
                                        << "xyabcd" << 6;
     QTest::newRow("emoji whole") << "txtAddChr"
                                  << "" << kEmoji + "\n" + kEmoji << kEmoji + kEmoji << 4;
+    // Seen in passwords: NEXT LINE breaks a printed line, CSI starts a terminal escape.
+    QTest::newRow("C1 controls and separators")
+        << "txtAddChr"
+        << "a" << u"\u009B\u0085b\u2028\u2029c"_qs << "abc" << 3;
+    QTest::newRow("invisible format characters")
+        << "txtDeleteChr"
+        << "" << u"\u00ADa\u200B\u202Eb\u2066\uFEFF"_qs << "ab" << 2;
+    QTest::newRow("joiner inside an emoji sequence stays")
+        << "txtAddChr"
+        << "" << u"\U0001F469\u200D\U0001F4BB\u200D"_qs << u"\U0001F469\u200D\U0001F4BB"_qs << 5;
     QTest::newRow("lone surrogate") << "txtDeleteChr"
                                     << "" << QString("a") + QChar(0xDC00) + "b"
                                     << "ab" << 2;
@@ -98,7 +108,7 @@ void TestFreeTextBoxes::settingsTextIsCleaned() {
     WindowFixture f;
     QStringList seen;
     connect(f->txtAddChr, &QLineEdit::textChanged, [&](const QString& t) { seen << t; });
-    f->txtAddChr->setText(QString("a\tb") + QChar(0xD800) + kEmoji);
+    f->txtAddChr->setText(QString("a\tb") + QChar(0xD800) + QChar(0x85) + QChar(0x200E) + kEmoji);
     QCOMPARE(f->txtAddChr->text(), "ab" + kEmoji);
     QCOMPARE(seen, QStringList{"ab" + kEmoji});
 }

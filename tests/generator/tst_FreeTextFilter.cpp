@@ -23,8 +23,36 @@ void FreeTextFilterTest::filters_data() {
     QTest::newRow("tab before the cursor, dropped after") << "a\tb\tc" << 3 << "abc" << 2;
     QTest::newRow("every C0 and DEL")
         << QString("x") + QChar(0) + QChar(0x1F) + QChar(0x7F) + "y" << 5 << "xy" << 2;
-    QTest::newRow("space and C1 stay") << QString(" ") + QChar(0x80) + QChar(0xA0) << 0
-                                       << QString(" ") + QChar(0x80) + QChar(0xA0) << 0;
+    QTest::newRow("space and no-break space stay")
+        << QString(" ") + QChar(0xA0) << 0 << QString(" ") + QChar(0xA0) << 0;
+    QTest::newRow("C1: next line and terminal escape")
+        << QString("a") + QChar(0x9B) + QChar(0x85) + "b" + QChar(0x80) + QChar(0x9F) << 6 << "ab"
+        << 2;
+    QTest::newRow("line and paragraph separators")
+        << QString("a") + QChar(0x2028) + "b" + QChar(0x2029) << 2 << "ab" << 1;
+    QTest::newRow("soft hyphen, zero-width space, word joiner, byte-order mark")
+        << QString("a") + QChar(0xAD) + "b" + QChar(0x200B) + "c" + QChar(0x2060) + QChar(0xFEFF)
+        << 7 << "abc" << 3;
+    QTest::newRow("joiners between letters join nothing")
+        << QString("a") + QChar(0x200D) + "b" + QChar(0x200C) + "c" << 5 << "abc" << 3;
+    QTest::newRow("every bidirectional control")
+        << QString("a") + QChar(0x202E) + QChar(0x202A) + QChar(0x202D) + QChar(0x200E) +
+               QChar(0x200F) + QChar(0x2066) + QChar(0x2069) + QChar(0x061C) + "b"
+        << 10 << "ab" << 2;
+    const QString technologist = u"\U0001F469\u200D\U0001F4BB"_qs;
+    QTest::newRow("joiner inside an emoji sequence stays")
+        << "x" + technologist + "y" << 6 << "x" + technologist + "y" << 6;
+    QTest::newRow("joiner after the last emoji goes")
+        << emoji + QChar(0x200D) + "a" << 4 << emoji + "a" << 3;
+    QTest::newRow("joiner before an emoji goes") << QChar(0x200D) + emoji << 3 << emoji << 2;
+    QTest::newRow("bidirectional control inside an emoji sequence goes")
+        << u"\U0001F469\u200E\u200D\U0001F4BB"_qs << 0 << technologist << 0;
+    const QString england = u"\U0001F3F4\U000E0067\U000E0062\U000E0065\U000E006E\U000E0067"
+                            u"\U000E007F"_qs;
+    QTest::newRow("flag with its tags stays") << england + "a" << 15 << england + "a" << 15;
+    QTest::newRow("tags without a flag's end go") << u"a\U000E0041\U000E0042b"_qs << 6 << "ab" << 2;
+    QTest::newRow("format character beyond the first plane")
+        << u"a\U0001BCA0b\U000E0001"_qs << 3 << "ab" << 1;
     QTest::newRow("emoji pair stays whole") << "a" + emoji + "\n" << 4 << "a" + emoji << 3;
     QTest::newRow("lone high surrogate") << QString("a") + high + "b" << 3 << "ab" << 2;
     QTest::newRow("lone low surrogate first") << QString(low) + "ab" << 0 << "ab" << 0;
