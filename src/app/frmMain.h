@@ -3,6 +3,7 @@
 #include "CharacterPool.h"
 #include "GenerationOptions.h"
 #include "SettingsRules.h"
+#include "Twips.h"
 #include "YieldThrottle.h"
 
 #include <QHash>
@@ -210,7 +211,9 @@ private:
     bool endCommandClosing_ = false;
     bool quitRequested_ = false;
     int finishedPasswords_ = 0;
-    QRect storedOuter_;
+    QRect storedOuter_;          // the read rectangle in pixels
+    TwipsRect readOuterTwips_{}; // the read rectangle, stored again where nothing changed it
+    QRect placedInner_;          // the window without its frame once it was placed
     bool outerSizeSettled_ = false;
     int settleAttempts_ = 0;
     bool frameNudged_ = false;

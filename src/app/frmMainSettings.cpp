@@ -1,9 +1,11 @@
 // The window's geometry and the character options, kept in keymill.ini between uses.
 #include "frmMain.h"
 
+#include "KeptTwips.h"
 #include "ProgramPaths.h"
 #include "SettingsRules.h"
 #include "Twips.h"
+#include "X11FrameExtents.h"
 #include "mdlIniSet.h"
 
 #include <QCheckBox>
@@ -51,9 +53,18 @@ void frmMain::SaveSettings() {
     }
     // The frame measured when the window was settled is used again: measured anew at close on
     // a busy machine, it has been seen to come back without its title bar.
-    const QRect outer =
-        frameMargins_.isNull() ? frameGeometry() : geometry().marginsAdded(frameMargins_);
-    const TwipsRect twips = PixelsToTwips(outer);
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins margins =
+        !frameMargins_.isNull()
+            ? frameMargins_
+            : X11FrameExtents(windowHandle())
+                  .value_or(QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                                     frame.right() - inner.right(),
+                                     frame.bottom() - inner.bottom()));
+    // Where the window stood is compared without the frame, which the toolkit may learn late.
+    const QRect placed = placedInner_.isNull() ? storedOuter_ : placedInner_.marginsAdded(margins);
+    const TwipsRect twips = OuterTwipsToStore(readOuterTwips_, placed, inner.marginsAdded(margins));
     StoredSettings current;
     current.window = {qint32(twips.left), qint32(twips.top), qint32(twips.width),
                       qint32(twips.height)};
@@ -80,8 +91,10 @@ void frmMain::SaveSettings() {
 // checked at every exposure, move, resize and focus of the window until it is the stored one,
 // so a busy start ends in the same window as an idle one.
 void frmMain::applyOuterGeometry(const WindowTwips& outer) {
-    storedOuter_ = TwipsToPixels(TwipsRect{double(outer.left), double(outer.top),
-                                           double(outer.width), double(outer.height)});
+    readOuterTwips_ =
+        TwipsRect{double(outer.left), double(outer.top), double(outer.width), double(outer.height)};
+    storedOuter_ = TwipsToPixels(readOuterTwips_);
+    placedInner_ = QRect();
     outerSizeSettled_ = false;
     frameMargins_ = QMargins();
     frameNudged_ = false;
@@ -101,12 +114,15 @@ void frmMain::settleOuterGeometry() {
         return;
     const QRect frame = frameGeometry();
     const QRect inner = geometry();
-    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
-                           frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    const QMargins margins =
+        X11FrameExtents(windowHandle())
+            .value_or(QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                               frame.right() - inner.right(), frame.bottom() - inner.bottom()));
     // A window manager that refuses the place (one that keeps windows on screen) is not fought.
     constexpr int kMaxAttempts = 8;
     if (settleAttempts_ >= kMaxAttempts) {
         outerSizeSettled_ = true;
+        placedInner_ = inner;
         return;
     }
     const bool noFrame = margins.isNull();
@@ -133,6 +149,7 @@ void frmMain::settleOuterGeometry() {
     if (inner == wanted) {
         outerSizeSettled_ = true;
         frameMargins_ = margins;
+        placedInner_ = inner;
         return;
     }
     ++settleAttempts_;

@@ -27,6 +27,7 @@ private slots:
     void unwritableDirectoryFallsBack();
     void fileBesideReadUntilUserFileExists();
     void unchangedCloseLeavesFileAlone();
+    void positionNotMovedIsStoredAsRead();
 };
 
 namespace {
@@ -235,6 +236,36 @@ void TestSettingsWindow::unchangedCloseLeavesFileAlone() {
     QVERIFY(QTest::qWaitForWindowExposed(&second));
     QTest::qWait(50);
     second.mnuFileEnd_Click();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
+    QCOMPARE(QFileInfo(file).lastModified(), written);
+}
+
+// Positions and sizes that are no whole number of pixels: a close with nothing moved stores
+// them as read, so the file keeps its bytes and its time stamp.
+void TestSettingsWindow::positionNotMovedIsStoredAsRead() {
+    QTemporaryDir dir;
+    {
+        frmMain first(nullptr, dir.path());
+        first.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&first));
+        first.mnuFileEnd_Click();
+    }
+    for (const auto& [key, value] : {std::pair{"Left", "3001"}, std::pair{"Top", "2000"},
+                                     std::pair{"Width", "8903"}, std::pair{"Height", "5591"}})
+        QVERIFY(WriteIniValue("Position", key, value, iniOf(dir)));
+    QFile file(iniOf(dir));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    const QDateTime written = QFileInfo(file).lastModified();
+
+    frmMain second(nullptr, dir.path());
+    second.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&second));
+    QTest::qWait(50);
+    second.mnuFileEnd_Click();
+    QCOMPARE(ReadIniValue("Position", "Top", iniOf(dir)), u"2000"_qs);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), bytes);
     QCOMPARE(QFileInfo(file).lastModified(), written);

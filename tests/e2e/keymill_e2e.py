@@ -7,6 +7,7 @@ A failed step leaves a screenshot DIR/<step>.png."""
 
 import argparse
 import os
+import re
 import shutil
 import string
 import sys
@@ -254,6 +255,94 @@ def help_and_about(x, app):
                lambda: not x.windows(app.pid, "^" + ABOUT_TITLE + "$"), 5)
 
 
+# A code page 932 file as a user keeps it: extra and excluded characters on, a note of the
+# user's own, and a position that is no whole number of pixels.
+CP932_INI_LINES = [
+    "; 自分用のメモ", "[Position]", "Left=3001", "Top=2000", "Width=8903", "Height=5591",
+    "[Add]", "Suji=1", "AlhabetBig=1", "AlphabetMini=1", "AddChr=1", "AddChrList=abc",
+    "DeleteChr=1", "DeleteChrList=xyz", "[その他]", "メモ=値",
+]
+EMOJI = "\U0001F600"
+
+
+def close_changes_nothing(x, program, appdir, path):
+    """Starts the program and closes it untouched: the file keeps its bytes and time stamp."""
+    before, stamp = open(path, "rb").read(), os.stat(path).st_mtime_ns
+    app = Program(x, program, appdir)
+    app.end()
+    after = open(path, "rb").read()
+    check(after == before, f"a close with nothing changed rewrote keymill.ini:\n{before!r}\n"
+                           f"became\n{after!r}")
+    check(os.stat(path).st_mtime_ns == stamp, "a close with nothing changed touched keymill.ini")
+
+
+def paste_at_end(x, app, shift_tabs):
+    """Focuses a free-text box, counted back from the length box, and pastes at its end."""
+    app.focus()
+    x.key("alt+m", *["shift+Tab"] * shift_tabs, "End", "ctrl+v")
+
+
+def emoji_in_cp932_file(x, program, tmp):
+    appdir = os.path.join(tmp, "cp932")
+    os.makedirs(appdir)
+    program = shutil.copy(program, appdir)
+    path = os.path.join(appdir, "keymill.ini")
+    with open(path, "wb") as f:
+        f.write("".join(line + "\r\n" for line in CP932_INI_LINES).encode("cp932"))
+    # Values all in the program's own form, positions in odd twips: nothing is written.
+    close_changes_nothing(x, program, appdir, path)
+
+    app = Program(x, program, appdir)
+    x.set_clipboard(EMOJI)
+    paste_at_end(x, app, 3)  # txtAddChr
+    paste_at_end(x, app, 1)  # txtDeleteChr
+    app.end()
+    # The emoji needs UTF-8: the whole file is written so, with the mark on a line of its own,
+    # and every key keeps its line and gets its own value.
+    expected = [line.replace("abc", "abc" + EMOJI).replace("xyz", "xyz" + EMOJI)
+                for line in CP932_INI_LINES]
+    data = open(path, "rb").read()
+    check(data.startswith(b"\xef\xbb\xbf"), f"keymill.ini is not UTF-8 with a mark: {data!r}")
+    lines = data[3:].decode("utf-8").split("\r\n")
+    check(lines == [""] + expected + [""],
+          "keymill.ini after the pastes holds\n" + "\n".join(lines) + "\nexpected\n" +
+          "\n".join(expected))
+    # A file the program wrote itself: a close with nothing changed leaves it alone.
+    close_changes_nothing(x, program, appdir, path)
+    minimum_size_settles_in_one_close(x, program, appdir, path)
+
+
+def minimum_size_settles_in_one_close(x, program, appdir, path):
+    """A size below the minimum is stored, at the first close, as the size the window has."""
+    text = open(path, "rb").read().decode("utf-8-sig")
+    for key, value in (("Left", "0"), ("Top", "0"), ("Width", "15"), ("Height", "600")):
+        text = re.sub(rf"(?m)^{key}=.*$", f"{key}={value}", text, count=1)
+    with open(path, "wb") as f:
+        f.write(("\ufeff" + text).encode("utf-8"))
+    app = Program(x, program, appdir)
+    time.sleep(0.3)  # let the window manager frame it
+    _, _, width, height = x.geometry(app.wid)
+    fl, fr, ft, fb = x.frame_extents(app.wid)
+    app.end()
+    position = read_settings_utf8(path)["Position"]
+    stored = int(position["Width"]), int(position["Height"])
+    check(stored == ((width + fl + fr) * 15, (height + ft + fb) * 15),
+          f"the first close stored {stored} twips for a window of {width}x{height} pixels "
+          f"framed by {(fl, fr, ft, fb)}")
+    close_changes_nothing(x, program, appdir, path)
+
+
+def read_settings_utf8(path):
+    sections, current = {}, None
+    for line in open(path, "rb").read().decode("utf-8-sig").splitlines():
+        if line.startswith("["):
+            current = sections.setdefault(line.strip("[]"), {})
+        elif "=" in line and current is not None:
+            key, value = line.split("=", 1)
+            current[key] = value
+    return sections
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
@@ -298,6 +387,8 @@ def main():
                 help_and_about(x, app)
                 step = "end_with_help_open"
                 app.end()
+                step = "emoji_in_cp932_file"
+                emoji_in_cp932_file(x, program, tmp)
             except CheckFailed as failure:
                 shot = os.path.join(args.out, step + ".png")
                 x.screenshot(shot)
