@@ -55,6 +55,10 @@ void TestFreeTextBoxes::pastedText_data() {
     QTest::newRow("joiner inside an emoji sequence stays")
         << "txtAddChr"
         << "" << u"\U0001F469\u200D\U0001F4BB\u200D"_qs << u"\U0001F469\u200D\U0001F4BB"_qs << 5;
+    QTest::newRow("controls before an emoji sequence, after text")
+        << "txtDeleteChr"
+        << "abc" << u"\U0001F600\u009B\u0085\u202E\U0001F469\u200D\U0001F4BB"_qs
+        << u"abc\U0001F600\U0001F469\u200D\U0001F4BB"_qs << 10;
     QTest::newRow("lone surrogate") << "txtDeleteChr"
                                     << "" << QString("a") + QChar(0xDC00) + "b"
                                     << "ab" << 2;

@@ -262,7 +262,7 @@ CP932_INI_LINES = [
     "[Add]", "Suji=1", "AlhabetBig=1", "AlphabetMini=1", "AddChr=1", "AddChrList=abc",
     "DeleteChr=1", "DeleteChrList=xyz", "[その他]", "メモ=値",
 ]
-EMOJI = "\U0001F600"
+EMOJI = "\U0001F600\U0001F4BB"  # the second has a low half U+DCBB
 
 
 def close_changes_nothing(x, program, appdir, path):

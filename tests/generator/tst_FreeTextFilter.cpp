@@ -47,6 +47,9 @@ void FreeTextFilterTest::filters_data() {
     QTest::newRow("joiner before an emoji goes") << QChar(0x200D) + emoji << 3 << emoji << 2;
     QTest::newRow("bidirectional control inside an emoji sequence goes")
         << u"\U0001F469\u200E\u200D\U0001F4BB"_qs << 0 << technologist << 0;
+    QTest::newRow("controls before an emoji sequence")
+        << u"abc\U0001F600\u009B\u0085\u202E\U0001F469\u200D\U0001F4BB"_qs << 13
+        << u"abc\U0001F600\U0001F469\u200D\U0001F4BB"_qs << 10;
     const QString england = u"\U0001F3F4\U000E0067\U000E0062\U000E0065\U000E006E\U000E0067"
                             u"\U000E007F"_qs;
     QTest::newRow("flag with its tags stays") << england + "a" << 15 << england + "a" << 15;

@@ -86,6 +86,9 @@ void TestIniFile::roundTrip_data() {
                                << false;
     QTest::newRow("emoji") << u"a😀"_qs << QByteArray("a\xF0\x9F\x98\x80") << true;
     QTest::newRow("euro and kana") << u"€ソ"_qs << QByteArray("\xE2\x82\xAC\xE3\x82\xBD") << true;
+    // Low halves U+DC80 to U+DCFF, which alone stand for bytes that did not decode.
+    QTest::newRow("laptop and skull emoji")
+        << u"💻💀"_qs << QByteArray("\xF0\x9F\x92\xBB\xF0\x9F\x92\x80") << true;
 }
 
 void TestIniFile::roundTrip() {

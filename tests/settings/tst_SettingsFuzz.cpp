@@ -152,7 +152,7 @@ public:
 
     // Text only UTF-8 can hold.
     QString wideText() {
-        static const QString extras[] = {u"😀"_qs, u"€"_qs, u"👍🏽"_qs, u"한"_qs};
+        static const QString extras[] = {u"😀"_qs, u"€"_qs, u"👍🏽"_qs, u"한"_qs, u"💻"_qs};
         return text(4) + pick(extras) + text(4);
     }
 
