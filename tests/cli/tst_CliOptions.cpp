@@ -114,10 +114,16 @@ void CliOptionsTest::optionsAndExitCodes_data() {
                          << "ABCDEFGHIJKLMNOPQRSTUVWXYZ" << 2;
     row("extra repeats entries") << QStringList{"-l", "4", "-d", "-a", "77"} << 0 << ""
                                  << "012345678977" << 1;
-    row("extra alone") << QStringList{"-l", "4", "-a", "aaa"} << 0 << ""
+    // One distinct character, however many entries: the run goes on, with a warning.
+    row("extra alone") << QStringList{"-l", "4", "-a", "aaa"} << 0
+                       << "keymill-cli: warning: the only character to draw from is 'a' (U+0061); "
+                          "every password is the same\n"
                        << "aaa" << 1;
-    row("exclude from the default classes") << QStringList{"-l", "4", "-x", kAll.mid(1)} << 0 << ""
-                                            << "0" << 1;
+    row("exclude from the default classes")
+        << QStringList{"-l", "4", "-x", kAll.mid(1)} << 0
+        << "keymill-cli: warning: the only character to draw from is '0' (U+0030); every "
+           "password is the same\n"
+        << "0" << 1;
     row("no similar") << QStringList{"-l", "4", "-B", "-d", "-a", "|x"} << 0 << ""
                       << "23456789x" << 1;
     row("settings file") << QStringList{"-l", "4", "--settings-file", "SETTINGS"} << 0 << ""
@@ -135,8 +141,13 @@ void CliOptionsTest::optionsAndExitCodes_data() {
     row("entropy") << QStringList{"-l", "16", "-e"} << 0 << "95.3 bits\n" << kAll << 1;
     row("each class") << QStringList{"-l", "3", "-y", "-c", "50"} << 0 << "" << kAll << 50;
     row("utf-8 file takes an emoji")
-        << QStringList{"-l", "2", "-a", "😀", "-o", "f", "--encoding", "utf-8"} << 0 << ""
-        << "😀" << 1;
+        << QStringList{"-l", "2", "-a", "😀😀", "-o", "f", "--encoding", "utf-8"} << 0
+        << "keymill-cli: warning: the only character to draw from is '😀' (U+1F600); every "
+           "password is the same\n"
+        << "😀😀" << 1;
+    row("two distinct characters: no warning")
+        << QStringList{"-l", "4", "-a", "ab", "-c", "3"} << 0 << ""
+        << "ab" << 3;
 
     row("length missing") << QStringList{"-c", "3"} << 2
                           << "keymill-cli: --length is required (1..99999)\n"
@@ -152,11 +163,25 @@ void CliOptionsTest::optionsAndExitCodes_data() {
     row("count 2^31") << QStringList{"-l", "8", "-c", "2147483648"} << 2 << badCount << "" << 0;
     row("count far too large") << QStringList{"-l", "8", "-c", "99999999999999999999"} << 2
                                << badCount << "" << 0;
-    row("value missing") << QStringList{"-l"} << 2 << "keymill-cli: Missing value after '-l'.\n"
+    // Qt's parser refuses these; the line is the program's own.
+    row("value missing") << QStringList{"-l"} << 2 << "keymill-cli: missing value after '-l'\n"
                          << "" << 0;
+    row("value missing, long name")
+        << QStringList{"-l", "8", "--count"} << 2 << "keymill-cli: missing value after '--count'\n"
+        << "" << 0;
+    row("value missing after options stood together")
+        << QStringList{"-l", "8", "-dc"} << 2 << "keymill-cli: missing value after '-c'\n"
+        << "" << 0;
     row("unknown option") << QStringList{"-l", "8", "--seed", "1"} << 2
-                          << "keymill-cli: Unknown option 'seed'.\n"
+                          << "keymill-cli: unknown option '--seed'\n"
                           << "" << 0;
+    row("unknown short option") << QStringList{"-l", "8", "-q"} << 2
+                                << "keymill-cli: unknown option '-q'\n"
+                                << "" << 0;
+    row("value given to an option without one") << QStringList{"-l", "8", "--digits=3"} << 2
+                                                << "keymill-cli: unexpected value after "
+                                                   "'--digits'\n"
+                                                << "" << 0;
     row("positional argument") << QStringList{"-l", "8", "16"} << 2
                                << "keymill-cli: unexpected argument '16'\n"
                                << "" << 0;
