@@ -82,7 +82,7 @@
     <message>
         <location filename="../CliOptions.cpp" line="89"/>
         <source>Show the version and exit.</source>
-        <translation>バージョンを表示して終わります。</translation>
+        <translation>版番号を表示して終わります。</translation>
     </message>
     <message>
         <location filename="../CliOptions.cpp" line="131"/>
