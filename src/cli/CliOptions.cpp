@@ -178,24 +178,39 @@ QString HelpText(const QCommandLineParser& parser) {
 }
 
 // The option whose value `arguments[index]` is, or which it is: "--extra" for "-a" "\xff",
-// "-a\xff" or "--extra=\xff".
+// "-da\xff" or "--extra=\xff"; empty for an argument that belongs to no option.
 QString OptionOfArgument(const QStringList& arguments, qsizetype index,
                          const QList<QCommandLineOption>& options) {
+    const auto takesValue = [&](QStringView name) {
+        const QCommandLineOption* option = OptionNamed(options, name);
+        return option && !option->valueName().isEmpty();
+    };
     const auto longName = [&](QStringView name) {
         const QCommandLineOption* option = OptionNamed(options, name);
         return option ? Dashed(option->names().constLast()) : Dashed(name);
     };
-    const QString& argument = arguments[index];
+    // In a group of short options (-da), the first that takes a value takes the rest.
+    const auto valueTaker = [&](QStringView group) -> qsizetype {
+        for (qsizetype at = 1; at < group.size(); ++at) {
+            if (takesValue(group.mid(at, 1)))
+                return at;
+        }
+        return -1;
+    };
+    const QStringView argument = arguments[index];
     if (argument.startsWith(u"--") && argument.size() > 2)
-        return longName(QStringView(argument).mid(2).split(u'=').front());
-    if (argument.startsWith(u'-') && argument.size() > 1)
-        return longName(QStringView(argument).mid(1, 1));
+        return longName(argument.mid(2).split(u'=').front());
+    if (argument.startsWith(u'-') && argument.size() > 1) {
+        const qsizetype at = valueTaker(argument);
+        return longName(argument.mid(at > 0 ? at : 1, 1));
+    }
     if (index > 1) {
-        const QString& before = arguments[index - 1];
-        if (before.startsWith(u"--") && !before.contains(u'='))
-            return longName(QStringView(before).mid(2));
-        if (before.startsWith(u'-') && before.size() > 1)
-            return longName(QStringView(before).right(1));
+        const QStringView before = arguments[index - 1];
+        if (before.startsWith(u"--") && !before.contains(u'=') && takesValue(before.mid(2)))
+            return longName(before.mid(2));
+        if (before.startsWith(u'-') && !before.startsWith(u"--") &&
+            valueTaker(before) == before.size() - 1)
+            return longName(before.right(1));
     }
     return QString();
 }

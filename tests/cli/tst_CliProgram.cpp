@@ -314,6 +314,12 @@ void CliProgramTest::invalidUtf8IsRefused_data() {
     QTest::newRow("value after =") << QList<QByteArray>{"-l", "6", "--extra=\x80"}
                                    << QByteArray("keymill-cli: --extra: the value is not valid "
                                                  "UTF-8\n");
+    QTest::newRow("value of -a in a group") << QList<QByteArray>{"-l", "6", "-da\xff"}
+                                            << QByteArray("keymill-cli: --extra: the value is "
+                                                          "not valid UTF-8\n");
+    QTest::newRow("a positional argument after a flag")
+        << QList<QByteArray>{"-l", "6", "-d", "\xff"}
+        << QByteArray("keymill-cli: argument 4 is not valid UTF-8\n");
     QTest::newRow("a positional argument") << QList<QByteArray>{"-l", "6", "\xff"}
                                            << QByteArray("keymill-cli: argument 3 is not valid "
                                                          "UTF-8\n");
