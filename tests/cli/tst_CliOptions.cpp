@@ -71,6 +71,8 @@ private slots:
     void optionsAndExitCodes();
     void failedOutput_data();
     void failedOutput();
+    void requestFromArgumentsAlone_data();
+    void requestFromArgumentsAlone();
 
 private:
     QTemporaryDir dir_;
@@ -296,6 +298,67 @@ void CliOptionsTest::failedOutput() {
     QCOMPARE(sink.passwords.size(), 2);
     QVERIFY(sink.aborted);
     QVERIFY(!sink.committed);
+}
+
+// Step one reads nothing but the arguments: a settings file is named in the request, not read,
+// so a missing one is no error yet.
+void CliOptionsTest::requestFromArgumentsAlone_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("characters"); // CharacterSource
+    QTest::addColumn<QString>("settingsFile");
+    QTest::addColumn<QString>("classes"); // d, u, w as set in the request's options
+    QTest::addColumn<QString>("extra");
+    QTest::addColumn<int>("encoding"); // FileEncoding
+
+    const int args = int(CharacterSource::Arguments);
+    const int cp932 = int(FileEncoding::Cp932);
+    QTest::newRow("three classes by default") << QStringList{"-l", "8"} << args << ""
+                                              << "duw"
+                                              << "" << cp932;
+    QTest::newRow("options stood together, extra text")
+        << QStringList{"-l", "8", "-dwa", "xy"} << args << ""
+        << "dw"
+        << "xy" << cp932;
+    QTest::newRow("settings file named, not read")
+        << QStringList{"-l", "8", "--settings-file", "/nonexistent/keymill.ini"}
+        << int(CharacterSource::SettingsFile) << "/nonexistent/keymill.ini"
+        << ""
+        << "" << cp932;
+    QTest::newRow("window settings")
+        << QStringList{"-l", "8", "--settings"} << int(CharacterSource::WindowFile) << ""
+        << ""
+        << "" << cp932;
+    QTest::newRow("UTF-8 output") << QStringList{"-l", "8", "-u", "-o", "f", "--encoding", "UTF8"}
+                                  << args << ""
+                                  << "u"
+                                  << "" << int(FileEncoding::Utf8);
+}
+
+void CliOptionsTest::requestFromArgumentsAlone() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, characters);
+    QFETCH(QString, settingsFile);
+    QFETCH(QString, classes);
+    QFETCH(QString, extra);
+    QFETCH(int, encoding);
+
+    const ParsedArguments parsed = ParseArguments(QStringList{"keymill-cli"} + arguments);
+    QVERIFY2(parsed.request.has_value(), qPrintable(parsed.error));
+    const CliRequest& request = *parsed.request;
+    QCOMPARE(int(request.characters), characters);
+    QCOMPARE(request.settingsFile, settingsFile);
+    const GenerationOptions& g = request.options.generation;
+    QString set;
+    if (g.AddSuji)
+        set += u'd';
+    if (g.AddAlphabetBig)
+        set += u'u';
+    if (g.AddAlphabetMini)
+        set += u'w';
+    QCOMPARE(set, classes);
+    QCOMPARE(g.AddChrList, extra);
+    QCOMPARE(int(request.options.encoding), encoding);
+    QCOMPARE(request.options.length, 8);
 }
 
 QTEST_GUILESS_MAIN(CliOptionsTest)
