@@ -1,6 +1,6 @@
+#include "FileSizeSignal.h"
 #include "QtJapanese.h"
 #include "QuitRequests.h"
-#include "ResultFileTarget.h"
 #include "frmMain.h"
 #include "mdlShare.h"
 

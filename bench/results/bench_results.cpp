@@ -1,10 +1,11 @@
 // Times the result list's commands over 99,999 passwords of 16 characters, all selected, and
 // the painting and sizing of a list of 1,000 passwords of 99,999 characters.
 // Prints a table; never fails.
+#include "LineFileWriter.h"
 #include "ListCommands.h"
 #include "PrintCommand.h"
-#include "ResultFileWriter.h"
 #include "ResultListView.h"
+#include "SaveErrorText.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
     Row("sort descending", 100, [&] { SortResults(view, Qt::DescendingOrder); });
     Row("save", 100, [&] {
         const WriteOutcome outcome =
-            WriteResultFile(dir.filePath(QStringLiteral("out.csv")), view.resultModel()->texts());
+            WriteLineFile(dir.filePath(QStringLiteral("out.csv")), view.resultModel()->texts());
         if (!outcome.ok())
             std::printf("save failed: %s\n", qPrintable(SaveErrorText(outcome)));
     });

@@ -3,9 +3,10 @@
 #include "CliOptions.h"
 #include "CliRun.h"
 #include "CliText.h"
+#include "ErrnoText.h"
+#include "FileSink.h"
+#include "FileSizeSignal.h"
 #include "ProgramPaths.h"
-#include "ResultFileSink.h"
-#include "ResultFileTarget.h"
 #include "StreamSink.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -37,13 +39,26 @@ void InstallSignalHandlers() {
     IgnoreFileSizeSignal();
     // The first Ctrl+C or SIGTERM stops the run cleanly (an -o file is left as it was, unless
     // written in place); a second one ends the program at once, should a write be stuck on a reader
-    // that has stopped reading.
+    // that has stopped reading. Any signal that ends the program leaves no part of an -o file
+    // behind: until it is complete, the file has no name (see FileTarget).
     struct sigaction action {};
     action.sa_handler = RequestStop;
     action.sa_flags = SA_RESTART | SA_RESETHAND;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+}
+
+// Text keymill-cli prints itself (the help, the version) to standard output: a failed write is
+// a failure like a lost password, with the same line.
+int PrintOwnText(const QString& text, QTextStream& err) {
+    StreamSink out(STDOUT_FILENO, Cli::tr("standard output"));
+    if (out.write(text) && out.commit())
+        return kExitSuccess;
+    if (out.errorText().isEmpty())
+        return kExitSuccess; // the reader has gone
+    err << "keymill-cli: " << out.errorText() << '\n';
+    return kExitOutputFailure;
 }
 
 } // namespace
@@ -55,6 +70,7 @@ void InstallCliTranslators() {
     if (own->load(locale, QStringLiteral("keymill-cli"), QStringLiteral("_"),
                   QStringLiteral(":/i18n")))
         QCoreApplication::installTranslator(own);
+    InstallErrnoTranslator(locale);
     // Qt's own texts of the help output and of the parser's errors ("Unknown option").
     auto* qt = new QTranslator(QCoreApplication::instance());
     if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -62,20 +78,25 @@ void InstallCliTranslators() {
         QCoreApplication::installTranslator(qt);
 }
 
-int KeymillCliMain(const QStringList& arguments) {
+int KeymillCliMain(const QByteArrayList& rawArguments) {
     InstallCliTranslators();
-    QTextStream out(stdout);
     QTextStream err(stderr);
 
+    const DecodedArguments decoded = DecodeArguments(rawArguments);
+    if (!decoded.error.isEmpty()) {
+        err << "keymill-cli: " << decoded.error << '\n';
+        return kExitUsage;
+    }
     // The keymill.ini the window reads: keymill-cli is installed beside keymill.
     const auto windowSettings = [] {
         return SettingsReadPathFor(QCoreApplication::applicationDirPath());
     };
-    const ParsedCommandLine parsed = ParseCommandLine(arguments, windowSettings);
+    const ParsedCommandLine parsed = ParseCommandLine(decoded.arguments, windowSettings);
     if (!parsed.options) {
         if (!parsed.error.isEmpty())
             err << "keymill-cli: " << parsed.error << '\n';
-        out << parsed.output;
+        if (!parsed.output.isEmpty())
+            return std::max(parsed.exitCode, PrintOwnText(parsed.output, err));
         return parsed.exitCode;
     }
 
@@ -84,8 +105,7 @@ int KeymillCliMain(const QStringList& arguments) {
     if (parsed.options->outputFile.isEmpty())
         sink = std::make_unique<StreamSink>(STDOUT_FILENO, Cli::tr("standard output"));
     else
-        sink =
-            std::make_unique<ResultFileSink>(parsed.options->outputFile, parsed.options->encoding);
+        sink = std::make_unique<FileSink>(parsed.options->outputFile, parsed.options->encoding);
     const int status = RunCli(*parsed.options, *sink, err, ProcessRandomSource(), stopRequested);
     if (status == kExitInterrupted && stopSignal != 0)
         return 128 + stopSignal;

@@ -2,13 +2,11 @@
 
 #include "CliText.h"
 #include "FreeTextFilter.h"
-#include "SettingsRules.h"
-#include "mdlIniSet.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
+#include <QCoreApplication>
+#include <QStringDecoder>
 #include <algorithm>
-#include <limits>
 
 using namespace CliOptionNames;
 
@@ -35,10 +33,16 @@ std::optional<qint32> NumberIn(const QString& text, qint32 max) {
     return qint32(value);
 }
 
-ParsedCommandLine UsageError(const QString& text) {
-    ParsedCommandLine parsed;
+ParsedArguments UsageError(const QString& text) {
+    ParsedArguments parsed;
     parsed.error = text;
     parsed.exitCode = 2;
+    return parsed;
+}
+
+ParsedArguments Printed(const QString& text) {
+    ParsedArguments parsed;
+    parsed.output = text;
     return parsed;
 }
 
@@ -46,22 +50,6 @@ ParsedCommandLine UsageError(const QString& text) {
 // such as a line break.
 QString FreeText(const QString& text) {
     return FilterFreeText(text, 0).text;
-}
-
-// The five character options as the window loads them from one reading of the file.
-GenerationOptions OptionsFromSettings(const IniDocument& ini) {
-    // The window's place is not wanted here, so no screen limits it.
-    constexpr qint32 kAnyScreen = std::numeric_limits<qint32>::max();
-    const StoredSettings stored = LoadStoredSettings(ini, kAnyScreen, kAnyScreen);
-    GenerationOptions options;
-    options.AddSuji = stored.suji;
-    options.AddAlphabetBig = stored.alphabetBig;
-    options.AddAlphabetMini = stored.alphabetMini;
-    options.AddChr = stored.addChr;
-    options.AddChrList = FreeText(stored.addChrList);
-    options.DeleteChr = stored.deleteChr;
-    options.DeleteChrList = FreeText(stored.deleteChrList);
-    return options;
 }
 
 struct DefinedOptions {
@@ -97,59 +85,174 @@ struct DefinedOptions {
                               QStringLiteral("FILE")};
     QCommandLineOption encoding{kEncoding, Cli::tr("Encoding of --output: cp932 or utf-8."),
                                 QStringLiteral("ENCODING")};
+    QCommandLineOption help{kHelp, Cli::tr("Show the options and exit.")};
+    QCommandLineOption version{kVersion, Cli::tr("Show the version and exit.")};
+    // Qt's own help option would bring --help-all, which lists Qt's options for programs with
+    // windows; here it is a hidden second name of --help, so the help lists only what works.
+    QCommandLineOption helpAll = [] {
+        QCommandLineOption option{QStringLiteral("help-all")};
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        return option;
+    }();
+
+    QList<QCommandLineOption> all() const {
+        return {help,      helpAll,   version, length,  count,    digits,
+                upper,     lower,     extra,   exclude, settings, settingsFile,
+                noSimilar, eachClass, entropy, output,  encoding};
+    }
 };
 
-std::optional<OutputEncoding> EncodingNamed(const QString& name) {
+std::optional<FileEncoding> EncodingNamed(const QString& name) {
     const QString lower = name.toLower();
     if (lower == u"cp932")
-        return OutputEncoding::Cp932;
+        return FileEncoding::Cp932;
     if (lower == u"utf-8" || lower == u"utf8")
-        return OutputEncoding::Utf8;
+        return FileEncoding::Utf8;
     return std::nullopt;
+}
+
+const QCommandLineOption* OptionNamed(const QList<QCommandLineOption>& options, QStringView name) {
+    for (const QCommandLineOption& option : options) {
+        if (option.names().contains(name))
+            return &option;
+    }
+    return nullptr;
+}
+
+QString Dashed(QStringView name) {
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name.toString();
+}
+
+// Why Qt's parser refused the arguments, in the program's own words: Qt's text ("Missing value
+// after '-l'.") is neither in the program's form nor translated with it.
+QString ParserError(const QCommandLineParser& parser, const QStringList& arguments,
+                    const QList<QCommandLineOption>& options) {
+    if (!parser.unknownOptionNames().isEmpty())
+        return Cli::tr("unknown option '%1'").arg(Dashed(parser.unknownOptionNames().constFirst()));
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == u"--" || !argument.startsWith(u'-') || argument.size() < 2)
+            continue;
+        const bool isLast = i + 1 == arguments.size();
+        if (argument.startsWith(u"--")) {
+            const qsizetype equals = argument.indexOf(u'=');
+            const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
+            const QCommandLineOption* option = OptionNamed(options, name);
+            if (!option)
+                continue;
+            const bool takesValue = !option->valueName().isEmpty();
+            if (!takesValue && equals >= 0)
+                return Cli::tr("unexpected value after '%1'").arg(argument.left(equals));
+            if (takesValue && equals < 0 && isLast)
+                return Cli::tr("missing value after '%1'").arg(argument);
+            if (takesValue && equals < 0)
+                ++i; // the next argument is the value, whatever it looks like
+            continue;
+        }
+        // Short options may stand together (-dw); one that takes a value takes the rest, or the
+        // next argument.
+        for (qsizetype at = 1; at < argument.size(); ++at) {
+            const QCommandLineOption* option = OptionNamed(options, argument.mid(at, 1));
+            if (!option || option->valueName().isEmpty())
+                continue;
+            if (at + 1 == argument.size()) {
+                if (isLast)
+                    return Cli::tr("missing value after '%1'").arg(u'-' + argument.mid(at, 1));
+                ++i;
+            }
+            break;
+        }
+    }
+    return parser.errorText(); // a case the scan above does not know
+}
+
+// The help text, its usage line naming the program as it is installed, not by the path it was
+// run from (Qt's usage line names the application's first argument).
+QString HelpText(const QCommandLineParser& parser) {
+    QString text = parser.helpText();
+    if (QCoreApplication::instance() && !QCoreApplication::arguments().isEmpty()) {
+        const QString path = QCoreApplication::arguments().constFirst();
+        text.replace(text.indexOf(path), path.size(), QStringLiteral("keymill-cli"));
+    }
+    return text;
+}
+
+// The option whose value `arguments[index]` is, or which it is: "--extra" for "-a" "\xff",
+// "-da\xff" or "--extra=\xff"; empty for an argument that belongs to no option.
+QString OptionOfArgument(const QStringList& arguments, qsizetype index,
+                         const QList<QCommandLineOption>& options) {
+    const auto takesValue = [&](QStringView name) {
+        const QCommandLineOption* option = OptionNamed(options, name);
+        return option && !option->valueName().isEmpty();
+    };
+    const auto longName = [&](QStringView name) {
+        const QCommandLineOption* option = OptionNamed(options, name);
+        return option ? Dashed(option->names().constLast()) : Dashed(name);
+    };
+    // In a group of short options (-da), the first that takes a value takes the rest.
+    const auto valueTaker = [&](QStringView group) -> qsizetype {
+        for (qsizetype at = 1; at < group.size(); ++at) {
+            if (takesValue(group.mid(at, 1)))
+                return at;
+        }
+        return -1;
+    };
+    const QStringView argument = arguments[index];
+    if (argument.startsWith(u"--") && argument.size() > 2)
+        return longName(argument.mid(2).split(u'=').front());
+    if (argument.startsWith(u'-') && argument.size() > 1) {
+        const qsizetype at = valueTaker(argument);
+        return longName(argument.mid(at > 0 ? at : 1, 1));
+    }
+    if (index > 1) {
+        const QStringView before = arguments[index - 1];
+        if (before.startsWith(u"--") && !before.contains(u'=') && takesValue(before.mid(2)))
+            return longName(before.mid(2));
+        if (before.startsWith(u'-') && !before.startsWith(u"--") &&
+            valueTaker(before) == before.size() - 1)
+            return longName(before.right(1));
+    }
+    return QString();
 }
 
 } // namespace
 
-ParsedCommandLine ParseCommandLine(const QStringList& arguments,
-                                   const std::function<QString()>& windowSettingsFile) {
+DecodedArguments DecodeArguments(const QByteArrayList& arguments) {
+    DecodedArguments decoded;
+    qsizetype invalid = -1;
+    for (const QByteArray& argument : arguments) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        decoded.arguments << utf8.decode(argument);
+        if (utf8.hasError() && invalid < 0)
+            invalid = decoded.arguments.size() - 1;
+    }
+    if (invalid < 0)
+        return decoded;
+    const DefinedOptions o;
+    const QString option = OptionOfArgument(decoded.arguments, invalid, o.all());
+    decoded.error = option.isEmpty() ? Cli::tr("argument %1 is not valid UTF-8").arg(invalid)
+                                     : Cli::tr("%1: the value is not valid UTF-8").arg(option);
+    return decoded;
+}
+
+ParsedArguments ParseArguments(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         Cli::tr("Makes random passwords with the generator of キーミル."));
     const DefinedOptions o;
-    // Qt's own help option would bring --help-all, which lists Qt's options for programs with
-    // windows; here it is a hidden second name of --help, so the help lists only what works.
-    const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                                  Cli::tr("Show the options and exit.")};
-    QCommandLineOption helpAll{QStringLiteral("help-all")};
-    helpAll.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(help);
-    parser.addOption(helpAll);
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addOptions({o.length, o.count, o.digits, o.upper, o.lower, o.extra, o.exclude,
-                       o.settings, o.settingsFile, o.noSimilar, o.eachClass, o.entropy, o.output,
-                       o.encoding});
+    parser.addOptions(o.all());
 
     if (!parser.parse(arguments))
-        return UsageError(parser.errorText());
-    if (parser.isSet(help) || parser.isSet(helpAll)) {
-        ParsedCommandLine parsed;
-        // The usage line names the program as it is installed, not by the path it was run from.
-        parsed.output = parser.helpText();
-        if (QCoreApplication::instance() && !QCoreApplication::arguments().isEmpty())
-            parsed.output.replace(parsed.output.indexOf(QCoreApplication::arguments().constFirst()),
-                                  QCoreApplication::arguments().constFirst().size(),
-                                  QStringLiteral("keymill-cli"));
-        return parsed;
-    }
-    if (parser.isSet(version)) {
-        ParsedCommandLine parsed;
-        parsed.output = QStringLiteral("keymill-cli %1\n").arg(QStringLiteral(KEYMILL_VERSION));
-        return parsed;
-    }
+        return UsageError(ParserError(parser, arguments, o.all()));
+    if (parser.isSet(o.help) || parser.isSet(o.helpAll))
+        return Printed(HelpText(parser));
+    if (parser.isSet(o.version))
+        return Printed(QStringLiteral("keymill-cli %1\n").arg(QStringLiteral(KEYMILL_VERSION)));
     if (!parser.positionalArguments().isEmpty())
         return UsageError(Cli::tr("unexpected argument '%1'").arg(parser.positionalArguments()[0]));
 
-    CliOptions options;
+    CliRequest request;
+    CliOptions& options = request.options;
     if (!parser.isSet(o.length))
         return UsageError(Cli::tr("%1 is required (1..99999)").arg(Dashed(kLength)));
     const auto length = NumberIn(parser.value(o.length), kMaxPasswordLength);
@@ -176,17 +279,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
                 .arg(Dashed(parser.isSet(o.settings) ? kSettings : kSettingsFile)));
 
     if (parser.isSet(o.settingsFile)) {
-        const QString file = parser.value(o.settingsFile);
-        // Unlike the window's own file, a file named here must be there.
-        const std::optional<IniDocument> ini =
-            QFileInfo(file).isFile() ? ReadIniDocument(file) : std::nullopt;
-        if (!ini)
-            return UsageError(Cli::tr("%1: cannot read '%2'").arg(Dashed(kSettingsFile), file));
-        options.generation = OptionsFromSettings(*ini);
+        request.characters = CharacterSource::SettingsFile;
+        request.settingsFile = parser.value(o.settingsFile);
     } else if (parser.isSet(o.settings)) {
-        // A missing or unreadable file gives the window's defaults, as it does in the window.
-        options.generation =
-            OptionsFromSettings(ReadIniDocument(windowSettingsFile()).value_or(IniDocument()));
+        request.characters = CharacterSource::WindowFile;
     } else {
         GenerationOptions& g = options.generation;
         g.AddSuji = parser.isSet(o.digits);
@@ -216,7 +312,20 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
         options.encoding = *encoding;
     }
 
-    ParsedCommandLine parsed;
-    parsed.options = options;
+    ParsedArguments parsed;
+    parsed.request = request;
     return parsed;
+}
+
+ParsedCommandLine ParseCommandLine(const QStringList& arguments,
+                                   const std::function<QString()>& windowSettingsFile) {
+    const ParsedArguments parsed = ParseArguments(arguments);
+    if (!parsed.request) {
+        ParsedCommandLine stopped;
+        stopped.output = parsed.output;
+        stopped.error = parsed.error;
+        stopped.exitCode = parsed.exitCode;
+        return stopped;
+    }
+    return ReadRequestedSettings(*parsed.request, windowSettingsFile);
 }

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "FileEncoding.h"
 #include "GenerationOptions.h"
 #include "PasswordLimits.h"
 
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
 
-// What one call of keymill-cli asks for, read from its arguments before anything is drawn.
-enum class OutputEncoding { Cp932, Utf8 };
-
+// What one run of keymill-cli makes: the character options, the length and count, and where the
+// passwords go.
 struct CliOptions {
     GenerationOptions generation; // Mojisu and Seisei stay 0: length and count are below
     qint32 length = 0;
@@ -19,10 +20,25 @@ struct CliOptions {
     bool eachClass = false;
     bool printEntropy = false;
     QString outputFile; // empty: standard output
-    OutputEncoding encoding = OutputEncoding::Cp932;
+    FileEncoding encoding = FileEncoding::Cp932;
 };
 
-// The names of the options, shared by the parser, its help text and the tests.
+// Where the character options come from.
+enum class CharacterSource {
+    Arguments,    // --digits, --upper, --lower, --extra, --exclude (or the three classes)
+    WindowFile,   // --settings: the keymill.ini the window reads
+    SettingsFile, // --settings-file FILE
+};
+
+// What the arguments alone ask for, before any file is read. options.generation holds the
+// character options of the arguments; with a settings file it is filled from the file.
+struct CliRequest {
+    CliOptions options;
+    CharacterSource characters = CharacterSource::Arguments;
+    QString settingsFile; // CharacterSource::SettingsFile
+};
+
+// Each option's names, defined once: the parser, its help text and its messages use them.
 namespace CliOptionNames {
 inline const QStringList kLength{"l", "length"};
 inline const QStringList kCount{"c", "count"};
@@ -38,13 +54,21 @@ inline const QStringList kEachClass{"y", "each-class"};
 inline const QStringList kEntropy{"e", "entropy"};
 inline const QStringList kOutput{"o", "output"};
 inline const QStringList kEncoding{"encoding"};
+inline const QStringList kHelp{"h", "help"};
+inline const QStringList kVersion{"v", "version"};
 } // namespace CliOptionNames
 
 inline constexpr qint32 kMaxCount = 2147483647;
 
-// The outcome of reading the arguments: options to run with, or a text to print and an exit
-// status (the help or version text on standard output with 0, or one line naming the option
-// and its rule on standard error with 2).
+// The outcome of reading the arguments: what to run, or a text to print and an exit status (the
+// help or version text on standard output with 0, or one line naming the option and its rule on
+// standard error with 2).
+struct ParsedArguments {
+    std::optional<CliRequest> request;
+    QString output;
+    QString error;
+    int exitCode = 0;
+};
 struct ParsedCommandLine {
     std::optional<CliOptions> options;
     QString output;
@@ -52,8 +76,24 @@ struct ParsedCommandLine {
     int exitCode = 0;
 };
 
-// arguments[0] is the program's name. windowSettingsFile gives the keymill.ini that the window
-// reads; it is asked only for --settings, since finding it may create the user's settings
-// directory.
+// Step one, pure: arguments[0] is the program's name; nothing is read but the arguments.
+ParsedArguments ParseArguments(const QStringList& arguments);
+
+// Step two: the character options read from the settings file the request names, as the window
+// loads them. windowSettingsFile gives the keymill.ini that the window reads; it is asked only
+// for --settings, since finding it may create the user's settings directory.
+ParsedCommandLine ReadRequestedSettings(const CliRequest& request,
+                                        const std::function<QString()>& windowSettingsFile);
+
+// Both steps.
 ParsedCommandLine ParseCommandLine(const QStringList& arguments,
                                    const std::function<QString()>& windowSettingsFile);
+
+// The arguments as the system passed them (argv, arguments[0] the program's name), decoded from
+// UTF-8; `error` is the one-line refusal of the first that is not valid UTF-8, naming its option
+// (a byte that does not decode must never become U+FFFD in a password).
+struct DecodedArguments {
+    QStringList arguments;
+    QString error;
+};
+DecodedArguments DecodeArguments(const QByteArrayList& arguments);

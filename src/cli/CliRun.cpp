@@ -1,10 +1,10 @@
 #include "CliRun.h"
 
 #include "CliText.h"
+#include "CodePointName.h"
 #include "Cp932Codec.h"
 #include "Entropy.h"
 #include "LookAlikes.h"
-#include "WriteOutcome.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -30,6 +30,15 @@ void PrintLine(QTextStream& err, const QString& text) {
     err.flush();
 }
 
+// A pool of one distinct character (however many entries) makes every password the same.
+bool OneDistinctCharacter(const CharacterPool& pool) {
+    for (qsizetype i = 1; i < pool.size(); ++i) {
+        if (pool.at(i) != pool.at(0))
+            return false;
+    }
+    return !pool.isEmpty();
+}
+
 } // namespace
 
 std::variant<PreparedRun, QString> PrepareRun(const CliOptions& options) {
@@ -39,7 +48,7 @@ std::variant<PreparedRun, QString> PrepareRun(const CliOptions& options) {
     if (run.pool.isEmpty())
         return Cli::tr("the options leave no character to draw from");
 
-    if (!options.outputFile.isEmpty() && options.encoding == OutputEncoding::Cp932) {
+    if (!options.outputFile.isEmpty() && options.encoding == FileEncoding::Cp932) {
         const Cp932EncodeResult encoded = EncodeCp932(run.pool.toString());
         if (!encoded.bytes)
             return Cli::tr("--output: code page 932 cannot hold '%1' (%2); use --encoding utf-8")
@@ -72,11 +81,20 @@ int RunCli(const CliOptions& options, PasswordSink& sink, QTextStream& err, Rand
     }
     const PreparedRun& run = std::get<PreparedRun>(prepared);
 
+    if (OneDistinctCharacter(run.pool)) {
+        const char32_t only = run.pool.at(0);
+        const QString character = QString::fromUcs4(&only, 1);
+        PrintLine(err, Cli::tr("warning: the only character to draw from is '%1' (%2); every "
+                               "password is the same")
+                           .arg(character, CodePointName(character)));
+    }
     if (options.printEntropy) {
         const double bits = PasswordEntropyBits(run.pool, options.length, run.rule);
         // A unit, not a sentence: scripts read it the same under every locale.
         err << QString::number(bits, 'f', 1) << " bits\n";
         err.flush();
+        if (err.status() != QTextStream::Ok)
+            return kExitOutputFailure; // asked for and lost: the run would be a false success
     }
 
     const auto failed = [&] {

@@ -1,5 +1,15 @@
 #pragma once
 
+// The run of keymill-cli once its arguments are read: the options checked against the pool they
+// give, the entropy line when asked, then the passwords streamed into a sink one by one, in
+// memory that does not grow with the count. Nothing here reads arguments or files. A run ends with
+// an exit status and at most a few "keymill-cli: ..." lines on the error stream it is given:
+//   0    every password is out (a reader that closed the pipe early counts as done)
+//   1    a password or the entropy line could not be written; the sink is aborted
+//   2    the options cannot make what they ask for; nothing is written
+//   130  the stop flag turned true; the sink is aborted (the caller reports 128 + the signal)
+// A pool of one distinct character runs, with a warning line: every password is the same.
+
 #include "CharacterPool.h"
 #include "CliOptions.h"
 #include "EachClass.h"

@@ -5,7 +5,7 @@
 
 // Where the passwords of a run go, one after another, as they are drawn; nothing is held
 // beyond a buffer, so any count takes the same memory. A file sink makes its file appear only
-// on commit (except a file that must be written in place, see ResultFileTarget).
+// on commit (except a file that must be written in place, see FileTarget).
 class PasswordSink {
 public:
     virtual ~PasswordSink() = default;

@@ -1,7 +1,7 @@
 #include "StreamSink.h"
 
 #include "CliText.h"
-#include "SystemErrorText.h"
+#include "ErrnoText.h"
 
 #include <cerrno>
 #include <unistd.h>
@@ -16,23 +16,29 @@ StreamSink::StreamSink(int fd, QString name) : fd_(fd), name_(std::move(name)) {
 }
 
 bool StreamSink::append(QStringView password) {
+    if (!write(password))
+        return false;
+    if (used_ + 1 > kBufferBytes && !flush())
+        return false;
+    buffer_[used_++] = '\n';
+    return true;
+}
+
+bool StreamSink::write(QStringView text) {
     // A password of 99999 characters needs up to three bytes a unit; it goes out in pieces.
     constexpr qsizetype kPiece = kBufferBytes / 4;
     qsizetype at = 0;
-    while (at < password.size()) {
-        qsizetype piece = std::min(kPiece, password.size() - at);
+    while (at < text.size()) {
+        qsizetype piece = std::min(kPiece, text.size() - at);
         // A surrogate pair stays whole.
-        if (at + piece < password.size() && password[at + piece - 1].isHighSurrogate())
+        if (at + piece < text.size() && text[at + piece - 1].isHighSurrogate())
             --piece;
-        const QStringView part = password.mid(at, piece);
+        const QStringView part = text.mid(at, piece);
         if (used_ + encoder_.requiredSpace(part.size()) > kBufferBytes && !flush())
             return false;
         used_ = encoder_.appendToBuffer(buffer_.data() + used_, part) - buffer_.data();
         at += piece;
     }
-    if (used_ + 1 > kBufferBytes && !flush())
-        return false;
-    buffer_[used_++] = '\n';
     return true;
 }
 
@@ -49,7 +55,7 @@ bool StreamSink::flush() {
             if (errno == EINTR)
                 continue;
             if (errno != EPIPE)
-                error_ = Cli::tr("cannot write to %1: %2").arg(name_, SystemErrorText(errno));
+                error_ = Cli::tr("cannot write to %1: %2").arg(name_, ErrnoText(errno));
             return false;
         }
         data += written;

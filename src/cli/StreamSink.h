@@ -14,6 +14,8 @@ public:
 
     bool open() override { return true; }
     bool append(QStringView password) override;
+    // Text as it is, no line end added (the help and version texts end with their own).
+    bool write(QStringView text);
     bool commit() override;
     void abort() override {}
     QString errorText() const override { return error_; }

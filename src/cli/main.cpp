@@ -6,5 +6,9 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("keymill-cli"));
-    return KeymillCliMain(QCoreApplication::arguments());
+    // QCoreApplication::arguments() would turn a byte that is not UTF-8 into U+FFFD, unseen.
+    QByteArrayList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
+    return KeymillCliMain(arguments);
 }

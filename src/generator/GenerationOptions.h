@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The options of one run, read from the main window when the run starts.
+// The options of one run: the window reads them from its controls when the run starts,
+// keymill-cli from its arguments or a settings file.
 struct GenerationOptions {
     bool AddSuji = false;
     bool AddAlphabetBig = false;

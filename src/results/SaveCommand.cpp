@@ -1,5 +1,7 @@
 #include "SaveCommand.h"
 
+#include "LineFileWriter.h"
+#include "SaveErrorText.h"
 #include "WaitCursor.h"
 
 #include <QFileDialog>
@@ -49,7 +51,7 @@ bool SaveCommand::run(QWidget* parent, const QStringList& passwords) {
     WriteOutcome outcome;
     {
         WaitCursor wait;
-        outcome = WriteResultFile(chosen, passwords);
+        outcome = WriteLineFile(chosen, passwords);
     }
     if (!outcome.ok()) {
         showError(parent, SaveErrorText(outcome));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "NameOnlyIconProvider.h"
-#include "ResultFileWriter.h"
 
 #include <QString>
 #include <QStringList>

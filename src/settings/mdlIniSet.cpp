@@ -1,6 +1,6 @@
 #include "mdlIniSet.h"
 
-#include "ResultFileTarget.h"
+#include "FileTarget.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -40,7 +40,7 @@ bool WriteIniDocument(const IniDocument& document, const QString& file) {
     // owner and is renamed over it, or the file itself where that would part it from its other
     // names or where the directory takes no new file. A new file follows the umask.
     const QByteArray bytes = document.toBytes();
-    ResultFileTarget target;
+    FileTarget target;
     return target.open(file, 0666).ok() && target.reserve(bytes.size()).ok() &&
            target.write(bytes).ok() && target.commit().ok();
 }

@@ -15,7 +15,7 @@ std::optional<IniDocument> ReadIniDocument(const QString& file);
 // Writes `document` over `file` in one step (a temporary file beside it, renamed over it), so a
 // failed write leaves the old file as it was; the file keeps its mode and owner. A file linked
 // under several names, one whose owner cannot be given back, or one in a directory that takes no
-// new file is written in place (see ResultFileTarget). Returns false, having written nothing,
+// new file is written in place (see FileTarget). Returns false, having written nothing,
 // when the file is not a regular file, when it has no write permission bit at all (the user's
 // way to lock it, honoured even for root), or when the write fails.
 bool WriteIniDocument(const IniDocument& document, const QString& file);

@@ -71,6 +71,8 @@ private slots:
     void optionsAndExitCodes();
     void failedOutput_data();
     void failedOutput();
+    void requestFromArgumentsAlone_data();
+    void requestFromArgumentsAlone();
 
 private:
     QTemporaryDir dir_;
@@ -114,10 +116,16 @@ void CliOptionsTest::optionsAndExitCodes_data() {
                          << "ABCDEFGHIJKLMNOPQRSTUVWXYZ" << 2;
     row("extra repeats entries") << QStringList{"-l", "4", "-d", "-a", "77"} << 0 << ""
                                  << "012345678977" << 1;
-    row("extra alone") << QStringList{"-l", "4", "-a", "aaa"} << 0 << ""
+    // One distinct character, however many entries: the run goes on, with a warning.
+    row("extra alone") << QStringList{"-l", "4", "-a", "aaa"} << 0
+                       << "keymill-cli: warning: the only character to draw from is 'a' (U+0061); "
+                          "every password is the same\n"
                        << "aaa" << 1;
-    row("exclude from the default classes") << QStringList{"-l", "4", "-x", kAll.mid(1)} << 0 << ""
-                                            << "0" << 1;
+    row("exclude from the default classes")
+        << QStringList{"-l", "4", "-x", kAll.mid(1)} << 0
+        << "keymill-cli: warning: the only character to draw from is '0' (U+0030); every "
+           "password is the same\n"
+        << "0" << 1;
     row("no similar") << QStringList{"-l", "4", "-B", "-d", "-a", "|x"} << 0 << ""
                       << "23456789x" << 1;
     row("settings file") << QStringList{"-l", "4", "--settings-file", "SETTINGS"} << 0 << ""
@@ -135,8 +143,13 @@ void CliOptionsTest::optionsAndExitCodes_data() {
     row("entropy") << QStringList{"-l", "16", "-e"} << 0 << "95.3 bits\n" << kAll << 1;
     row("each class") << QStringList{"-l", "3", "-y", "-c", "50"} << 0 << "" << kAll << 50;
     row("utf-8 file takes an emoji")
-        << QStringList{"-l", "2", "-a", "😀", "-o", "f", "--encoding", "utf-8"} << 0 << ""
-        << "😀" << 1;
+        << QStringList{"-l", "2", "-a", "😀😀", "-o", "f", "--encoding", "utf-8"} << 0
+        << "keymill-cli: warning: the only character to draw from is '😀' (U+1F600); every "
+           "password is the same\n"
+        << "😀😀" << 1;
+    row("two distinct characters: no warning")
+        << QStringList{"-l", "4", "-a", "ab", "-c", "3"} << 0 << ""
+        << "ab" << 3;
 
     row("length missing") << QStringList{"-c", "3"} << 2
                           << "keymill-cli: --length is required (1..99999)\n"
@@ -152,11 +165,25 @@ void CliOptionsTest::optionsAndExitCodes_data() {
     row("count 2^31") << QStringList{"-l", "8", "-c", "2147483648"} << 2 << badCount << "" << 0;
     row("count far too large") << QStringList{"-l", "8", "-c", "99999999999999999999"} << 2
                                << badCount << "" << 0;
-    row("value missing") << QStringList{"-l"} << 2 << "keymill-cli: Missing value after '-l'.\n"
+    // Qt's parser refuses these; the line is the program's own.
+    row("value missing") << QStringList{"-l"} << 2 << "keymill-cli: missing value after '-l'\n"
                          << "" << 0;
+    row("value missing, long name")
+        << QStringList{"-l", "8", "--count"} << 2 << "keymill-cli: missing value after '--count'\n"
+        << "" << 0;
+    row("value missing after options stood together")
+        << QStringList{"-l", "8", "-dc"} << 2 << "keymill-cli: missing value after '-c'\n"
+        << "" << 0;
     row("unknown option") << QStringList{"-l", "8", "--seed", "1"} << 2
-                          << "keymill-cli: Unknown option 'seed'.\n"
+                          << "keymill-cli: unknown option '--seed'\n"
                           << "" << 0;
+    row("unknown short option") << QStringList{"-l", "8", "-q"} << 2
+                                << "keymill-cli: unknown option '-q'\n"
+                                << "" << 0;
+    row("value given to an option without one") << QStringList{"-l", "8", "--digits=3"} << 2
+                                                << "keymill-cli: unexpected value after "
+                                                   "'--digits'\n"
+                                                << "" << 0;
     row("positional argument") << QStringList{"-l", "8", "16"} << 2
                                << "keymill-cli: unexpected argument '16'\n"
                                << "" << 0;
@@ -271,6 +298,67 @@ void CliOptionsTest::failedOutput() {
     QCOMPARE(sink.passwords.size(), 2);
     QVERIFY(sink.aborted);
     QVERIFY(!sink.committed);
+}
+
+// Step one reads nothing but the arguments: a settings file is named in the request, not read,
+// so a missing one is no error yet.
+void CliOptionsTest::requestFromArgumentsAlone_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("characters"); // CharacterSource
+    QTest::addColumn<QString>("settingsFile");
+    QTest::addColumn<QString>("classes"); // d, u, w as set in the request's options
+    QTest::addColumn<QString>("extra");
+    QTest::addColumn<int>("encoding"); // FileEncoding
+
+    const int args = int(CharacterSource::Arguments);
+    const int cp932 = int(FileEncoding::Cp932);
+    QTest::newRow("three classes by default") << QStringList{"-l", "8"} << args << ""
+                                              << "duw"
+                                              << "" << cp932;
+    QTest::newRow("options stood together, extra text")
+        << QStringList{"-l", "8", "-dwa", "xy"} << args << ""
+        << "dw"
+        << "xy" << cp932;
+    QTest::newRow("settings file named, not read")
+        << QStringList{"-l", "8", "--settings-file", "/nonexistent/keymill.ini"}
+        << int(CharacterSource::SettingsFile) << "/nonexistent/keymill.ini"
+        << ""
+        << "" << cp932;
+    QTest::newRow("window settings")
+        << QStringList{"-l", "8", "--settings"} << int(CharacterSource::WindowFile) << ""
+        << ""
+        << "" << cp932;
+    QTest::newRow("UTF-8 output") << QStringList{"-l", "8", "-u", "-o", "f", "--encoding", "UTF8"}
+                                  << args << ""
+                                  << "u"
+                                  << "" << int(FileEncoding::Utf8);
+}
+
+void CliOptionsTest::requestFromArgumentsAlone() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, characters);
+    QFETCH(QString, settingsFile);
+    QFETCH(QString, classes);
+    QFETCH(QString, extra);
+    QFETCH(int, encoding);
+
+    const ParsedArguments parsed = ParseArguments(QStringList{"keymill-cli"} + arguments);
+    QVERIFY2(parsed.request.has_value(), qPrintable(parsed.error));
+    const CliRequest& request = *parsed.request;
+    QCOMPARE(int(request.characters), characters);
+    QCOMPARE(request.settingsFile, settingsFile);
+    const GenerationOptions& g = request.options.generation;
+    QString set;
+    if (g.AddSuji)
+        set += u'd';
+    if (g.AddAlphabetBig)
+        set += u'u';
+    if (g.AddAlphabetMini)
+        set += u'w';
+    QCOMPARE(set, classes);
+    QCOMPARE(g.AddChrList, extra);
+    QCOMPARE(int(request.options.encoding), encoding);
+    QCOMPARE(request.options.length, 8);
 }
 
 QTEST_GUILESS_MAIN(CliOptionsTest)

@@ -2,12 +2,15 @@
 // and the language of its messages.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -31,6 +34,24 @@ long PeakKilobytes(qint64 pid) {
     for (const QByteArray& line : status.readAll().split('\n')) {
         if (line.startsWith("VmHWM:"))
             return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+// The size of the file that the process has open for writing in `directory`, named or not yet
+// named (O_TMPFILE shows as "directory/#inode (deleted)"); -1 while it has none.
+qint64 FileBeingWritten(qint64 pid, const QString& directory) {
+    const QString fds = QStringLiteral("/proc/%1/fd").arg(pid);
+    const QByteArray prefix = QFile::encodeName(directory) + '/';
+    for (const QString& fd :
+         QDir(fds).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        const QByteArray link = QFile::encodeName(fds + u'/' + fd);
+        char target[4096];
+        const ssize_t size = ::readlink(link.constData(), target, sizeof target);
+        struct stat info {};
+        if (size > 0 && QByteArray(target, size).startsWith(prefix) &&
+            ::stat(link.constData(), &info) == 0)
+            return info.st_size;
     }
     return -1;
 }
@@ -59,6 +80,12 @@ private slots:
     void messagesFollowTheLocale_data();
     void messagesFollowTheLocale();
     void outputFileAppearsWholeOrNotAtAll();
+    void noSignalLeavesAFileBehind_data();
+    void noSignalLeavesAFileBehind();
+    void ownOutputToAFullDevice_data();
+    void ownOutputToAFullDevice();
+    void invalidUtf8IsRefused_data();
+    void invalidUtf8IsRefused();
 };
 
 void CliProgramTest::streamsLinesToStandardOutput() {
@@ -143,7 +170,15 @@ void CliProgramTest::messagesFollowTheLocale_data() {
     // The reason comes from keymill-cli's own messages, whatever the C library has installed.
     QTest::newRow("Japanese, file without space")
         << "ja_JP.UTF-8" << QStringList{"-l", "8", "-o", "/dev/full"} << 1
-        << "keymill-cli: '/dev/full' に書き込めません: デバイスに空き領域がありません\n";
+        << "keymill-cli: '/dev/full' に書き込めません: ディスクの空き領域が不足しています。\n";
+    QTest::newRow("Japanese, standard output without space")
+        << "ja_JP.UTF-8" << QStringList{"-l", "8", ">/dev/full"} << 1
+        << "keymill-cli: 標準出力に書き込めません: ディスクの空き領域が不足しています。\n";
+    QTest::newRow("Japanese, unknown option")
+        << "ja_JP.UTF-8" << QStringList{"-l", "8", "--len"} << 2
+        << "keymill-cli: 不明なオプション '--len' です\n";
+    QTest::newRow("Japanese, missing value")
+        << "ja_JP.UTF-8" << QStringList{"-l"} << 2 << "keymill-cli: '-l' の後に値がありません\n";
     QTest::newRow("English, file without space")
         << "C.UTF-8" << QStringList{"-l", "8", "-o", "/dev/full"} << 1
         << "keymill-cli: cannot write '/dev/full': No space left on device\n";
@@ -156,6 +191,8 @@ void CliProgramTest::messagesFollowTheLocale() {
     QFETCH(QString, err);
     QProcess process;
     process.setProcessEnvironment(EnvironmentWithLang(lang));
+    if (arguments.removeAll(">/dev/full") > 0)
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
     process.start(Program(), arguments);
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err);
@@ -184,8 +221,7 @@ void CliProgramTest::outputFileAppearsWholeOrNotAtAll() {
     stopped.start(Program(), {"-l", "99999", "-c", "100000000", "-o", path});
     QVERIFY(stopped.waitForStarted());
     // Its temporary file shows that it is writing, its signal handlers in place.
-    QTRY_COMPARE_WITH_TIMEOUT(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2,
-                              30000);
+    QTRY_VERIFY_WITH_TIMEOUT(FileBeingWritten(stopped.processId(), dir.path()) >= 0, 30000);
     stopped.terminate();
     QVERIFY(stopped.waitForFinished(30000));
     QCOMPARE(stopped.exitStatus(), QProcess::NormalExit);
@@ -193,6 +229,123 @@ void CliProgramTest::outputFileAppearsWholeOrNotAtAll() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), written);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"users.csv"});
+}
+
+// Killed part-way by a signal that ends the program at once, or by a second Ctrl+C right after
+// the first: the old file stays, and no part of the passwords is left under any name.
+void CliProgramTest::noSignalLeavesAFileBehind_data() {
+    QTest::addColumn<QList<int>>("sent");
+    QTest::newRow("SIGHUP") << QList<int>{SIGHUP};
+    QTest::newRow("SIGQUIT") << QList<int>{SIGQUIT};
+    QTest::newRow("SIGUSR1") << QList<int>{SIGUSR1};
+    QTest::newRow("SIGALRM") << QList<int>{SIGALRM};
+    QTest::newRow("SIGINT twice") << QList<int>{SIGINT, SIGINT};
+}
+
+void CliProgramTest::noSignalLeavesAFileBehind() {
+    QFETCH(QList<int>, sent);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.csv");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old\r\n");
+    old.close();
+
+    QProcess process;
+    process.setChildProcessModifier([] {
+        const rlimit noCore{0, 0}; // SIGQUIT would leave a core file
+        ::setrlimit(RLIMIT_CORE, &noCore);
+    });
+    process.start(Program(), {"-l", "99999", "-c", "100000", "-o", path});
+    QVERIFY(process.waitForStarted());
+    // Well into the writing: a megabyte of passwords in the file.
+    QTRY_VERIFY_WITH_TIMEOUT(FileBeingWritten(process.processId(), dir.path()) > (1 << 20), 30000);
+    for (const int signal : sent) {
+        ::kill(pid_t(process.processId()), signal);
+        QTest::qSleep(1);
+    }
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"x.csv"});
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old\r\n"));
+}
+
+// Text the program writes itself, lost to a full device, is a failure like a lost password.
+void CliProgramTest::ownOutputToAFullDevice_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("errorToFull"); // standard error to the device, else standard output
+    QTest::addColumn<QByteArray>("err");
+    const QByteArray noSpace("keymill-cli: cannot write to standard output: No space left on "
+                             "device\n");
+    QTest::newRow("help") << QStringList{"--help"} << false << noSpace;
+    QTest::newRow("version") << QStringList{"--version"} << false << noSpace;
+    QTest::newRow("entropy line") << QStringList{"-l", "8", "-e"} << true << QByteArray();
+}
+
+void CliProgramTest::ownOutputToAFullDevice() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, errorToFull);
+    QFETCH(QByteArray, err);
+    QProcess process;
+    process.setProcessEnvironment(EnvironmentWithLang(QStringLiteral("C.UTF-8")));
+    if (errorToFull)
+        process.setStandardErrorFile(QStringLiteral("/dev/full"));
+    else
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(Program(), arguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    if (!errorToFull)
+        QCOMPARE(process.readAllStandardError(), err);
+    else // the passwords were not made: the run failed before them
+        QCOMPARE(process.readAllStandardOutput(), QByteArray());
+}
+
+void CliProgramTest::invalidUtf8IsRefused_data() {
+    QTest::addColumn<QList<QByteArray>>("arguments");
+    QTest::addColumn<QByteArray>("err");
+    QTest::newRow("value of -a") << QList<QByteArray>{"-l", "6", "-a", "\xff\xfe", "-e"}
+                                 << QByteArray("keymill-cli: --extra: the value is not valid "
+                                               "UTF-8\n");
+    QTest::newRow("value stuck to -x") << QList<QByteArray>{"-l", "6", "-xab\xc3"}
+                                       << QByteArray("keymill-cli: --exclude: the value is not "
+                                                     "valid UTF-8\n");
+    QTest::newRow("value after =") << QList<QByteArray>{"-l", "6", "--extra=\x80"}
+                                   << QByteArray("keymill-cli: --extra: the value is not valid "
+                                                 "UTF-8\n");
+    QTest::newRow("value of -a in a group") << QList<QByteArray>{"-l", "6", "-da\xff"}
+                                            << QByteArray("keymill-cli: --extra: the value is "
+                                                          "not valid UTF-8\n");
+    QTest::newRow("a positional argument after a flag")
+        << QList<QByteArray>{"-l", "6", "-d", "\xff"}
+        << QByteArray("keymill-cli: argument 4 is not valid UTF-8\n");
+    QTest::newRow("a positional argument") << QList<QByteArray>{"-l", "6", "\xff"}
+                                           << QByteArray("keymill-cli: argument 3 is not valid "
+                                                         "UTF-8\n");
+}
+
+// The bytes must reach the program as they are: QProcess would re-encode a QString, so the
+// shell's printf makes them.
+void CliProgramTest::invalidUtf8IsRefused() {
+    QFETCH(QList<QByteArray>, arguments);
+    QFETCH(QByteArray, err);
+    QByteArray script = "exec \"$0\"";
+    QStringList shellArguments{QStringLiteral("-c"), QString(), Program()};
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QByteArray escaped;
+        for (const char c : arguments[i])
+            escaped += "\\" + QByteArray::number(uchar(c), 8).rightJustified(3, '0');
+        script += " \"$(printf '" + escaped + "')\"";
+    }
+    shellArguments[1] = QString::fromLatin1(script);
+    QProcess process;
+    process.setProcessEnvironment(EnvironmentWithLang(QStringLiteral("C.UTF-8")));
+    process.start(QStringLiteral("/bin/sh"), shellArguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.readAllStandardError(), err);
+    QCOMPARE(process.exitCode(), 2);
+    QCOMPARE(process.readAllStandardOutput(), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(CliProgramTest)

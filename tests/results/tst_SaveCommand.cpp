@@ -152,13 +152,14 @@ void SaveCommandTest::failures_data() {
     const QStringList plain{"abcdefgh", "ABCDEFGH", "01234567"};
     const QString high(QChar(0xD83D)); // the halves of 😀
     const QString low(QChar(0xDE00));
-    QTest::newRow("missing directory")
-        << QStringLiteral("no/such/dir/out.csv") << plain << ENOENT << QString() << 0;
+    QTest::newRow("missing directory") << QStringLiteral("no/such/dir/out.csv") << plain << ENOENT
+                                       << QStringLiteral("指定されたパスが見つかりません。") << 0;
     QTest::newRow("directory part is a regular file")
         << QStringLiteral("plain-file/out.csv") << plain << ENOTDIR << QString() << 0;
     QTest::newRow("target is a directory")
         << QStringLiteral(".") << plain << EISDIR << QString() << 0;
-    QTest::newRow("disk full") << QStringLiteral("/dev/full") << plain << ENOSPC << QString() << 0;
+    QTest::newRow("disk full") << QStringLiteral("/dev/full") << plain << ENOSPC
+                               << QStringLiteral("ディスクの空き領域が不足しています。") << 0;
     // The file exists: the kernel's own answer is shown, not "path not found". Root may open it
     // and is refused at the write; anyone else at the open.
     QTest::newRow("kernel refuses /proc") << QStringLiteral("/proc/version") << plain

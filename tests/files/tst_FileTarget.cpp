@@ -1,7 +1,9 @@
-// Saving over real files: modes, owners, hard links, read-only directories and the file-size
-// limit, as root and as an ordinary user that a forked child becomes.
-#include "ResultFileTarget.h"
-#include "ResultFileWriter.h"
+// Writing over real files: modes, owners, hard links, read-only directories, the file-size
+// limit and a process killed mid-write, as root and as an ordinary user that a forked child
+// becomes.
+#include "FileSizeSignal.h"
+#include "FileTarget.h"
+#include "LineFileWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,18 +86,21 @@ int SaveAsUser(const QString& path) {
     return InChild([&] {
         if (::setgroups(0, nullptr) != 0 || ::setgid(kUser) != 0 || ::setuid(kUser) != 0)
             return 99;
-        return WriteResultFile(path, kPasswords).number;
+        return WriteLineFile(path, kPasswords).number;
     });
 }
 
 } // namespace
 
-class ResultFileTargetTest : public QObject {
+class FileTargetTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
+    void cleanup();
     void overwrite_data();
     void overwrite();
+    void killedMidWriteLeavesNoFile_data();
+    void killedMidWriteLeavesNoFile();
     void asOrdinaryUser_data();
     void asOrdinaryUser();
     void fileSizeLimit_data();
@@ -106,7 +111,7 @@ private:
     QString m_file;
 };
 
-void ResultFileTargetTest::init() {
+void FileTargetTest::init() {
     ::umask(022);
     m_dir.emplace();
     QVERIFY(m_dir->isValid());
@@ -114,7 +119,12 @@ void ResultFileTargetTest::init() {
     m_file = m_dir->filePath(QStringLiteral("list.csv"));
 }
 
-void ResultFileTargetTest::overwrite_data() {
+void FileTargetTest::cleanup() {
+    FileTarget::setNamedTemporaryOnly(false);
+}
+
+void FileTargetTest::overwrite_data() {
+    QTest::addColumn<bool>("namedTemporary");
     QTest::addColumn<bool>("exists");
     QTest::addColumn<bool>("otherUser");
     QTest::addColumn<int>("mode");
@@ -123,18 +133,27 @@ void ResultFileTargetTest::overwrite_data() {
     QTest::addColumn<bool>("inPlace");
     QTest::addColumn<int>("modeAfter");
 
-    QTest::newRow("new file is private") << false << false << 0 << false << false << false << 0600;
-    QTest::newRow("existing file keeps its mode")
-        << true << false << 0664 << false << false << false << 0664;
-    QTest::newRow("root saves another user's file: the owner stays")
-        << true << true << 0640 << false << false << false << 0640;
-    QTest::newRow("hard link keeps sharing the content")
-        << true << false << 0644 << true << false << true << 0644;
-    // The group bits show the list's mask: without the list they would widen the group's rights.
-    QTest::newRow("access list stays") << true << false << 0600 << false << true << true << 0640;
+    // Each case with a temporary file that has no name while it fills, and with the named one of
+    // a file system that lacks O_TMPFILE.
+    for (const bool named : {false, true}) {
+        const auto row = [named](const char* name) -> QTestData& {
+            return QTest::addRow("%s%s", name, named ? ", named temporary file" : "") << named;
+        };
+        row("new file is private") << false << false << 0 << false << false << false << 0600;
+        row("existing file keeps its mode")
+            << true << false << 0664 << false << false << false << 0664;
+        row("root saves another user's file: the owner stays")
+            << true << true << 0640 << false << false << false << 0640;
+        row("hard link keeps sharing the content")
+            << true << false << 0644 << true << false << true << 0644;
+        // The group bits show the list's mask: without the list they would widen the group's
+        // rights.
+        row("access list stays") << true << false << 0600 << false << true << true << 0640;
+    }
 }
 
-void ResultFileTargetTest::overwrite() {
+void FileTargetTest::overwrite() {
+    QFETCH(bool, namedTemporary);
     QFETCH(bool, exists);
     QFETCH(bool, otherUser);
     QFETCH(int, mode);
@@ -156,12 +175,21 @@ void ResultFileTargetTest::overwrite() {
     if (accessList && !GiveAccessList(m_file))
         QSKIP("this file system keeps no access lists");
     const struct stat before = StatOf(m_file);
+    FileTarget::setNamedTemporaryOnly(namedTemporary);
 
-    ResultFileTarget target;
+    FileTarget target;
     QVERIFY(target.open(m_file).ok());
     QCOMPARE(target.writesInPlace(), inPlace);
-    target.abort();
-    QVERIFY(WriteResultFile(m_file, kPasswords).ok());
+    QVERIFY(target.write(kSaved).ok());
+    // Until the commit a reader sees the old file, or none, and nothing else beside it but
+    // the named temporary file where the file system needs one.
+    if (!inPlace)
+        QCOMPARE(ReadAll(m_file), exists ? kOld : QByteArray("<unreadable>"));
+    const qsizetype names = hardLink ? 2 : exists ? 1 : 0;
+    const bool tempNamed = namedTemporary && !inPlace;
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(),
+             names + (tempNamed ? 1 : 0));
+    QVERIFY(target.commit().ok());
 
     const struct stat after = StatOf(m_file);
     QCOMPARE(ReadAll(m_file), kSaved);
@@ -176,7 +204,32 @@ void ResultFileTargetTest::overwrite() {
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), hardLink ? 2 : 1);
 }
 
-void ResultFileTargetTest::asOrdinaryUser_data() {
+// A process killed between its first write and the commit, by a signal no handler sees: the old
+// file, or no file, and no part of the new content under any name.
+void FileTargetTest::killedMidWriteLeavesNoFile_data() {
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("new file") << false;
+    QTest::newRow("file replaced") << true;
+}
+
+void FileTargetTest::killedMidWriteLeavesNoFile() {
+    QFETCH(bool, exists);
+    if (exists)
+        Make(m_file, ::geteuid(), ::getegid(), 0644);
+    const int ending = InChild([&] {
+        FileTarget target;
+        if (!target.open(m_file).ok() || !target.write(kSaved).ok())
+            return 99;
+        ::raise(SIGKILL);
+        return 98;
+    });
+    QCOMPARE(ending, 1000 + SIGKILL);
+    QCOMPARE(ReadAll(m_file), exists ? kOld : QByteArray("<unreadable>"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+             exists ? QStringList{"list.csv"} : QStringList{});
+}
+
+void FileTargetTest::asOrdinaryUser_data() {
     QTest::addColumn<bool>("ownDirectory");
     QTest::addColumn<bool>("exists");
     QTest::addColumn<uid_t>("owner");
@@ -196,7 +249,7 @@ void ResultFileTargetTest::asOrdinaryUser_data() {
         << false << false << kUser << 0 << EACCES << false;
 }
 
-void ResultFileTargetTest::asOrdinaryUser() {
+void FileTargetTest::asOrdinaryUser() {
     if (::geteuid() != 0)
         QSKIP("becoming an ordinary user needs root; run as root to cover these cases");
     QFETCH(bool, ownDirectory);
@@ -229,7 +282,7 @@ void ResultFileTargetTest::asOrdinaryUser() {
     QCOMPARE(after.st_ino == before.st_ino, inPlace);
 }
 
-void ResultFileTargetTest::fileSizeLimit_data() {
+void FileTargetTest::fileSizeLimit_data() {
     QTest::addColumn<bool>("ignoreSignal");
     QTest::addColumn<bool>("hardLink");
     QTest::addColumn<int>("ending");
@@ -240,7 +293,7 @@ void ResultFileTargetTest::fileSizeLimit_data() {
     QTest::newRow("signal ignored, file written in place") << true << true << EFBIG;
 }
 
-void ResultFileTargetTest::fileSizeLimit() {
+void FileTargetTest::fileSizeLimit() {
     QFETCH(bool, ignoreSignal);
     QFETCH(bool, hardLink);
     QFETCH(int, ending);
@@ -259,7 +312,7 @@ void ResultFileTargetTest::fileSizeLimit() {
         const rlimit limit{16, 16}; // below the list's 30 bytes
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
             return 99;
-        return WriteResultFile(m_file, kPasswords).number;
+        return WriteLineFile(m_file, kPasswords).number;
     });
     QCOMPARE(result, ending);
     QCOMPARE(ReadAll(m_file), old);
@@ -268,5 +321,5 @@ void ResultFileTargetTest::fileSizeLimit() {
                  hardLink ? 2 : 1);
 }
 
-QTEST_GUILESS_MAIN(ResultFileTargetTest)
-#include "tst_ResultFileTarget.moc"
+QTEST_GUILESS_MAIN(FileTargetTest)
+#include "tst_FileTarget.moc"

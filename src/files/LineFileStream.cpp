@@ -1,4 +1,4 @@
-#include "ResultFileStream.h"
+#include "LineFileStream.h"
 
 #include "Cp932Codec.h"
 
@@ -23,16 +23,11 @@ qsizetype FirstLoneSurrogate(QStringView text) {
     return -1;
 }
 
-QString EncodingName(ResultFileEncoding encoding) {
-    return encoding == ResultFileEncoding::Cp932 ? QStringLiteral("コードページ 932")
-                                                 : QStringLiteral("UTF-8");
-}
-
 } // namespace
 
-ResultFileStream::ResultFileStream(qsizetype flushBytes) : m_flushBytes(flushBytes) {}
+LineFileStream::LineFileStream(qsizetype flushBytes) : m_flushBytes(flushBytes) {}
 
-WriteOutcome ResultFileStream::open(const QString& path, ResultFileEncoding encoding) {
+WriteOutcome LineFileStream::open(const QString& path, FileEncoding encoding) {
     abort();
     m_encoding = encoding;
     m_failure = {};
@@ -44,11 +39,11 @@ WriteOutcome ResultFileStream::open(const QString& path, ResultFileEncoding enco
     return outcome;
 }
 
-WriteOutcome ResultFileStream::append(QStringView password) {
+WriteOutcome LineFileStream::append(QStringView line) {
     if (!m_open)
         return m_failure.ok() ? ErrnoOutcome(EBADF) : m_failure;
     m_lineStarts.push_back(m_pending.size());
-    m_pending += password;
+    m_pending += line;
     m_pending += QLatin1String("\r\n");
     ++m_count;
     if (m_pending.size() < kEncodeChars)
@@ -60,7 +55,7 @@ WriteOutcome ResultFileStream::append(QStringView password) {
     return {};
 }
 
-WriteOutcome ResultFileStream::commit() {
+WriteOutcome LineFileStream::commit() {
     if (!m_open)
         return m_failure.ok() ? ErrnoOutcome(EBADF) : m_failure;
     if (const WriteOutcome encoded = encodePending(); !encoded.ok())
@@ -78,7 +73,7 @@ WriteOutcome ResultFileStream::commit() {
     return outcome;
 }
 
-void ResultFileStream::abort() {
+void LineFileStream::abort() {
     m_target.abort();
     m_open = false;
     m_pending.clear();
@@ -86,9 +81,9 @@ void ResultFileStream::abort() {
     m_bytes.clear();
 }
 
-WriteOutcome ResultFileStream::encodePending() {
+WriteOutcome LineFileStream::encodePending() {
     qsizetype bad = -1;
-    if (m_encoding == ResultFileEncoding::Cp932) {
+    if (m_encoding == FileEncoding::Cp932) {
         const Cp932EncodeResult encoded = EncodeCp932(m_pending);
         if (encoded.bytes)
             m_bytes += *encoded.bytes;
@@ -100,26 +95,25 @@ WriteOutcome ResultFileStream::encodePending() {
             m_bytes += m_pending.toUtf8();
     }
     if (bad >= 0) {
-        // The password that holds it, counted over the whole file.
-        const auto line = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), bad) - 1;
-        const qint64 row = m_count - qint64(m_lineStarts.end() - line) + 1;
-        const qsizetype end = line + 1 == m_lineStarts.end() ? m_pending.size() : *(line + 1);
-        const QStringView password = QStringView(m_pending).mid(*line, end - 2 - *line);
-        return failed(
-            RefusedCharacterOutcome(row, password, bad - *line, EncodingName(m_encoding)));
+        // The line that holds it, counted over the whole file.
+        const auto start = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), bad) - 1;
+        const qint64 row = m_count - qint64(m_lineStarts.end() - start) + 1;
+        const qsizetype end = start + 1 == m_lineStarts.end() ? m_pending.size() : *(start + 1);
+        const QStringView line = QStringView(m_pending).mid(*start, end - 2 - *start);
+        return failed(RefusedCharacterOutcome(row, line, bad - *start));
     }
     m_pending.clear();
     m_lineStarts.clear();
     return {};
 }
 
-WriteOutcome ResultFileStream::flush() {
+WriteOutcome LineFileStream::flush() {
     const WriteOutcome outcome = m_target.write(m_bytes);
     m_bytes.clear();
     return outcome.ok() ? outcome : failed(outcome);
 }
 
-WriteOutcome ResultFileStream::failed(const WriteOutcome& outcome) {
+WriteOutcome LineFileStream::failed(const WriteOutcome& outcome) {
     abort();
     m_failure = outcome;
     return outcome;

@@ -1,7 +1,9 @@
-#include "ResultFileTarget.h"
+#include "FileTarget.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -12,6 +14,8 @@
 #include <utility>
 
 namespace {
+
+std::atomic<bool> namedTemporaryOnly{false};
 
 QByteArray DirectoryOf(const QByteArray& path) {
     const qsizetype slash = path.lastIndexOf('/');
@@ -39,11 +43,60 @@ bool MatchOldFile(int tempFd, const struct stat& old) {
     return ::fchmod(tempFd, old.st_mode & 07777) == 0;
 }
 
+// open(2)'s answers when the file system or the kernel cannot make a file without a name.
+bool NoUnnamedFiles(int number) {
+    return number == EOPNOTSUPP || number == EISDIR || number == EINVAL;
+}
+
+// The name of an open descriptor, as linkat needs it to give an unnamed file a name without
+// privileges (AT_EMPTY_PATH would need CAP_DAC_READ_SEARCH).
+QByteArray DescriptorPath(int fd) {
+    return QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(fd);
+}
+
+bool DescriptorPathsWork() {
+    static const bool work = ::access("/proc/self/fd", X_OK) == 0;
+    return work;
+}
+
+// A short hidden name beside the target: it fits wherever the target's name fits, and file lists
+// skip it.
+QByteArray TemporaryName(const QByteArray& directory) {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray name = directory + "/.keymill-";
+    for (int i = 0; i < 6; ++i)
+        name += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
+    return name;
+}
+
+// Holds off every signal that can be held while the finished file takes the target's name, so
+// that no signal ends the process between the link and the rename and leaves a name behind.
+class SignalsHeld {
+public:
+    SignalsHeld() {
+        sigset_t all;
+        sigfillset(&all);
+        ::pthread_sigmask(SIG_BLOCK, &all, &m_old);
+    }
+    ~SignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &m_old, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t m_old;
+};
+
 } // namespace
 
-WriteOutcome ResultFileTarget::open(const QString& path, mode_t newFileMode) {
+void FileTarget::setNamedTemporaryOnly(bool namedOnly) {
+    namedTemporaryOnly = namedOnly;
+}
+
+WriteOutcome FileTarget::open(const QString& path, mode_t newFileMode) {
     abort();
     m_inPlace = false;
+    m_replacing = false;
     m_regular = true;
     m_written = 0;
     m_oldSize = 0;
@@ -62,7 +115,7 @@ WriteOutcome ResultFileTarget::open(const QString& path, mode_t newFileMode) {
     return openNew(newFileMode);
 }
 
-WriteOutcome ResultFileTarget::openExisting(int fd) {
+WriteOutcome FileTarget::openExisting(int fd) {
     const int flags = ::fcntl(fd, F_GETFL);
     struct stat old {};
     if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 || ::fstat(fd, &old) != 0) {
@@ -91,6 +144,7 @@ WriteOutcome ResultFileTarget::openExisting(int fd) {
     const int number = createTemporary();
     if (number == 0 && MatchOldFile(m_fd, old)) {
         m_inPlace = false;
+        m_replacing = true;
         ::close(fd);
         return {};
     }
@@ -104,7 +158,7 @@ WriteOutcome ResultFileTarget::openExisting(int fd) {
     return {};
 }
 
-WriteOutcome ResultFileTarget::openNew(mode_t newFileMode) {
+WriteOutcome FileTarget::openNew(mode_t newFileMode) {
     struct stat link {};
     if (::lstat(m_path.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
         // A link to a missing file: create the file it names, as opening the name would.
@@ -128,25 +182,70 @@ WriteOutcome ResultFileTarget::openNew(mode_t newFileMode) {
     return {};
 }
 
-int ResultFileTarget::createTemporary() {
-    // A short hidden name: it fits wherever the result's name fits, and file lists skip it.
-    QByteArray name = DirectoryOf(m_path) + "/.keymill-XXXXXX";
+int FileTarget::createTemporary() {
+    const QByteArray directory = DirectoryOf(m_path);
+    if (!namedTemporaryOnly && DescriptorPathsWork()) {
+        const int fd = ::open(directory.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            m_fd = fd;
+            m_unnamed = true;
+            return 0;
+        }
+        if (!NoUnnamedFiles(errno))
+            return errno;
+    }
+    QByteArray name = directory + "/.keymill-XXXXXX";
     const int fd = ::mkostemp(name.data(), O_CLOEXEC); // mode 0600
     if (fd < 0)
         return errno;
     m_fd = fd;
+    m_unnamed = false;
     m_tempPath = name;
     return 0;
 }
 
-void ResultFileTarget::dropTemporary() {
+void FileTarget::dropTemporary() {
     ::close(m_fd);
-    ::unlink(m_tempPath.constData());
+    if (!m_tempPath.isEmpty())
+        ::unlink(m_tempPath.constData());
     m_fd = -1;
+    m_unnamed = false;
     m_tempPath.clear();
 }
 
-WriteOutcome ResultFileTarget::reserve(qint64 totalBytes) {
+int FileTarget::linkUnnamed() {
+    const QByteArray source = DescriptorPath(m_fd);
+    const SignalsHeld held;
+    // A new name needs no replacement: the file takes it directly, unless a file of that name has
+    // appeared since, which is then replaced as any old file is.
+    if (!m_replacing) {
+        if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, m_path.constData(),
+                     AT_SYMLINK_FOLLOW) == 0)
+            return 0;
+        if (errno != EEXIST)
+            return errno;
+    }
+    // rename is the one call that replaces a name whole; it needs the file under a name first.
+    const QByteArray directory = DirectoryOf(m_path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray name = TemporaryName(directory);
+        if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) !=
+            0) {
+            if (errno == EEXIST)
+                continue;
+            return errno;
+        }
+        if (::rename(name.constData(), m_path.constData()) != 0) {
+            const int number = errno;
+            ::unlink(name.constData());
+            return number;
+        }
+        return 0;
+    }
+    return EEXIST;
+}
+
+WriteOutcome FileTarget::reserve(qint64 totalBytes) {
     if (m_fd < 0 || !m_regular || totalBytes <= 0)
         return {};
     struct stat before {};
@@ -163,7 +262,7 @@ WriteOutcome ResultFileTarget::reserve(qint64 totalBytes) {
     return {}; // the file system cannot set room aside; the writes will tell
 }
 
-WriteOutcome ResultFileTarget::write(QByteArrayView bytes) {
+WriteOutcome FileTarget::write(QByteArrayView bytes) {
     if (m_fd < 0)
         return ErrnoOutcome(EBADF);
     const char* data = bytes.data();
@@ -182,7 +281,7 @@ WriteOutcome ResultFileTarget::write(QByteArrayView bytes) {
     return {};
 }
 
-WriteOutcome ResultFileTarget::commit() {
+WriteOutcome FileTarget::commit() {
     if (m_fd < 0)
         return ErrnoOutcome(EBADF);
     if (m_inPlace) {
@@ -195,6 +294,12 @@ WriteOutcome ResultFileTarget::commit() {
     // where the old one was.
     if (::fsync(m_fd) != 0 && errno != EINVAL)
         return fail(errno);
+    if (m_unnamed) {
+        const int number = linkUnnamed();
+        ::close(std::exchange(m_fd, -1)); // fsync has told of any failure to store the data
+        m_unnamed = false;
+        return number == 0 ? WriteOutcome{} : ErrnoOutcome(number);
+    }
     const int fd = std::exchange(m_fd, -1);
     if ((::close(fd) != 0 && errno != EINTR) ||
         ::rename(m_tempPath.constData(), m_path.constData()) != 0) {
@@ -207,7 +312,7 @@ WriteOutcome ResultFileTarget::commit() {
     return {};
 }
 
-void ResultFileTarget::abort() {
+void FileTarget::abort() {
     if (m_fd < 0)
         return;
     if (!m_inPlace) {
@@ -223,12 +328,8 @@ void ResultFileTarget::abort() {
     ::close(std::exchange(m_fd, -1));
 }
 
-WriteOutcome ResultFileTarget::fail(int number) {
+WriteOutcome FileTarget::fail(int number) {
     const WriteOutcome outcome = ErrnoOutcome(number);
     abort();
     return outcome;
-}
-
-void IgnoreFileSizeSignal() {
-    std::signal(SIGXFSZ, SIG_IGN);
 }

@@ -87,10 +87,11 @@ void TestCp932Codec::refusesWhatTheCodePageLacks_data() {
     QTest::newRow("euro") << u"1€"_qs << qsizetype(1) << u"€"_qs;
     QTest::newRow("emoji after kana") << u"ソ😀表"_qs << qsizetype(1) << u"😀"_qs;
     QTest::newRow("emoji first of two") << u"😀€"_qs << qsizetype(0) << u"😀"_qs;
-    // Long texts are searched chunk by chunk; a pair across a chunk's edge stays whole.
+    // The first refused character is found however far into the text, and a surrogate pair
+    // at an odd position is named whole.
     QTest::newRow("far into a long text")
         << QString(9000, u'a') + u"€"_qs << qsizetype(9000) << u"€"_qs;
-    QTest::newRow("pair across a chunk edge")
+    QTest::newRow("pair at an odd position")
         << QString(4095, u'a') + u"😀"_qs << qsizetype(4095) << u"😀"_qs;
 }
 

@@ -1,0 +1,57 @@
+#include "CliOptions.h"
+
+#include "CliText.h"
+#include "FreeTextFilter.h"
+#include "SettingsRules.h"
+#include "mdlIniSet.h"
+
+#include <QFileInfo>
+#include <limits>
+
+using namespace CliOptionNames;
+
+namespace {
+
+// The five character options as the window loads them from one reading of the file.
+GenerationOptions OptionsFromSettings(const IniDocument& ini) {
+    // The window's place is not wanted here, so no screen limits it.
+    constexpr qint32 kAnyScreen = std::numeric_limits<qint32>::max();
+    const StoredSettings stored = LoadStoredSettings(ini, kAnyScreen, kAnyScreen);
+    GenerationOptions options;
+    options.AddSuji = stored.suji;
+    options.AddAlphabetBig = stored.alphabetBig;
+    options.AddAlphabetMini = stored.alphabetMini;
+    options.AddChr = stored.addChr;
+    // The texts as the window's boxes show them: nothing that cannot stand in a password.
+    options.AddChrList = FilterFreeText(stored.addChrList, 0).text;
+    options.DeleteChr = stored.deleteChr;
+    options.DeleteChrList = FilterFreeText(stored.deleteChrList, 0).text;
+    return options;
+}
+
+} // namespace
+
+ParsedCommandLine ReadRequestedSettings(const CliRequest& request,
+                                        const std::function<QString()>& windowSettingsFile) {
+    ParsedCommandLine parsed;
+    CliOptions options = request.options;
+    if (request.characters == CharacterSource::SettingsFile) {
+        // Unlike the window's own file, a file named here must be there.
+        const QString& file = request.settingsFile;
+        const std::optional<IniDocument> ini =
+            QFileInfo(file).isFile() ? ReadIniDocument(file) : std::nullopt;
+        if (!ini) {
+            parsed.error =
+                Cli::tr("%1: cannot read '%2'").arg("--" + kSettingsFile.constLast(), file);
+            parsed.exitCode = 2;
+            return parsed;
+        }
+        options.generation = OptionsFromSettings(*ini);
+    } else if (request.characters == CharacterSource::WindowFile) {
+        // A missing or unreadable file gives the window's defaults, as it does in the window.
+        options.generation =
+            OptionsFromSettings(ReadIniDocument(windowSettingsFile()).value_or(IniDocument()));
+    }
+    parsed.options = options;
+    return parsed;
+}
