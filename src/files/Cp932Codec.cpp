@@ -267,7 +267,8 @@ QByteArray EncodeUtf8Lossless(const QString& text) {
     bytes.reserve(text.size());
     qsizetype runStart = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && !IsByteEscape(text[i]))
+        // The low half of a surrogate pair (💻 is D83D DCBB) is part of a character, not a byte.
+        if (i < text.size() && (!IsByteEscape(text[i]) || (i > 0 && text[i - 1].isHighSurrogate())))
             continue;
         bytes += QStringView(text).mid(runStart, i - runStart).toUtf8();
         if (i < text.size())

@@ -14,23 +14,6 @@ const QByteArray kUtf16BeBom("\xFE\xFF");
 const QByteArray kUtf32LeBom("\xFF\xFE\0\0", 4);
 const QByteArray kUtf32BeBom("\0\0\xFE\xFF", 4);
 
-// EncodeUtf8Lossless takes every U+DC80 to U+DCFF for a byte that did not decode, the low half
-// of a surrogate pair too (💻 is D83D DCBB): pairs are encoded here, and only what lies
-// between them by it.
-QByteArray EncodeUtf8(const QString& text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (!text[i].isHighSurrogate() || !text[i + 1].isLowSurrogate())
-            continue;
-        bytes += EncodeUtf8Lossless(text.sliced(runStart, i - runStart));
-        bytes += QStringView(text).sliced(i, 2).toUtf8();
-        runStart = ++i + 1;
-    }
-    return bytes + EncodeUtf8Lossless(text.sliced(runStart));
-}
-
 // Valid UTF-8 holding at least one character beyond ASCII.
 bool IsMultiByteUtf8(const QByteArray& bytes) {
     if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
@@ -103,7 +86,7 @@ IniDocument IniDocument::fromBytes(QByteArray bytes) {
         (!bytes.startsWith(kUtf16LeBom) && !bytes.startsWith(kUtf16BeBom) &&
          NulPatternOf(bytes) >= 0)) {
         // Lines are found in the text as UTF-8 holds it; the file itself is never written.
-        doc = fromBytes(kUtf8Bom + EncodeUtf8(ReadableText(bytes)));
+        doc = fromBytes(kUtf8Bom + EncodeUtf8Lossless(ReadableText(bytes)));
         doc.encoding_ = IniEncoding::ReadOnly;
         return doc;
     }
@@ -225,7 +208,7 @@ std::optional<QByteArray> IniDocument::encode(const QString& text) const {
     case IniEncoding::Utf8WithBom:
     case IniEncoding::Utf8:
     case IniEncoding::ReadOnly:
-        return EncodeUtf8(text);
+        return EncodeUtf8Lossless(text);
     case IniEncoding::Cp932:
         break;
     }
@@ -396,7 +379,7 @@ bool IniDocument::convertToUtf8() {
     converted.reserve(lines_.size());
     for (const Line& line : lines_) {
         const QString text = DecodeCp932Lossless(lineBytes(line));
-        QByteArray utf8 = EncodeUtf8(text);
+        QByteArray utf8 = EncodeUtf8Lossless(text);
         if (DecodeUtf8Lossless(utf8) != text)
             return false; // carried bytes that would read as UTF-8 characters
         converted.append(std::move(utf8));

@@ -181,6 +181,8 @@ void TestCp932Codec::losslessUtf8() {
              Units({u'あ', 0xDCFF, 0xDCC0, 0xDCAF}));
     QCOMPARE(DecodeUtf8Lossless("\xED\xA0\x80"), Units({0xDCED, 0xDCA0, 0xDC80})); // no surrogates
     QCOMPARE(DecodeUtf8Lossless("\xF0\x9F\x98\x80\xEF\xBF\xBD"), u"😀\uFFFD"_qs);
+    // 💻's low half (DCBB) lies among the carried bytes' range, but it belongs to its pair.
+    QCOMPARE(EncodeUtf8Lossless(u"💻"_qs + QChar(0xDCFF)), QByteArray("\xF0\x9F\x92\xBB\xFF"));
     QRandomGenerator random(12);
     for (int round = 0; round < 2000; ++round) {
         QByteArray bytes(random.bounded(12), Qt::Uninitialized);
