@@ -140,5 +140,5 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmMain::mnuHelpHelp_Click() {
-    ShowHelp(helpFilePath_);
+    ShowHelp(helpFilePath_, this);
 }
