@@ -39,9 +39,12 @@ void placeBeside(HelpWindow* window, const QWidget* beside) {
     }
     // The help window has no frame before it is shown: count on one like the main window's.
     const QSize frame = beside->frameGeometry().size() - beside->geometry().size();
-    const QPoint frameTopLeft = HelpTopLeftBeside(beside->frameGeometry(), window->size() + frame,
-                                                  beside->screen()->availableGeometry());
-    window->move(frameTopLeft);
+    constexpr int kNarrowest = 560; // contents and page side by side still read well
+    const QRect placed =
+        HelpFrameBeside(beside->frameGeometry(), window->size() + frame,
+                        beside->screen()->availableGeometry(), kNarrowest + frame.width());
+    window->resize(placed.size() - frame);
+    window->move(placed.topLeft());
 }
 
 } // namespace

@@ -2,11 +2,16 @@
 
 #include <algorithm>
 
-QPoint HelpTopLeftBeside(const QRect& mainFrame, QSize helpFrameSize, const QRect& screen) {
-    const int width = helpFrameSize.width();
+QRect HelpFrameBeside(const QRect& mainFrame, QSize helpFrameSize, const QRect& screen,
+                      int minimumWidth) {
+    int width = helpFrameSize.width();
     const int height = helpFrameSize.height();
     const int roomRight = screen.right() - mainFrame.right();
     const int roomLeft = mainFrame.left() - screen.left();
+
+    const int widerRoom = std::max(roomRight, roomLeft);
+    if (width > widerRoom && widerRoom >= minimumWidth)
+        width = widerRoom;
 
     int left = 0;
     if (width <= roomRight)
@@ -21,5 +26,5 @@ QPoint HelpTopLeftBeside(const QRect& mainFrame, QSize helpFrameSize, const QRec
 
     const int lowest = screen.bottom() + 1 - height;
     const int top = std::max(screen.top(), std::min(mainFrame.top(), lowest));
-    return QPoint(left, top);
+    return QRect(left, top, width, height);
 }
