@@ -14,7 +14,6 @@ import os
 import shutil
 import sys
 import tempfile
-import time
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 from xsession import CheckFailed, XSession, wait_until
@@ -45,14 +44,13 @@ def relations(acc):
     """[(relation name, [target names])]"""
     found = []
     for rel in acc.getRelationSet():
-        kind = pyatspi.relationToString(rel.getRelationType()) if hasattr(
-            pyatspi, "relationToString") else str(rel.getRelationType())
+        kind = pyatspi.relationToString(rel.getRelationType())
         targets = [rel.getTarget(i).name for i in range(rel.getNTargets())]
         found.append((str(kind).lower(), targets))
     return found
 
 
-def walk(acc, depth=0, path=()):
+def walk(acc, depth=0):
     """Yields (depth, accessible) for the object and everything below it; rows of a long
     list stop after a few."""
     yield depth, acc
@@ -98,12 +96,15 @@ def find_app(pid):
 
 def find(root, predicate, what, timeout=10):
     def probe():
-        for _, acc in walk(root):
-            try:
-                if predicate(acc):
-                    return acc
-            except Exception:
-                continue
+        try:
+            for _, acc in walk(root):
+                try:
+                    if predicate(acc):
+                        return acc
+                except Exception:  # an object that went away while we looked
+                    continue
+        except Exception:
+            return None
         return None
     return wait_until(what, probe, timeout)
 
@@ -254,9 +255,8 @@ def check_help(x, app_acc, app, shots):
     x.set_clipboard("保存")
     x.activate(wid)
     x.key("ctrl+v")
-    keyword = find(frame, lambda a: a.getRoleName() == "list item" and a.name == "保存"
+    find(frame, lambda a: a.getRoleName() == "list item" and a.name == "保存"
                    and state(a, pyatspi.STATE_SHOWING), "the keyword 保存 in the index", 5)
-    check(keyword is not None, "the index does not list 保存")
     x.key("Return")
     wait_until("the save page from the index",
                lambda: page_shows(page, ["コードページ", "保存の手順"]), 5)
@@ -292,8 +292,7 @@ def main():
     parser.add_argument("--dump")
     parser.add_argument("--shots", help="where the help window's screenshots go")
     args = parser.parse_args()
-    check_env = os.environ.get("DBUS_SESSION_BUS_ADDRESS")
-    if not check_env:
+    if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
         print("no D-Bus session: run under dbus-run-session", file=sys.stderr)
         return 1
     os.makedirs(args.out, exist_ok=True)
