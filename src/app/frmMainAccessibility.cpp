@@ -7,7 +7,6 @@
 #include "ResultListView.h"
 #include "frmMain.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCheckBox>
@@ -67,8 +66,8 @@ private:
     }
 };
 
-// The containers of the main window that hold decorative children: asked for by name, so
-// every other widget keeps Qt's own interface.
+// The containers of the main window that hold decorative children, as marked by
+// pruneChildrenOf; every other widget keeps Qt's own interface.
 QAccessibleInterface* containerFactory(const QString& className, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (widget == nullptr || !widget->property("keymillPrunedContainer").toBool())
