@@ -124,17 +124,17 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6 (>= 2.34), libstdc++6 (>= 12), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), \
 libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6help6 (>= 6.4), \
 libqt6sql6-sqlite (>= 6.4), fonts-ipafont-gothic, qt6-translations-l10n, libcups2")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "random password list generator / ランダムなパスワード一覧の生成")
+# Debian's description field is English; the Japanese summary and description are in the
+# AppStream file, where software centres read them.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "random password list generator")
 # The summary above is the first line; this is the text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "KeyMill makes lists of random passwords of a chosen length from digits,
 upper-case and lower-case letters and characters of your own, shows them
 in a list, and copies, sorts, saves or prints them. Its interface is in
-Japanese. The command keymill-cli makes the same passwords in scripts.
+Japanese, and it works with screen readers and from the keyboard alone.
 .
-キーミルは、数字・英大文字・英小文字・任意の文字から、指定した文字数の
-ランダムなパスワードを指定した数だけ作り、一覧に表示します。一覧は
-コピー、並べ替え、保存、印刷ができます。スクリプトからは、同じパスワードを
-作るコマンド keymill-cli を使えます。")
+The command keymill-cli makes the same passwords in scripts, without a
+display.")
 
 include(CPack)

@@ -5,14 +5,17 @@ Run it again after changing a drawing; the files it writes are what the
 program compiles in and the package installs, so they are kept in the
 repository and the build needs none of the tools used here.
 
-Toolbar images are 16 x 16 XPM files in the classic 16-colour palette; light
-grey (#C0C0C0) is the transparent background, so it is written as "None"
-and never used for a pixel.
+Toolbar images are drawn in the classic 16-colour palette on a 16-unit grid,
+at 16 x 16 pixels and again at 24 x 24 for screens scaled by 1.5 (shapes
+filled by pixel centres, one-pixel outlines, the help mark redrawn), and
+kept together in one .ico file per image; the background is transparent,
+never light grey.
 
 The program icon, a key over a mill's gear, is drawn twice: as vectors on a
 32-unit grid (keymill.svg, rendered with rsvg-convert from librsvg2-bin at
-32 to 256 pixels) and by hand at 16 pixels, where a rendered outline would
-blur. keymill.ico holds all six sizes for the window, which then picks the
+32 to 256 pixels) and at 16 pixels on whole pixels, where a rendered outline
+would blur: the same round bow and the same gear, its grey fill kept so that
+it shows on dark panels too. keymill.ico holds all six sizes for the window, which then picks the
 sharpest one at any size.
 """
 
@@ -41,34 +44,52 @@ PALETTE = {
 
 
 class Canvas:
-    def __init__(self, size):
+    """A 16-unit drawing grid rendered at size pixels (16, or 24 for 1.5x screens): shapes are
+    placed in units and filled by pixel centres, outlines stay one pixel wide, hand-drawn detail
+    becomes blocks of whole pixels."""
+
+    def __init__(self, size=16):
         self.size = size
+        self.scale = size / 16
         self.px = [["."] * size for _ in range(size)]
 
-    def set(self, x, y, c):
+    def _span(self, u0, u1):
+        """Pixels covered by units u0..u1 (inclusive)."""
+        return range(round(u0 * self.scale), round((u1 + 1) * self.scale))
+
+    def put(self, x, y, c):
         if 0 <= x < self.size and 0 <= y < self.size:
             self.px[y][x] = c
 
+    def set(self, x, y, c):
+        """One unit: one pixel at 16, a block at larger sizes."""
+        for py in self._span(y, y):
+            for px in self._span(x, x):
+                self.put(px, py, c)
+
     def rect(self, x0, y0, x1, y1, fill, border=None):
-        """Inclusive corners."""
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                edge = x in (x0, x1) or y in (y0, y1)
-                self.set(x, y, border if (edge and border) else fill)
+        """Inclusive corners, in units."""
+        xs, ys = self._span(x0, x1), self._span(y0, y1)
+        for y in ys:
+            for x in xs:
+                edge = x in (xs[0], xs[-1]) or y in (ys[0], ys[-1])
+                self.put(x, y, border if (edge and border) else fill)
 
     def disc(self, cx, cy, r, fill, border=None):
+        cx, cy, r = cx * self.scale, cy * self.scale, r * self.scale
         for y in range(self.size):
             for x in range(self.size):
                 d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
                 if d <= r:
-                    self.set(x, y, border if (border and d > r - 1) else fill)
+                    self.put(x, y, border if (border and d > r - 1) else fill)
 
     def polygon(self, points, fill):
         """Fills the pixels whose centres lie inside the polygon."""
+        scaled = [(x * self.scale, y * self.scale) for x, y in points]
         for y in range(self.size):
             for x in range(self.size):
-                if inside(points, x + 0.5, y + 0.5):
-                    self.set(x, y, fill)
+                if inside(scaled, x + 0.5, y + 0.5):
+                    self.put(x, y, fill)
 
     def outline(self, shape, border):
         """Draws a border on every shape pixel that touches a pixel outside it."""
@@ -84,17 +105,28 @@ class Canvas:
                         hits.append((x, y))
                         break
         for x, y in hits:
-            self.set(x, y, border)
+            self.put(x, y, border)
 
     def replace(self, old, new):
         self.px = [[new if c == old else c for c in row] for row in self.px]
 
     def overlay(self, x0, y0, rows):
-        """Hand-drawn detail; "." leaves the pixel as it is."""
+        """Hand-drawn detail in units; "." leaves the pixel as it is."""
         for dy, row in enumerate(rows):
             for dx, c in enumerate(row):
                 if c != ".":
                     self.set(x0 + dx, y0 + dy, c)
+
+    def pixels(self, hand_drawn=None):
+        """Rows of pixel characters; hand_drawn replaces them when the size has its own art."""
+        return hand_drawn if hand_drawn else ["".join(row) for row in self.px]
+
+    def rgba_png(self, colours):
+        rows = []
+        for row in self.px:
+            rows.append(b"\0" + b"".join(
+                b"\0\0\0\0" if c == "." else rgba(colours[c]) for c in row))
+        return png(self.size, b"".join(rows))
 
     def xpm(self, name):
         used = sorted({c for row in self.px for c in row})
@@ -117,8 +149,8 @@ def inside(points, x, y):
     return result
 
 
-def open_folder():
-    c = Canvas(16)
+def open_folder(size=16):
+    c = Canvas(size)
     c.overlay(0, 2, [
         ".kkkk...........",
         "koyyok..........",
@@ -136,8 +168,8 @@ def open_folder():
     return c
 
 
-def save_disk():
-    c = Canvas(16)
+def save_disk(size=16):
+    c = Canvas(size)
     c.rect(1, 1, 14, 14, "n", "k")
     c.rect(4, 1, 11, 7, "w", "k")  # label
     c.rect(5, 3, 10, 3, "d")
@@ -148,8 +180,8 @@ def save_disk():
     return c
 
 
-def printer():
-    c = Canvas(16)
+def printer(size=16):
+    c = Canvas(size)
     c.rect(4, 0, 11, 6, "w", "k")  # paper going in
     c.rect(5, 2, 10, 2, "d")
     c.rect(5, 4, 9, 4, "d")
@@ -162,27 +194,27 @@ def printer():
     return c
 
 
-def start():
-    c = Canvas(16)
+def start(size=16):
+    c = Canvas(size)
     c.polygon([(2, 0.5), (2, 15.5), (15, 8)], "l")
     c.outline({"l"}, "g")
     return c
 
 
-def stop():
-    c = Canvas(16)
+def stop(size=16):
+    c = Canvas(size)
     c.polygon([(5, 1), (11, 1), (15, 5), (15, 11), (11, 15), (5, 15), (1, 11), (1, 5)], "r")
     c.outline({"r"}, "m")
     c.rect(4, 7, 11, 8, "w")  # bar across the sign
     return c
 
 
-def all_select():
-    c = Canvas(16)
-    for i in range(16):  # dashed frame round everything
-        if i % 2 == 0:
-            for x, y in ((i, 0), (i, 15), (0, i), (15, i)):
-                c.set(x, y, "k")
+def all_select(size=16):
+    c = Canvas(size)
+    last = c.size - 1
+    for i in range(0, c.size, 2):  # dashed frame round everything, one pixel on, one off
+        for x, y in ((i, 0), (i, last), (0, i), (last, i)):
+            c.put(x, y, "k")
     for y in (3, 7, 11):  # every line highlighted
         c.rect(2, y, 13, y + 2, "n")
         c.rect(3, y + 1, 12 if y != 11 else 9, y + 1, "w")
@@ -199,15 +231,15 @@ def document(c, x0, y0):
         c.rect(x0 + 2, y, x0 + (7 if i != 2 else 5), y, "n")
 
 
-def copy():
-    c = Canvas(16)
+def copy(size=16):
+    c = Canvas(size)
     document(c, 0, 0)
     document(c, 6, 4)
     return c
 
 
-def sort():
-    c = Canvas(16)
+def sort(size=16):
+    c = Canvas(size)
     for i, y in enumerate((1, 5, 9, 13)):  # short to long: ascending
         c.rect(0, y, 2 + 2 * i, y + 1, "b")
     c.rect(12, 1, 13, 10, "k")  # arrow pointing down
@@ -215,20 +247,39 @@ def sort():
     return c
 
 
-def help_mark():
-    c = Canvas(16)
+def help_mark(size=16):
+    c = Canvas(size)
     c.disc(8, 8, 7.6, "b", "n")
-    c.overlay(5, 3, [
-        ".www.",
-        "ww.ww",
-        "...ww",
-        "..ww.",
-        "..w..",
-        "..w..",
-        ".....",
-        "..w..",
-        "..w..",
-    ])
+    if size == 16:
+        c.overlay(5, 3, [
+            ".www.",
+            "ww.ww",
+            "...ww",
+            "..ww.",
+            "..w..",
+            "..w..",
+            ".....",
+            "..w..",
+            "..w..",
+        ])
+        return c
+    # At 24 pixels the mark is drawn again, two pixels a stroke, rather than scaled.
+    for dy, row in enumerate([
+        "..wwww..",
+        ".ww..ww.",
+        ".ww..ww.",
+        ".....ww.",
+        "....ww..",
+        "...ww...",
+        "...ww...",
+        "...ww...",
+        "........",
+        "...ww...",
+        "...ww...",
+    ]):
+        for dx, ch in enumerate(row):
+            if ch != ".":
+                c.put(8 + dx, 5 + dy, ch)
     return c
 
 
@@ -282,46 +333,46 @@ def program_icon_svg():
 """
 
 
-# The same drawing by hand at 16 pixels: o/y/h key edge, fill and shine; k/d gear edge and fill.
-PROGRAM_ICON_16_KEY = [
-    "................",
-    "..oooo..........",
-    ".oyyyyo.........",
-    "oyhooyyooooooooo",
-    "oyo..oyyhhhhhhyo",
-    "oyo..oyyyyyyyyyo",
-    "oyyooyyoooyyoyyo",
-    ".oyyyyo..oyyoyyo",
-    "..oooo...oyyoooo",
-    ".........oooo...",
-]
-PROGRAM_ICON_16_GEAR = [  # placed at column 3, row 6, behind the key
-    "....kk....",
-    ".k.kddk.k.",
-    "kdkddddkdk",
-    ".kddkkddk.",
-    "kddk..kddk",
-    "kddk..kddk",
-    ".kddkkddk.",
-    "kdkddddkdk",
-    ".k.kddk.k.",
-    "....kk....",
-]
-
-
 def rgba(hex_colour):
     return bytes.fromhex(hex_colour[1:]) + b"\xff"
 
 
+# The key at 16 pixels by hand: o/y/h edge, fill and shine. The bow is as round as eight
+# pixels allow, its hole small and to the left, as in the larger drawing.
+PROGRAM_ICON_16_KEY = [
+    "..oooo..........",
+    ".oyyyyo.........",
+    "oyhhyyyo........",
+    "oyh..yyooooooooo",
+    "oyy..yyyhhhhhhyo",
+    "oyyyyyyyyyyyyyyo",
+    ".oyyyyooooyyoyyo",
+    "..oooo...oyyoooo",
+    ".........oooo...",
+]
+
+
+def program_icon_16():
+    """The SVG's drawing at 16 pixels: the gear from the same outline, halved, filled so that
+    its grey shows on a dark panel as well as a light one (only its rim is dark), and the key
+    drawn over it by hand."""
+    c = Canvas(16)
+    gear = []
+    step = 2 * math.pi / 8
+    for i in range(8):
+        a = i * step - math.pi / 2 + step / 2
+        for da, r in ((-0.25, 4.6), (-0.16, 6.3), (0.16, 6.3), (0.25, 4.6)):
+            gear.append((10.5 + r * math.cos(a + da * step), 10 + r * math.sin(a + da * step)))
+    c.polygon(gear, "d")
+    c.outline({"d"}, "k")
+    c.disc(10.5, 10, 1.5, ".")
+    c.overlay(0, 1, PROGRAM_ICON_16_KEY)
+    return c
+
+
 def program_icon_16_png():
     colours = {"o": KEY_EDGE, "y": KEY_FILL, "h": KEY_SHINE, "k": GEAR_EDGE, "d": GEAR_FILL}
-    pixels = [[b"\0\0\0\0"] * 16 for _ in range(16)]
-    for x0, y0, rows in ((3, 6, PROGRAM_ICON_16_GEAR), (0, 0, PROGRAM_ICON_16_KEY)):
-        for dy, row in enumerate(rows):
-            for dx, c in enumerate(row):
-                if c != ".":
-                    pixels[y0 + dy][x0 + dx] = rgba(colours[c])
-    return png(16, b"".join(b"\0" + b"".join(row) for row in pixels))
+    return program_icon_16().rgba_png(colours)
 
 
 def png(size, scanlines):
@@ -359,6 +410,7 @@ def write_program_icon(out):
     (out / "keymill.ico").write_bytes(ico(pngs))
 
 
+TOOLBAR_SIZES = (16, 24)
 ICONS = {
     "M_Open": open_folder,
     "M_Save": save_disk,
@@ -375,8 +427,15 @@ ICONS = {
 def main():
     out = pathlib.Path(__file__).resolve().parent / "icons"
     out.mkdir(exist_ok=True)
+    # Each toolbar image at 16 pixels and at 24 for screens scaled by 1.5, in one file: the
+    # toolbar asks for 16 x 16 and QIcon takes the 24-pixel drawing on such a screen.
+    colours = {c: v for c, v in PALETTE.items() if c != "."}
     for name, draw in ICONS.items():
-        (out / f"{name}.xpm").write_text(draw().xpm(name), encoding="ascii")
+        sizes = [(size, draw(size).rgba_png(colours)) for size in TOOLBAR_SIZES]
+        (out / f"{name}.ico").write_bytes(ico(sizes))
+        stale = out / f"{name}.xpm"
+        if stale.exists():
+            stale.unlink()
     write_program_icon(out)
 
 

@@ -18,13 +18,19 @@ bool displayAvailable() {
     };
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
+
+// Read by whoever started the installed program from a console or over ssh: what it needs, and
+// the program that needs no display.
+constexpr const char* kNoDisplayMessage =
+    "keymill: no display is available (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+    "キーミル is a desktop program: start it from the desktop's application menu, or from a\n"
+    "terminal inside a desktop session. To make passwords without a display, use keymill-cli\n"
+    "(see keymill-cli --help).\n";
 } // namespace
 
 int main(int argc, char** argv) {
     if (!displayAvailable()) {
-        std::fputs("keymill: no display is available (DISPLAY is not set). Start it inside a "
-                   "desktop session, or run scripts/run.sh, which falls back to Xvfb.\n",
-                   stderr);
+        std::fputs(kNoDisplayMessage, stderr);
         return 1;
     }
     IgnoreFileSizeSignal(); // a save past `ulimit -f` then fails with EFBIG and is reported

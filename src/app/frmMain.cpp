@@ -7,6 +7,7 @@
 #include "ResultListView.h"
 #include "RunMemory.h"
 #include "SaveCommand.h"
+#include "frmMainAccessibility.h"
 #include "mdlShare.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ frmMain::frmMain(QWidget* parent, const QString& programDir)
     createControls();
     client->installEventFilter(this);
     Form_Load();
+    SetUpAccessibility(*this);
 }
 
 frmMain::~frmMain() = default;
@@ -140,5 +142,5 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmMain::mnuHelpHelp_Click() {
-    ShowHelp(helpFilePath_);
+    ShowHelp(helpFilePath_, this);
 }

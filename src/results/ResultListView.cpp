@@ -23,8 +23,12 @@ ResultListView::ResultListView(QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSortingEnabled(false);
-    // Out of the Tab order, yet the program still gives it the focus after a run.
+    // Tab reaches the list once it holds passwords, after the option controls; an empty list
+    // stays out of the way, yet the program still gives it the focus after a run.
     setFocusPolicy(Qt::ClickFocus);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &ResultListView::followRowCount);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &ResultListView::followRowCount);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &ResultListView::followRowCount);
     header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
     // Sorting keeps the same rows; a reset (a new run) starts the measuring again.
@@ -35,6 +39,10 @@ void ResultListView::forgetMeasuredRows() {
     m_measuredRows = 0;
     m_widestSum = -1;
     m_widestText.clear();
+}
+
+void ResultListView::followRowCount() {
+    setFocusPolicy(m_model->rowCount() > 0 ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void ResultListView::measureNewRows() {
@@ -94,7 +102,21 @@ void ResultListView::keyPressEvent(QKeyEvent* event) {
         emit selectAllKeyPressed();
         return;
     }
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (event->key() == Qt::Key_Menu || shiftF10) {
+        emit popupMenuKeyPressed(popupPosition());
+        return;
+    }
     QTreeView::keyPressEvent(event);
+}
+
+QPoint ResultListView::popupPosition() const {
+    // Below the current row's text, as far as the list shows it; the list's corner otherwise.
+    const QRect shown = viewport()->rect();
+    const QRect row = visualRect(currentIndex()).intersected(shown);
+    if (row.isEmpty())
+        return shown.topLeft();
+    return QPoint(row.left() + row.height(), row.bottom());
 }
 
 void ResultListView::showEvent(QShowEvent* event) {

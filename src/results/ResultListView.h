@@ -28,6 +28,9 @@ signals:
     // so the keys and the Edit menu give the same result.
     void copyKeyPressed();
     void selectAllKeyPressed();
+    // The pop-up menu key or Shift+F10: the menu belongs at pos (viewport coordinates), under
+    // the current row, as a right click there would put it.
+    void popupMenuKeyPressed(QPoint pos);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -38,6 +41,8 @@ protected:
 
 private:
     void forgetMeasuredRows();
+    void followRowCount();
+    QPoint popupPosition() const;
 
     ResultListModel* m_model;
     ResultItemDelegate* m_delegate;

@@ -1,10 +1,12 @@
 #include "HelpCommand.h"
 
+#include "HelpPlacement.h"
 #include "HelpWindow.h"
 
 #include <QFileInfo>
 #include <QList>
 #include <QPointer>
+#include <QScreen>
 
 #include <algorithm>
 #include <utility>
@@ -31,9 +33,23 @@ HelpWindow* findOpenWindow(const QString& helpFile) {
     return nullptr;
 }
 
+void placeBeside(HelpWindow* window, const QWidget* beside) {
+    if (beside == nullptr || !beside->isVisible() || beside->screen() == nullptr) {
+        return;
+    }
+    // The help window has no frame before it is shown: count on one like the main window's.
+    const QSize frame = beside->frameGeometry().size() - beside->geometry().size();
+    constexpr int kNarrowest = 560; // contents and page side by side still read well
+    const QRect placed =
+        HelpFrameBeside(beside->frameGeometry(), window->size() + frame,
+                        beside->screen()->availableGeometry(), kNarrowest + frame.width());
+    window->resize(placed.size() - frame);
+    window->move(placed.topLeft());
+}
+
 } // namespace
 
-bool ShowHelp(const QString& qchPath) {
+bool ShowHelp(const QString& qchPath, const QWidget* beside) {
     helpWindows().removeIf([](const QPointer<HelpWindow>& window) { return window.isNull(); });
 
     const QString helpFile = QFileInfo(qchPath).absoluteFilePath();
@@ -51,6 +67,7 @@ bool ShowHelp(const QString& qchPath) {
         return false;
     }
     helpWindows().append(window);
+    placeBeside(window, beside);
     window->show();
     return true;
 }

@@ -1,3 +1,4 @@
+#include "HelpBrowser.h"
 #include "HelpCommand.h"
 #include "HelpWindow.h"
 
@@ -5,10 +6,15 @@
 #include <QFile>
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
+#include <QHelpIndexWidget>
 #include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 
 namespace {
@@ -28,6 +34,22 @@ bool isJapanese(const QString& text) {
     return text.contains(kana);
 }
 
+// Clicks the link whose text is linkText on the page, as a mouse would.
+bool clickLink(QTextBrowser* page, const QString& linkText) {
+    QTextCursor cursor = page->document()->find(linkText);
+    while (!cursor.isNull() && !cursor.charFormat().isAnchor())
+        cursor = page->document()->find(linkText, cursor);
+    if (cursor.isNull())
+        return false;
+    // The middle of the link's text, scrolled into view.
+    cursor.setPosition(cursor.selectionStart() + 1);
+    page->setTextCursor(cursor);
+    page->ensureCursorVisible();
+    const QPoint at = page->cursorRect(cursor).center();
+    QTest::mouseClick(page->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    return true;
+}
+
 } // namespace
 
 class HelpWindowTest : public QObject {
@@ -45,6 +67,14 @@ private slots:
     void unusableFileShowsNothing_data();
     void unusableFileShowsNothing();
     void pagesShowTheProgramsIcons();
+    void linkOnPageOpensInTheWindow_data();
+    void linkOnPageOpensInTheWindow();
+    void outsideLinkGoesToTheDesktop();
+    void backAndForwardKeys();
+    void indexFindsKeyword_data();
+    void indexFindsKeyword();
+    void searchListsPages_data();
+    void searchListsPages();
 
 private:
     // Opens the built help file and waits until its contents are shown.
@@ -235,6 +265,140 @@ void HelpWindowTest::pagesShowTheProgramsIcons() {
     const QVariant icon =
         page->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("qrc:/icons/M_Save")));
     QCOMPARE(QImage::fromData(icon.toByteArray()).size(), QSize(16, 16));
+}
+
+void HelpWindowTest::linkOnPageOpensInTheWindow_data() {
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("save") << "保存"
+                          << "save.html";
+    QTest::newRow("shortcut keys") << "ショートカットキー"
+                                   << "keys.html";
+    QTest::newRow("settings file") << "設定ファイル keymill.ini"
+                                   << "settings.html";
+}
+
+void HelpWindowTest::linkOnPageOpensInTheWindow() {
+    QFETCH(QString, link);
+    QFETCH(QString, page);
+    HelpWindow* window = openHelp();
+    QVERIFY(window);
+    QList<QUrl> outside;
+    window->page()->openOutside = [&outside](const QUrl& url) { outside.append(url); };
+
+    QVERIFY(clickLink(window->page(), link));
+    QTRY_COMPARE(window->page()->source().fileName(), page);
+    QCOMPARE(window->page()->source().scheme(), QStringLiteral("qthelp"));
+    QVERIFY(outside.isEmpty());
+    // The contents tree follows the page.
+    QCOMPARE(window->contentsTree()->currentIndex().data().toString(), link);
+}
+
+void HelpWindowTest::outsideLinkGoesToTheDesktop() {
+    HelpWindow* window = openHelp();
+    QVERIFY(window);
+    HelpBrowser* page = window->page();
+    QList<QUrl> outside;
+    page->openOutside = [&outside](const QUrl& url) { outside.append(url); };
+    const QUrl before = page->source();
+
+    page->setHtml(QStringLiteral("<p><a href=\"https://example.org/x\">ウェブ</a></p>"
+                                 "<p><a href=\"mailto:a@example.org\">メール</a></p>"));
+    QVERIFY(clickLink(page, QStringLiteral("ウェブ")));
+    QVERIFY(clickLink(page, QStringLiteral("メール")));
+    QCOMPARE(outside, (QList<QUrl>{QUrl("https://example.org/x"), QUrl("mailto:a@example.org")}));
+    QVERIFY(page->source() == before || page->source().isEmpty());
+}
+
+void HelpWindowTest::backAndForwardKeys() {
+    HelpWindow* window = openHelp();
+    QVERIFY(window);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    HelpBrowser* page = window->page();
+    QVERIFY(!window->backAction()->isEnabled());
+
+    QVERIFY(clickLink(page, QStringLiteral("保存")));
+    QTRY_COMPARE(page->source().fileName(), QStringLiteral("save.html"));
+    QVERIFY(window->backAction()->isEnabled());
+
+    window->contentsTree()->setFocus();
+    QTest::keyClick(window->contentsTree(), Qt::Key_Left, Qt::AltModifier);
+    QTRY_COMPARE(page->source().fileName(), QStringLiteral("index.html"));
+    QVERIFY(window->forwardAction()->isEnabled());
+    QTest::keyClick(window->contentsTree(), Qt::Key_Right, Qt::AltModifier);
+    QTRY_COMPARE(page->source().fileName(), QStringLiteral("save.html"));
+    // The buttons do the same.
+    window->backAction()->trigger();
+    QTRY_COMPARE(page->source().fileName(), QStringLiteral("index.html"));
+}
+
+void HelpWindowTest::indexFindsKeyword_data() {
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("anchor");
+    QTest::newRow("save") << "保存"
+                          << "save.html" << QString();
+    QTest::newRow("extra characters") << "任意文字登録"
+                                      << "options.html"
+                                      << "add";
+    QTest::newRow("settings file") << "keymill.ini"
+                                   << "settings.html" << QString();
+}
+
+void HelpWindowTest::indexFindsKeyword() {
+    QFETCH(QString, keyword);
+    QFETCH(QString, page);
+    QFETCH(QString, anchor);
+    HelpWindow* window = openHelp();
+    QVERIFY(window);
+    window->tabs()->setCurrentIndex(1);
+    QHelpIndexWidget* index = window->indexList();
+    QTRY_VERIFY(index->model()->rowCount() >= 17);
+
+    window->indexFilter()->setText(keyword); // as an input method hands it over
+    QTRY_COMPARE(index->currentIndex().data().toString(), keyword);
+    QTest::keyClick(window->indexFilter(), Qt::Key_Return);
+    QTRY_COMPARE(window->page()->source().fileName(), page);
+    QCOMPARE(window->page()->source().fragment(), anchor);
+}
+
+void HelpWindowTest::searchListsPages_data() {
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("code page") << "コードページ"
+                               << "save.html";
+    QTest::newRow("word inside a sentence") << "上書きしてよいか"
+                                            << "save.html";
+    QTest::newRow("full-width letters") << "ＪＩＳ"
+                                        << "save.html";
+    QTest::newRow("letters of another case") << "ctrl"
+                                             << "keys.html";
+}
+
+void HelpWindowTest::searchListsPages() {
+    QFETCH(QString, query);
+    QFETCH(QString, page);
+    HelpWindow* window = openHelp();
+    QVERIFY(window);
+    window->tabs()->setCurrentIndex(2);
+    window->search(query);
+    QListWidget* results = window->searchResults();
+
+    QStringList found;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            found.clear();
+            for (int row = 0; row < results->count(); ++row)
+                found.append(results->item(row)->data(Qt::UserRole).toUrl().fileName());
+            return found.contains(page);
+        }(),
+        10000);
+    // Choosing a result shows its page.
+    const int row = int(found.indexOf(page));
+    results->setCurrentRow(row);
+    emit results->itemActivated(results->item(row));
+    QTRY_COMPARE(window->page()->source().fileName(), page);
 }
 
 QTEST_MAIN(HelpWindowTest)

@@ -8,6 +8,8 @@ class IconResourcesTest : public QObject {
 private slots:
     void loadsAtItsSize_data();
     void loadsAtItsSize();
+    void toolbarImagesDrawnFor1_5_data();
+    void toolbarImagesDrawnFor1_5();
     void programIconIsSharpAtEverySize_data();
     void programIconIsSharpAtEverySize();
 };
@@ -49,6 +51,33 @@ void IconResourcesTest::loadsAtItsSize() {
     QVERIFY(transparent > 0);
     QVERIFY(transparent < argb.width() * argb.height());
     QCOMPARE(opaqueGrey, 0);
+}
+
+void IconResourcesTest::toolbarImagesDrawnFor1_5_data() {
+    QTest::addColumn<QString>("path");
+    for (const char* key :
+         {"M_Save", "M_Print", "M_Start", "M_Stop", "M_AllSelect", "M_Copy", "M_Sort", "M_Help"})
+        QTest::newRow(key) << QStringLiteral(":/icons/") + QLatin1String(key);
+}
+
+// On a screen scaled by 1.5 the toolbar asks for 16 x 16 at a device pixel ratio of 1.5: it must
+// get a drawing made at 24 pixels, not the 16-pixel one scaled up and blurred.
+void IconResourcesTest::toolbarImagesDrawnFor1_5() {
+    QFETCH(QString, path);
+    const QIcon icon(path);
+    QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
+    QVERIFY(icon.availableSizes().contains(QSize(24, 24)));
+    const QImage shown =
+        icon.pixmap(QSize(16, 16), 1.5).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(shown.size(), QSize(24, 24));
+    // Every pixel is one of the drawing's own: opaque palette colours or fully transparent.
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x < 24; ++x) {
+            const int alpha = qAlpha(shown.pixel(x, y));
+            QVERIFY2(alpha == 0 || alpha == 255,
+                     qPrintable(QStringLiteral("blended pixel at %1,%2").arg(x).arg(y)));
+        }
+    }
 }
 
 void IconResourcesTest::programIconIsSharpAtEverySize_data() {

@@ -1,0 +1,340 @@
+#!/usr/bin/env python3
+"""キーミル as a screen reader meets it: the built program in its own X session with Qt's
+accessibility bridge on, its tree read through AT-SPI (pyatspi) on a private D-Bus session.
+
+usage: dbus-run-session -- keymill_a11y.py --program build/keymill --qch build/keymill.qch
+                                           --out DIR [--dump FILE] [--shots DIR]
+Fails on a focusable control without a name, on two focusable controls with one name, and on
+a control that does not carry the name, description or relation a user needs. Then drives the
+help window: a link clicked where AT-SPI says its text is, the index, the search.
+The tree is written to DIR/a11y-tree.txt (and to --dump)."""
+
+import argparse
+import os
+import shutil
+import sys
+import tempfile
+
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+from xsession import CheckFailed, XSession, wait_until
+
+TITLE = "キーミル"
+HELP_TITLE = "キーミル ヘルプ"
+
+try:
+    import pyatspi
+except ImportError:
+    print("python3-pyatspi is missing (scripts/install-deps.sh installs it)", file=sys.stderr)
+    sys.exit(1)
+
+
+def check(condition, message):
+    if not condition:
+        raise CheckFailed(message)
+
+
+def state(acc, which):
+    try:
+        return acc.getState().contains(which)
+    except Exception:
+        return False
+
+
+def relations(acc):
+    """[(relation name, [target names])]"""
+    found = []
+    for rel in acc.getRelationSet():
+        kind = pyatspi.relationToString(rel.getRelationType())
+        targets = [rel.getTarget(i).name for i in range(rel.getNTargets())]
+        found.append((str(kind).lower(), targets))
+    return found
+
+
+def walk(acc, depth=0):
+    """Yields (depth, accessible) for the object and everything below it; rows of a long
+    list stop after a few."""
+    yield depth, acc
+    role = acc.getRoleName()
+    count = acc.childCount
+    if role in ("tree table", "table", "list", "tree") and count > 12:
+        count = 12
+    for i in range(count):
+        child = acc.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child, depth + 1)
+
+
+def describe(acc):
+    states = []
+    for name, flag in (("focusable", pyatspi.STATE_FOCUSABLE), ("focused", pyatspi.STATE_FOCUSED),
+                       ("showing", pyatspi.STATE_SHOWING), ("enabled", pyatspi.STATE_ENABLED),
+                       ("checked", pyatspi.STATE_CHECKED)):
+        if state(acc, flag):
+            states.append(name)
+    line = f'{acc.getRoleName()} "{acc.name}"'
+    if acc.description:
+        line += f' description="{acc.description}"'
+    line += " [" + " ".join(states) + "]"
+    for kind, targets in relations(acc):
+        line += f" {kind}->{targets}"
+    return line
+
+
+def find_app(pid):
+    def probe():
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            try:
+                if app is not None and app.get_process_id() == pid:
+                    return app
+            except Exception:
+                continue
+        return None
+    return wait_until("the program on the accessibility bus", probe, 20)
+
+
+def find(root, predicate, what, timeout=10):
+    def probe():
+        try:
+            for _, acc in walk(root):
+                try:
+                    if predicate(acc):
+                        return acc
+                except Exception:  # an object that went away while we looked
+                    continue
+        except Exception:
+            return None
+        return None
+    return wait_until(what, probe, timeout)
+
+
+def frame_named(app, title):
+    """A top-level window of the program, by its title."""
+    def probe():
+        for i in range(app.childCount):
+            child = app.getChildAtIndex(i)
+            if child is not None and child.name == title:
+                return child
+        return None
+    try:
+        return wait_until(f'the window "{title}" in the tree', probe, 10)
+    except CheckFailed as failure:
+        seen = [(app.getChildAtIndex(i).getRoleName(), app.getChildAtIndex(i).name)
+                for i in range(app.childCount)]
+        raise CheckFailed(f"{failure}; the program's windows: {seen}")
+
+
+def text_of(acc):
+    text = acc.queryText()
+    return text.getText(0, text.characterCount)
+
+
+# --- the main window's tree ---------------------------------------------------------------
+
+# (role, name): what each control must be called; description or relation where one is needed.
+EXPECTED = [
+    ("check box", "数字", None),
+    ("check box", "アルファベット大文字", None),
+    ("check box", "アルファベット小文字", None),
+    ("check box", "任意文字登録", None),
+    ("check box", "任意文字除外", None),
+    ("text", "任意文字登録の文字", None),
+    ("text", "任意文字除外の文字", None),
+    ("text", "文字数", "※[1-99999]の値を入力"),
+    ("text", "生成数", "※[1-99999]の値を入力"),
+]
+
+
+def check_main_tree(frame, lines):
+    focusable = {}
+    problems = []
+    for depth, acc in walk(frame):
+        lines.append("  " * depth + describe(acc))
+        role = acc.getRoleName()
+        if not state(acc, pyatspi.STATE_SHOWING) and role not in ("popup menu", "menu item",
+                                                                   "separator"):
+            problems.append(f"hidden object in the tree: {describe(acc)}")
+        # The rows of the result list are passwords, not controls.
+        if state(acc, pyatspi.STATE_FOCUSABLE) and role not in ("table cell", "list item",
+                                                                "tree item"):
+            if not acc.name.strip():
+                problems.append(f"focusable control without a name: {describe(acc)}")
+            focusable.setdefault(acc.name, []).append(role)
+        # Menus keep Qt's reading ("ファイル(F)"): their items are Qt's own objects.
+        if role != "menu item" and len(acc.name) > 3 and acc.name.endswith(")") \
+                and acc.name[-3] == "(":
+            problems.append(f"access key read as part of the name: {describe(acc)}")
+    for name, roles in focusable.items():
+        if len(roles) > 1:
+            problems.append(f'{len(roles)} focusable controls named "{name}": {roles}')
+
+    everything = [acc for _, acc in walk(frame)]
+    for role, name, description in EXPECTED:
+        match = [a for a in everything if a.getRoleName() == role and a.name == name]
+        if not match:
+            problems.append(f'no {role} named "{name}"')
+        elif description and match[0].description != description:
+            problems.append(f'{role} "{name}" is described as "{match[0].description}", '
+                            f'expected "{description}"')
+    lists = [a for a in everything if a.name == "パスワード生成結果"
+             and a.getRoleName() in ("tree table", "table", "list", "tree")]
+    if not lists:
+        problems.append("no list named パスワード生成結果")
+    counted = [a for a in everything if a.getRoleName() == "label" and any(
+        "生成完了数" in targets for _, targets in relations(a)) and a.name != "生成完了数"]
+    if not counted:
+        problems.append("the count is not labelled by 生成完了数")
+    return problems
+
+
+def check_progress_name(app_frame, app):
+    """During a run the progress bar is named by the state text beside it."""
+    app.set_length_and_count(1000, 99999)
+    app.x.key("F5")
+    bar = find(app_frame, lambda a: a.getRoleName() == "progress bar"
+               and state(a, pyatspi.STATE_SHOWING), "the progress bar during a run", 10)
+    name = bar.name
+    app.focus()
+    app.x.key("alt+r", "e")
+    check(name == "パスワード生成中...", f'the progress bar is named "{name}" during a run')
+
+
+# --- the help window ----------------------------------------------------------------------
+
+def click_text(x, page, word):
+    """Clicks the middle of the first line of the page that is exactly word."""
+    text = text_of(page)
+    offset = -1
+    for line_start, line in _lines(text):
+        if line.strip() == word:
+            offset = line_start + line.index(word) + len(word) // 2
+            break
+    check(offset >= 0, f'no line "{word}" on the page')
+    ex, ey, ew, eh = page.queryText().getCharacterExtents(offset, pyatspi.DESKTOP_COORDS)
+    x.quiet(["xdotool", "mousemove", "--sync", str(ex + max(ew, 1) // 2),
+             str(ey + max(eh, 1) // 2), "click", "1"])
+
+
+def _lines(text):
+    start = 0
+    for line in text.split("\n"):
+        yield start, line
+        start += len(line) + 1
+
+
+def page_shows(page, words):
+    try:
+        text = text_of(page)
+    except Exception:
+        return False
+    return all(w in text for w in words)
+
+
+def check_help(x, app_acc, app, shots):
+    x.key("F1")
+    wid = x.window(app.pid, HELP_TITLE, timeout=10)
+    x.activate(wid)
+    frame = frame_named(app_acc, HELP_TITLE)
+    page = find(frame, lambda a: a.name == "ヘルプのページ", "the help page in the tree")
+    wait_until("the contents page", lambda: page_shows(page, ["キーミルについて"]), 10)
+
+    # A link on the contents page, clicked where its text is on the screen.
+    click_text(x, page, "保存")
+    wait_until("the save page after the click",
+               lambda: page_shows(page, ["コードページ", "保存の手順"]), 5)
+    shot(x, wid, shots, "help-link.png")
+    x.key("alt+Left")
+    wait_until("the contents page again after Alt+Left",
+               lambda: page_shows(page, ["キーミルについて"]) and not page_shows(
+                   page, ["コードページ"]), 5)
+
+    # The index: 保存 typed (pasted: xdotool cannot type Japanese) into the keyword box.
+    x.key("alt+i")
+    x.key("alt+k")
+    x.set_clipboard("保存")
+    x.activate(wid)
+    x.key("ctrl+v")
+    find(frame, lambda a: a.getRoleName() == "list item" and a.name == "保存"
+                   and state(a, pyatspi.STATE_SHOWING), "the keyword 保存 in the index", 5)
+    x.key("Return")
+    wait_until("the save page from the index",
+               lambda: page_shows(page, ["コードページ", "保存の手順"]), 5)
+    shot(x, wid, shots, "help-index.png")
+
+    # The search: the query field takes the focus, コードページ pasted, Return.
+    x.key("alt+s")
+    # The only text field showing besides the page, once the search tab is up.
+    field = find(frame, lambda a: a.getRoleName() == "text" and state(a, pyatspi.STATE_SHOWING)
+                 and a.name != "ヘルプのページ", "the search field", 5)
+    field.queryComponent().grabFocus()
+    x.set_clipboard("コードページ")
+    x.activate(wid)
+    x.key("ctrl+v", "Return")
+    results = find(frame, lambda a: a.name == "検索結果", "the search results")
+    wait_until("the save page among the search results",
+               lambda: any(results.getChildAtIndex(i).name == "保存"
+                           for i in range(results.childCount)), 10)
+    shot(x, wid, shots, "help-search.png")
+    return wid
+
+
+def shot(x, wid, folder, name):
+    if folder and shutil.which("import"):
+        x.quiet(["import", "-window", str(wid), os.path.join(folder, name)])
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--qch", required=True)
+    parser.add_argument("--out", required=True)
+    parser.add_argument("--dump")
+    parser.add_argument("--shots", help="where the help window's screenshots go")
+    args = parser.parse_args()
+    if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+        print("no D-Bus session: run under dbus-run-session", file=sys.stderr)
+        return 1
+    os.makedirs(args.out, exist_ok=True)
+    from keymill_e2e import Program  # the same way into the window as the other checks
+
+    step = "setup"
+    with tempfile.TemporaryDirectory(prefix="keymill-a11y-") as tmp:
+        appdir = os.path.join(tmp, "app")
+        home = os.path.join(tmp, "home")
+        os.makedirs(appdir)
+        os.makedirs(home)
+        program = shutil.copy(args.program, appdir)
+        shutil.copy(args.qch, appdir)
+        with XSession(home) as x:
+            x.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+            x.env["QT_ACCESSIBILITY"] = "1"
+            try:
+                step = "start"
+                app = Program(x, program, appdir)
+                app_acc = find_app(app.pid)
+                frame = frame_named(app_acc, TITLE)
+                step = "tree_after_a_run"
+                app.run_and_copy(8, 5)
+                lines = []
+                problems = check_main_tree(frame, lines)
+                tree = "\n".join(lines) + "\n"
+                for path in filter(None, (os.path.join(args.out, "a11y-tree.txt"), args.dump)):
+                    with open(path, "w", encoding="utf-8") as f:
+                        f.write(tree)
+                check(not problems, "the tree has faults:\n  " + "\n  ".join(problems))
+                step = "progress_bar_name"
+                check_progress_name(frame, app)
+                step = "help"
+                check_help(x, app_acc, app, args.shots or args.out)
+            except CheckFailed as failure:
+                shot_path = os.path.join(args.out, step + ".png")
+                x.screenshot(shot_path)
+                print(f"FAILED in {step}: {failure}\n(screenshot: {shot_path})", file=sys.stderr)
+                return 1
+    print("the accessibility tree and the help window passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
