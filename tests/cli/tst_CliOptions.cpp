@@ -1,5 +1,6 @@
 #include "CliOptions.h"
 #include "CliRun.h"
+#include "RunRefusalCases.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -71,6 +72,8 @@ private slots:
     void optionsAndExitCodes();
     void failedOutput_data();
     void failedOutput();
+    void refusesWhatThePlanRefuses_data();
+    void refusesWhatThePlanRefuses();
 
 private:
     QTemporaryDir dir_;
@@ -275,3 +278,74 @@ void CliOptionsTest::failedOutput() {
 
 QTEST_GUILESS_MAIN(CliOptionsTest)
 #include "tst_CliOptions.moc"
+
+namespace {
+// The command line that asks for request.
+QStringList ArgumentsFor(const RunRequest& request) {
+    QStringList arguments{"-l", QString::number(request.length), "-c",
+                          QString::number(request.count)};
+    const GenerationOptions& g = request.characters;
+    if (g.AddSuji)
+        arguments << "-d";
+    if (g.AddAlphabetBig)
+        arguments << "-u";
+    if (g.AddAlphabetMini)
+        arguments << "-w";
+    if (g.AddChr)
+        arguments << "-a" << g.AddChrList;
+    if (g.DeleteChr)
+        arguments << "-x" << g.DeleteChrList;
+    if (request.noSimilar)
+        arguments << "-B";
+    if (request.eachClass)
+        arguments << "-y";
+    return arguments;
+}
+} // namespace
+
+// The runs the plan refuses are refused here too, naming the option and the value.
+void CliOptionsTest::refusesWhatThePlanRefuses_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("named");
+    for (const RunRefusalCase& c : RunRefusalCases()) {
+        QStringList named;
+        switch (c.refusal.rule) {
+        case RunRule::LengthInRange:
+            named << "--length" << QString::number(kMaxPasswordLength);
+            break;
+        case RunRule::CountInRange:
+            named << "--count";
+            break;
+        case RunRule::EachClassLeft:
+            named << "--each-class";
+            if (c.refusal.value & EachClassRule::Digits)
+                named << "digits";
+            if (c.refusal.value & EachClassRule::Upper)
+                named << "upper-case letters";
+            if (c.refusal.value & EachClassRule::Lower)
+                named << "lower-case letters";
+            if (c.refusal.value & EachClassRule::Extra)
+                named << "extra characters";
+            break;
+        case RunRule::EachClassLength:
+        case RunRule::EachClassTooRare:
+            named << "--each-class" << QString::number(c.refusal.value);
+            break;
+        }
+        QTest::newRow(c.name) << ArgumentsFor(c.request) << named;
+    }
+}
+
+void CliOptionsTest::refusesWhatThePlanRefuses() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, named);
+    MemorySink sink;
+    const Outcome outcome = Run(arguments, settingsFile_, sink);
+    QCOMPARE(outcome.exitCode, 2);
+    QVERIFY(outcome.passwords.isEmpty());
+    QVERIFY(!sink.committed);
+    QVERIFY2(outcome.err.startsWith("keymill-cli: ") && outcome.err.count(u'\n') == 1,
+             qPrintable(outcome.err));
+    for (const QString& name : named)
+        QVERIFY2(outcome.err.contains(name), qPrintable(outcome.err + " lacks " + name));
+}
