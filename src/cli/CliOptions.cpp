@@ -48,8 +48,15 @@ QString FreeText(const QString& text) {
     return FilterFreeText(text, 0).text;
 }
 
-// The five character options as the window loads them from one reading of the file.
-GenerationOptions OptionsFromSettings(const IniDocument& ini) {
+// The five character options and the two policies as the window loads them from one reading
+// of the file.
+struct SettingsOptions {
+    GenerationOptions generation;
+    bool noSimilar = false;
+    bool eachClass = false;
+};
+
+SettingsOptions OptionsFromSettings(const IniDocument& ini) {
     // The window's place is not wanted here, so no screen limits it.
     constexpr qint32 kAnyScreen = std::numeric_limits<qint32>::max();
     const StoredSettings stored = LoadStoredSettings(ini, kAnyScreen, kAnyScreen);
@@ -61,7 +68,7 @@ GenerationOptions OptionsFromSettings(const IniDocument& ini) {
     options.AddChrList = FreeText(stored.addChrList);
     options.DeleteChr = stored.deleteChr;
     options.DeleteChrList = FreeText(stored.deleteChrList);
-    return options;
+    return {options, stored.noSimilar, stored.eachClass};
 }
 
 struct DefinedOptions {
@@ -182,11 +189,17 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
             QFileInfo(file).isFile() ? ReadIniDocument(file) : std::nullopt;
         if (!ini)
             return UsageError(Cli::tr("%1: cannot read '%2'").arg(Dashed(kSettingsFile), file));
-        options.generation = OptionsFromSettings(*ini);
+        const SettingsOptions stored = OptionsFromSettings(*ini);
+        options.generation = stored.generation;
+        options.noSimilar = stored.noSimilar;
+        options.eachClass = stored.eachClass;
     } else if (parser.isSet(o.settings)) {
         // A missing or unreadable file gives the window's defaults, as it does in the window.
-        options.generation =
+        const SettingsOptions stored =
             OptionsFromSettings(ReadIniDocument(windowSettingsFile()).value_or(IniDocument()));
+        options.generation = stored.generation;
+        options.noSimilar = stored.noSimilar;
+        options.eachClass = stored.eachClass;
     } else {
         GenerationOptions& g = options.generation;
         g.AddSuji = parser.isSet(o.digits);
@@ -200,8 +213,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
             g.AddSuji = g.AddAlphabetBig = g.AddAlphabetMini = true;
     }
 
-    options.noSimilar = parser.isSet(o.noSimilar);
-    options.eachClass = parser.isSet(o.eachClass);
+    // The settings' policies hold unless the command line adds one.
+    options.noSimilar = options.noSimilar || parser.isSet(o.noSimilar);
+    options.eachClass = options.eachClass || parser.isSet(o.eachClass);
     options.printEntropy = parser.isSet(o.entropy);
     options.outputFile = parser.value(o.output);
     if (parser.isSet(o.output) && options.outputFile.isEmpty())

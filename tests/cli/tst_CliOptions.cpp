@@ -74,6 +74,8 @@ private slots:
     void failedOutput();
     void refusesWhatThePlanRefuses_data();
     void refusesWhatThePlanRefuses();
+    void settingsPolicies_data();
+    void settingsPolicies();
 
 private:
     QTemporaryDir dir_;
@@ -348,4 +350,60 @@ void CliOptionsTest::refusesWhatThePlanRefuses() {
              qPrintable(outcome.err));
     for (const QString& name : named)
         QVERIFY2(outcome.err.contains(name), qPrintable(outcome.err + " lacks " + name));
+}
+
+// NoSimilar and EachClass of keymill.ini hold for --settings and --settings-file alike.
+void CliOptionsTest::settingsPolicies_data() {
+    QTest::addColumn<QByteArray>("add");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("pool");
+    QTest::addColumn<bool>("eachClass");
+    QTest::addColumn<QString>("err"); // with -l 2 -e
+
+    const QString noLookAlikes = u"23456789ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnpqrstuvwxyz"_qs;
+    QTest::newRow("both, settings file") << QByteArray("[Add]\r\nNoSimilar=1\r\nEachClass=1\r\n")
+                                         << "--settings-file" << noLookAlikes << true << "";
+    QTest::newRow("both, window settings") << QByteArray("[Add]\r\nNoSimilar=1\r\nEachClass=1\r\n")
+                                           << "--settings" << noLookAlikes << true << "";
+    QTest::newRow("absent: neither")
+        << QByteArray("[Add]\r\n") << "--settings" << kAll << false << "11.9 bits\n";
+    QTest::newRow("each class alone refuses length 2")
+        << QByteArray("[Add]\r\nEachClass=1\r\n") << "--settings" << QString() << true
+        << "keymill-cli: --each-class needs --length of at least 3, one per class\n";
+}
+
+void CliOptionsTest::settingsPolicies() {
+    QFETCH(QByteArray, add);
+    QFETCH(QString, option);
+    QFETCH(QString, pool);
+    QFETCH(bool, eachClass);
+    QFETCH(QString, err);
+    const QString file = dir_.filePath("policies.ini");
+    QFile ini(file);
+    QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(add);
+    ini.close();
+    QStringList arguments{"-l", pool.isEmpty() || !err.isEmpty() ? "2" : "4", "-c", "200", option};
+    if (option == "--settings-file")
+        arguments << file;
+    if (!err.isEmpty())
+        arguments << "-e";
+
+    MemorySink sink;
+    const Outcome outcome = Run(arguments, file, sink);
+    QCOMPARE(outcome.err, err);
+    QCOMPARE(outcome.pool, pool);
+    if (pool.isEmpty())
+        return;
+    QCOMPARE(outcome.passwords.size(), 200);
+    bool everyClassEveryTime = true;
+    for (const QString& password : outcome.passwords) {
+        for (QChar c : password)
+            QVERIFY(pool.contains(c));
+        everyClassEveryTime = everyClassEveryTime &&
+                              password.contains(QRegularExpression("[0-9]")) &&
+                              password.contains(QRegularExpression("[A-Z]")) &&
+                              password.contains(QRegularExpression("[a-z]"));
+    }
+    QCOMPARE(everyClassEveryTime, eachClass);
 }

@@ -12,9 +12,9 @@ constexpr int kFiles = 600;
 constexpr qint32 kLargeScreen = 1'000'000;
 const QByteArray kMarker("Zq9Mark");
 
-const char* const kKeys[] = {"Left",       "Top",        "Width",        "Height",
-                             "Suji",       "AlhabetBig", "AlphabetMini", "AddChr",
-                             "AddChrList", "DeleteChr",  "DeleteChrList"};
+const char* const kKeys[] = {"Left",          "Top",          "Width",    "Height",     "Suji",
+                             "AlhabetBig",    "AlphabetMini", "AddChr",   "AddChrList", "DeleteChr",
+                             "DeleteChrList", "NoSimilar",    "EachClass"};
 
 class Generator {
 public:
@@ -92,9 +92,15 @@ public:
 
     // What a user might do before closing: nothing, or one change.
     StoredSettings change(StoredSettings s) {
-        switch (below(8)) {
+        switch (below(10)) {
         case 0:
             s.suji = !s.suji;
+            break;
+        case 5:
+            s.noSimilar = !s.noSimilar;
+            break;
+        case 6:
+            s.eachClass = !s.eachClass;
             break;
         case 1:
             s.addChr = !s.addChr;
@@ -196,7 +202,7 @@ void TestSettingsFuzz::closeKeepsWhatItDoesNotOwn() {
 
         // The same close with a marker as every value shows which lines the program owns.
         IniDocument marked = IniDocument::fromBytes(file);
-        for (int k = 0; k < 11; ++k)
+        for (int k = 0; k < int(std::size(kKeys)); ++k)
             QVERIFY(marked.setValue(k < 4 ? "Position" : "Add", kKeys[k], kMarker + char('a' + k)));
         const QList<Line> in = SplitLines(file);
         const QList<Line> out = SplitLines(marked.toBytes());
