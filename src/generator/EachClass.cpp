@@ -28,16 +28,22 @@ void EachClassRule::add(Class c, const QString& characters) {
         return;
     required_ |= c;
     for (char32_t point : points) {
-        if (point < ascii_.size()) {
+        if (point < ascii_.size())
             ascii_[point] |= c;
-            continue;
-        }
-        const auto at = LowerBound(others_, point);
-        if (at != others_.end() && at->first == point)
-            at->second |= c;
         else
-            others_.insert(at, {point, quint8(c)});
+            others_.push_back({point, quint8(c)});
     }
+    // Sorted once, one entry per character with all its classes: a long extra text of
+    // distinct characters costs n log n, not n squared.
+    std::sort(others_.begin(), others_.end());
+    auto kept = others_.begin();
+    for (auto it = others_.begin(); it != others_.end(); ++it) {
+        if (kept != others_.begin() && std::prev(kept)->first == it->first)
+            std::prev(kept)->second |= it->second;
+        else
+            *kept++ = *it;
+    }
+    others_.erase(kept, others_.end());
 }
 
 int EachClassRule::classCount() const {

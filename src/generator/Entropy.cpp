@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <map>
 #include <vector>
 
 namespace {
@@ -20,17 +19,26 @@ struct RuleSums {
 };
 
 RuleSums SumsFor(const CharacterPool& pool, const EachClassRule& rule, qint32 length) {
-    std::map<char32_t, qsizetype> entries;
+    // Equal entries are one outcome: sorted, they stand side by side.
+    std::vector<char32_t> entries(size_t(pool.size()));
     for (qsizetype i = 0; i < pool.size(); ++i)
-        ++entries[pool.at(i)];
+        entries[size_t(i)] = pool.at(i);
+    std::sort(entries.begin(), entries.end());
     struct Outcome {
         long double chance;
+        long double chanceLogChance; // p log2 p, worked out once for every subset below
         quint8 classes;
     };
     std::vector<Outcome> outcomes;
     const auto n = static_cast<long double>(pool.size());
-    for (const auto& [c, count] : entries)
-        outcomes.push_back({static_cast<long double>(count) / n, rule.classesOf(c)});
+    for (size_t i = 0; i < entries.size();) {
+        size_t j = i + 1;
+        while (j < entries.size() && entries[j] == entries[i])
+            ++j;
+        const long double p = static_cast<long double>(j - i) / n;
+        outcomes.push_back({p, p * std::log2(p), rule.classesOf(entries[i])});
+        i = j;
+    }
 
     RuleSums sums;
     const quint8 required = rule.requiredClasses();
@@ -41,7 +49,7 @@ RuleSums SumsFor(const CharacterPool& pool, const EachClassRule& rule, qint32 le
         for (const Outcome& o : outcomes) {
             if ((o.classes & s) == 0) {
                 q += o.chance;
-                m += o.chance * std::log2(o.chance);
+                m += o.chanceLogChance;
             }
         }
         const long double sign = std::popcount(s) % 2 == 0 ? 1 : -1;
