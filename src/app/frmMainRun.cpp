@@ -49,8 +49,8 @@ void frmMain::mnuRunStart_Click() {
     }
     RunPlan& plan = std::get<RunPlan>(planned);
     // The pool tells how much a character weighs: a character beyond the Basic Multilingual
-    // Plane takes two UTF-16 units.
-    const quint64 needed = EstimateRunBytes(plan.length, plan.count, plan.pool.isBmpOnly() ? 1 : 2);
+    // Plane takes two UTF-16 units, a letter with its accents as many as it has code points.
+    const quint64 needed = EstimateRunBytes(plan.length, plan.count, plan.pool.maxEntryUnits());
     if (!RunFitsInMemory(needed, availableMemory())) {
         ShowInputError(this, RunTooLargeMessage());
         SetCommandState(true);

@@ -19,11 +19,6 @@ struct RuleSums {
 };
 
 RuleSums SumsFor(const CharacterPool& pool, const EachClassRule& rule, qint32 length) {
-    // Equal entries are one outcome: sorted, they stand side by side.
-    std::vector<char32_t> entries(size_t(pool.size()));
-    for (qsizetype i = 0; i < pool.size(); ++i)
-        entries[size_t(i)] = pool.at(i);
-    std::sort(entries.begin(), entries.end());
     struct Outcome {
         long double chance;
         long double chanceLogChance; // p log2 p, worked out once for every subset below
@@ -31,13 +26,28 @@ RuleSums SumsFor(const CharacterPool& pool, const EachClassRule& rule, qint32 le
     };
     std::vector<Outcome> outcomes;
     const auto n = static_cast<long double>(pool.size());
-    for (size_t i = 0; i < entries.size();) {
-        size_t j = i + 1;
-        while (j < entries.size() && entries[j] == entries[i])
-            ++j;
-        const long double p = static_cast<long double>(j - i) / n;
-        outcomes.push_back({p, p * std::log2(p), rule.classesOf(entries[i])});
-        i = j;
+    // Equal entries are one outcome: sorted, they stand side by side.
+    const auto countRuns = [&](auto entries, auto classesOf) {
+        std::sort(entries.begin(), entries.end());
+        for (size_t i = 0; i < entries.size();) {
+            size_t j = i + 1;
+            while (j < entries.size() && entries[j] == entries[i])
+                ++j;
+            const long double p = static_cast<long double>(j - i) / n;
+            outcomes.push_back({p, p * std::log2(p), classesOf(entries[i])});
+            i = j;
+        }
+    };
+    if (pool.isClustered()) {
+        std::vector<QString> entries(size_t(pool.size()));
+        for (qsizetype i = 0; i < pool.size(); ++i)
+            entries[size_t(i)] = pool.entryText(i);
+        countRuns(std::move(entries), [&](const QString& e) { return rule.classesOfEntry(e); });
+    } else {
+        std::vector<char32_t> entries(size_t(pool.size()));
+        for (qsizetype i = 0; i < pool.size(); ++i)
+            entries[size_t(i)] = pool.at(i);
+        countRuns(std::move(entries), [&](char32_t c) { return rule.classesOf(c); });
     }
 
     RuleSums sums;
