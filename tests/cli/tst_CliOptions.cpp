@@ -76,6 +76,7 @@ private slots:
     void refusesWhatThePlanRefuses();
     void settingsPolicies_data();
     void settingsPolicies();
+    void wholeCharacters();
 
 private:
     QTemporaryDir dir_;
@@ -406,4 +407,20 @@ void CliOptionsTest::settingsPolicies() {
                               password.contains(QRegularExpression("[a-z]"));
     }
     QCOMPARE(everyClassEveryTime, eachClass);
+}
+
+// -a $'e\u0301' gives passwords of the accented e, never a lone accent; -l counts characters.
+void CliOptionsTest::wholeCharacters() {
+    MemorySink sink;
+    const Outcome outcome =
+        Run({"-l", "6", "-c", "20", "-a", u"e\u0301ｶﾞ"_qs, "-e"}, QString(), sink);
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(outcome.err, QString("6.0 bits\n"));
+    QCOMPARE(outcome.passwords.size(), 20);
+    for (const QString& password : outcome.passwords) {
+        // Six characters, each the accented e or ｶﾞ (two code units each).
+        QCOMPARE(password.size(), 12);
+        QVERIFY2(QString(password).remove(u"e\u0301"_qs).remove(u"ｶﾞ"_qs).isEmpty(),
+                 qPrintable(password));
+    }
 }
