@@ -38,21 +38,26 @@ std::vector<char32_t> CodePointsOf(const QString& text) {
     return points;
 }
 
-std::vector<QString> GraphemeClustersOf(const QString& text) {
-    std::vector<QString> clusters;
+void ForEachCharacter(const QString& text, const std::function<void(QStringView)>& f) {
     if (eachCodePointStandsAlone(text)) {
-        clusters.reserve(size_t(text.size()));
-        for (QChar c : text)
-            clusters.emplace_back(c);
-        return clusters;
+        const QStringView view(text);
+        for (qsizetype i = 0; i < view.size(); ++i)
+            f(view.sliced(i, 1));
+        return;
     }
     const QString clean = withoutLoneSurrogates(text);
+    const QStringView view(clean);
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, clean);
     qsizetype start = 0;
     for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary()) {
-        clusters.push_back(clean.mid(start, end - start));
+        f(view.sliced(start, end - start));
         start = end;
     }
+}
+
+std::vector<QString> GraphemeClustersOf(const QString& text) {
+    std::vector<QString> clusters;
+    ForEachCharacter(text, [&](QStringView c) { clusters.push_back(c.toString()); });
     return clusters;
 }
 
@@ -97,30 +102,21 @@ void CharacterPool::becomeClustered() {
 }
 
 void CharacterPool::append(const QString& text) {
-    if (!clustered_ && eachCodePointStandsAlone(text)) {
-        const std::vector<char32_t> points = CodePointsOf(text);
-        entries_.insert(entries_.end(), points.begin(), points.end());
-        supplementaryCount_ += std::count_if(points.begin(), points.end(), isSupplementary);
-        return;
-    }
-    const std::vector<QString> clusters = GraphemeClustersOf(text);
-    const bool allSingle = std::all_of(clusters.begin(), clusters.end(),
-                                       [](const QString& c) { return IsSingleCodePoint(c); });
-    if (!clustered_ && allSingle) {
-        for (const QString& cluster : clusters) {
-            char32_t c = 0;
-            IsSingleCodePoint(cluster, &c);
+    // Single code points go in as code points until the first character of several, which
+    // turns the pool into one of texts; no text is made for a pool that never needs one.
+    ForEachCharacter(text, [this](QStringView character) {
+        char32_t c = 0;
+        const bool single = IsSingleCodePoint(character, &c);
+        if (!clustered_ && single) {
             entries_.push_back(c);
             supplementaryCount_ += isSupplementary(c);
+            return;
         }
-        return;
-    }
-    if (!clustered_)
-        becomeClustered();
-    for (const QString& cluster : clusters) {
-        clusters_.push_back(cluster);
-        maxClusterUnits_ = std::max(maxClusterUnits_, int(cluster.size()));
-    }
+        if (!clustered_)
+            becomeClustered();
+        clusters_.push_back(character.toString());
+        maxClusterUnits_ = std::max(maxClusterUnits_, int(character.size()));
+    });
 }
 
 // A pool that has lost its last entry of several code points draws on the fast path again.
@@ -154,20 +150,19 @@ void CharacterPool::removeAll(char32_t c) {
 
 // One pass over the pool, whatever the length of text.
 void CharacterPool::removeAllOf(const QString& text) {
-    const std::vector<QString> excluded = GraphemeClustersOf(text);
-    if (excluded.empty())
-        return;
+    std::vector<char32_t> points;
+    QSet<QString> texts;
+    ForEachCharacter(text, [&](QStringView character) {
+        char32_t c = 0;
+        if (IsSingleCodePoint(character, &c))
+            points.push_back(c);
+        if (clustered_)
+            texts.insert(character.toString());
+    });
     if (clustered_) {
-        const QSet<QString> set(excluded.begin(), excluded.end());
-        std::erase_if(clusters_, [&](const QString& entry) { return set.contains(entry); });
+        std::erase_if(clusters_, [&](const QString& entry) { return texts.contains(entry); });
         settle();
         return;
-    }
-    std::vector<char32_t> points;
-    for (const QString& cluster : excluded) {
-        char32_t c = 0;
-        if (IsSingleCodePoint(cluster, &c))
-            points.push_back(c);
     }
     std::sort(points.begin(), points.end());
     std::erase_if(entries_, [&](char32_t c) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <vector>
 
 // The candidate characters of a run, one whole character per entry as a reader sees it (one
@@ -62,8 +63,11 @@ inline const QString kLowerCaseCharacters = QStringLiteral("abcdefghijklmnopqrst
 // The whole characters of text in order; lone surrogates are dropped.
 std::vector<char32_t> CodePointsOf(const QString& text);
 
-// The characters of text as a reader counts them (grapheme clusters), in order; lone
-// surrogates are dropped first.
+// Calls f(QStringView) with each character of text as a reader counts it (a grapheme
+// cluster), in order; lone surrogates are dropped first. The views live as long as the call.
+void ForEachCharacter(const QString& text, const std::function<void(QStringView)>& f);
+
+// The same characters as texts of their own.
 std::vector<QString> GraphemeClustersOf(const QString& text);
 
 // The one code point that entry is, or nothing (0 with false) when it is several.

@@ -37,19 +37,20 @@ EachClassRule::EachClassRule(const GenerationOptions& options) {
 }
 
 void EachClassRule::add(Class c, const QString& characters) {
-    const std::vector<QString> entries = GraphemeClustersOf(characters);
-    if (entries.empty())
-        return;
-    required_ |= c;
-    for (const QString& entry : entries) {
+    bool any = false;
+    ForEachCharacter(characters, [&](QStringView entry) {
+        any = true;
         char32_t point = 0;
         if (!IsSingleCodePoint(entry, &point))
-            clusters_.push_back({entry, quint8(c)});
+            clusters_.push_back({entry.toString(), quint8(c)});
         else if (point < ascii_.size())
             ascii_[point] |= c;
         else
             others_.push_back({point, quint8(c)});
-    }
+    });
+    if (!any)
+        return;
+    required_ |= c;
     MergeSorted(clusters_);
     MergeSorted(others_);
 }

@@ -1,5 +1,7 @@
 #include "Entropy.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -39,10 +41,14 @@ RuleSums SumsFor(const CharacterPool& pool, const EachClassRule& rule, qint32 le
         }
     };
     if (pool.isClustered()) {
-        std::vector<QString> entries(size_t(pool.size()));
+        // Texts are counted in a hash: sorting them would compare strings n log n times.
+        QHash<QString, qsizetype> counts;
         for (qsizetype i = 0; i < pool.size(); ++i)
-            entries[size_t(i)] = pool.entryText(i);
-        countRuns(std::move(entries), [&](const QString& e) { return rule.classesOfEntry(e); });
+            ++counts[pool.entryText(i)];
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+            const long double p = static_cast<long double>(it.value()) / n;
+            outcomes.push_back({p, p * std::log2(p), rule.classesOfEntry(it.key())});
+        }
     } else {
         std::vector<char32_t> entries(size_t(pool.size()));
         for (qsizetype i = 0; i < pool.size(); ++i)
