@@ -16,7 +16,8 @@ StreamSink::StreamSink(int fd, QString name) : fd_(fd), name_(std::move(name)) {
 }
 
 bool StreamSink::append(QStringView password) {
-    // A password of 99999 characters needs up to three bytes a unit; it goes out in pieces.
+    // The longest password (kMaxPasswordLength characters) needs up to three bytes a unit; it
+    // goes out in pieces.
     constexpr qsizetype kPiece = kBufferBytes / 4;
     qsizetype at = 0;
     while (at < password.size()) {
