@@ -1,7 +1,9 @@
 #pragma once
 
 #include "CharacterPool.h"
+#include "EachClass.h"
 #include "GenerationOptions.h"
+#include "RunPlan.h"
 #include "SettingsRules.h"
 #include "Twips.h"
 #include "YieldThrottle.h"
@@ -48,6 +50,8 @@ public:
     QLineEdit* txtAddChr = nullptr;
     QCheckBox* chkDeleteChr = nullptr;
     QLineEdit* txtDeleteChr = nullptr;
+    QCheckBox* chkNoSimilar = nullptr; // leave out the look-alike characters
+    QCheckBox* chkEachClass = nullptr; // every chosen class in every password
     QGroupBox* fraCountSet = nullptr;
     QLabel* Label4 = nullptr;
     QLineEdit* txtMojisu = nullptr;
@@ -64,6 +68,7 @@ public:
     QFrame* etchedLine = nullptr;
     QLabel* lblKanryo = nullptr;
     QLabel* lblProgressbar = nullptr;
+    QLabel* lblStrength = nullptr; // the entropy of one password of the next run
 
     QMenu* mnuPopup = nullptr;
     QAction* mnuPopupAllSelect = nullptr;
@@ -153,6 +158,12 @@ private:
     void setTabOrderAsDesigned();
     void placeAtDesignPositions();
     void giveCaptionsRoom();
+    // The two policies and the strength label (frmMainPolicies.cpp).
+    void createPolicyControls();
+    void placePolicyControls();
+    void placeStrengthLabel();
+    void UpdateStrength();
+    RunRequest readRequest() const;
 
     void Form_Load();
     void Form_Unload();
@@ -219,6 +230,7 @@ private:
     bool frameNudged_ = false;
     QMargins frameMargins_; // the frame as measured when the window was settled
     YieldThrottle throttle_;
+    EachClassRule runRule_; // the rule of the run in progress
     std::unique_ptr<SaveCommand> dlg;
     std::unique_ptr<PrintCommand> printer_;
     QHash<QString, QAction*> toolbarButtons_;

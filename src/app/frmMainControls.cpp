@@ -3,6 +3,7 @@
 
 #include "CaptionFrame.h"
 #include "FreeTextValidator.h"
+#include "PasswordLimits.h"
 #include "ResultListView.h"
 
 #include <QAction>
@@ -114,9 +115,11 @@ void frmMain::createControls() {
     lblProgressbar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblProgressbar->setFont(fixedGothic(9));
 
+    createPolicyControls();
     createMenus();
     setTabOrderAsDesigned();
     placeAtDesignPositions();
+    placePolicyControls();
 }
 
 void frmMain::createOptionFrames() {
@@ -146,7 +149,7 @@ void frmMain::createOptionFrames() {
     Label4->setBuddy(txtMojisu);
     Label6->setBuddy(txtSeisei);
     for (QLineEdit* numberBox : {txtMojisu, txtSeisei}) {
-        numberBox->setMaxLength(5); // also holds against paste
+        numberBox->setMaxLength(kNumberBoxDigits); // also holds against paste
         numberBox->setAttribute(Qt::WA_InputMethodEnabled, false);
         numberBox->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhPreferLatin);
         numberBox->installEventFilter(this);
@@ -338,9 +341,10 @@ QAction* frmMain::toolbarButton(const QString& key) const {
 
 void frmMain::setTabOrderAsDesigned() {
     // The keyboard order of the controls that take the focus; the list is skipped by Tab.
-    const QList<QWidget*> order = {chkAddSuji,   chkAddAlphabetBig, chkAddAlphabetMini,
-                                   chkAddChr,    txtAddChr,         chkDeleteChr,
-                                   txtDeleteChr, txtMojisu,         txtSeisei};
+    // The two policies follow the excluded characters' box.
+    const QList<QWidget*> order = {
+        chkAddSuji,   chkAddAlphabetBig, chkAddAlphabetMini, chkAddChr, txtAddChr, chkDeleteChr,
+        txtDeleteChr, chkNoSimilar,      chkEachClass,       txtMojisu, txtSeisei};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     lstSagyo->setFocusPolicy(Qt::NoFocus);

@@ -85,6 +85,7 @@ void frmMain::Form_Resize() {
             widget->setGeometry(TwipsToPixels(placed.rect));
     }
 
+    placeStrengthLabel();
     sizeResultColumn();
     if (listHidden) {
         lvwPW->setVisible(true);

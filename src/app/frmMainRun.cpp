@@ -41,22 +41,27 @@ void frmMain::mnuRunStart_Click() {
         return;
     }
     // The option frames are disabled from here to the end of the run, so one reading serves.
-    const GenerationOptions options = readOptions();
+    RunPlanOutcome planned = PlanRun(readRequest());
+    if (const auto* refusal = std::get_if<RunRefusal>(&planned)) {
+        ShowInputError(this, RunRefusalMessage(*refusal));
+        SetCommandState(true);
+        return;
+    }
+    RunPlan& plan = std::get<RunPlan>(planned);
     // The pool tells how much a character weighs: a character beyond the Basic Multilingual
-    // Plane takes two UTF-16 units.
-    CharacterPool pool = BuildCharacterPool(options);
-    const quint64 needed =
-        EstimateRunBytes(options.Mojisu, options.Seisei, pool.isBmpOnly() ? 1 : 2);
+    // Plane takes two UTF-16 units, a letter with its accents as many as it has code points.
+    const quint64 needed = EstimateRunBytes(plan.length, plan.count, plan.pool.maxEntryUnits());
     if (!RunFitsInMemory(needed, availableMemory())) {
         ShowInputError(this, RunTooLargeMessage());
         SetCommandState(true);
         return;
     }
+    runRule_ = plan.rule;
 
     runActive_ = true;
     blnStop = false;
     SetCommandState(false);
-    const qint32 seisei = options.Seisei;
+    const qint32 seisei = plan.count;
     lblStatus->setText(QStringLiteral("パスワード生成中..."));
     lblProgressbar->setText(QStringLiteral("0"));
     prgCount->setValue(0);
@@ -68,7 +73,7 @@ void frmMain::mnuRunStart_Click() {
     // it away: a run that cannot get its memory ends as a stopped one, and says why.
     bool outOfMemory = false;
     try {
-        fillResultList(std::move(pool), options.Mojisu, seisei);
+        fillResultList(std::move(plan.pool), plan.length, seisei);
     } catch (const std::bad_alloc&) {
         outOfMemory = true;
         blnStop = true;
@@ -121,7 +126,7 @@ void frmMain::fillResultList(CharacterPool pool, qint32 mojisu, qint32 seisei) {
     const auto afterEachCharacter = [this] { return yieldDuringRun(); };
     ResultListModel* results = lvwPW->resultModel();
     for (qint32 number = 1; number <= seisei; ++number) {
-        const QString password = GeneratePassword(pool, mojisu, afterEachCharacter);
+        const QString password = GenerateRunPassword(pool, runRule_, mojisu, afterEachCharacter);
         if (unloaded_)
             return;
         results->append(password); // added even when cut short; a stop empties the list later

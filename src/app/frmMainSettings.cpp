@@ -39,6 +39,10 @@ void frmMain::LoadSettings() {
     // a text the user leaves as it was shown is stored again as it was read, byte for byte.
     loadedAddChrList_ = {stored.addChrList, txtAddChr->text()};
     loadedDeleteChrList_ = {stored.deleteChrList, txtDeleteChr->text()};
+
+    // The window's two policies.
+    chkNoSimilar->setChecked(stored.noSimilar);
+    chkEachClass->setChecked(stored.eachClass);
 }
 
 void frmMain::SaveSettings() {
@@ -78,6 +82,9 @@ void frmMain::SaveSettings() {
     current.addChrList = storedText(txtAddChr, loadedAddChrList_);
     current.deleteChr = chkDeleteChr->isChecked();
     current.deleteChrList = storedText(txtDeleteChr, loadedDeleteChrList_);
+    // The window's two policies.
+    current.noSimilar = chkNoSimilar->isChecked();
+    current.eachClass = chkEachClass->isChecked();
     StoreSettings(*ini, current);
     // An unchanged file is not written at all: its time stamp stays, and a locked or
     // read-only file is left alone.

@@ -296,8 +296,9 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
             g.AddSuji = g.AddAlphabetBig = g.AddAlphabetMini = true;
     }
 
-    options.noSimilar = parser.isSet(o.noSimilar);
-    options.eachClass = parser.isSet(o.eachClass);
+    // -B and -y; the settings file read next may add its own policies.
+    options.noSimilar = options.noSimilar || parser.isSet(o.noSimilar);
+    options.eachClass = options.eachClass || parser.isSet(o.eachClass);
     options.printEntropy = parser.isSet(o.entropy);
     options.outputFile = parser.value(o.output);
     if (parser.isSet(o.output) && options.outputFile.isEmpty())

@@ -4,11 +4,9 @@
 #include "CodePointName.h"
 #include "Cp932Codec.h"
 #include "Entropy.h"
-#include "LookAlikes.h"
+#include "PasswordLimits.h"
 
 #include <QStringList>
-#include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -33,18 +31,46 @@ void PrintLine(QTextStream& err, const QString& text) {
 // A pool of one distinct character (however many entries) makes every password the same.
 bool OneDistinctCharacter(const CharacterPool& pool) {
     for (qsizetype i = 1; i < pool.size(); ++i) {
-        if (pool.at(i) != pool.at(0))
+        if (pool.entryText(i) != pool.entryText(0))
             return false;
     }
     return !pool.isEmpty();
 }
 
+// The refusal of the run plan in keymill-cli's words.
+QString RefusalText(const RunRefusal& refusal) {
+    switch (refusal.rule) {
+    case RunRule::LengthInRange:
+        return Cli::tr("--length must be 1..%1").arg(kMaxPasswordLength);
+    case RunRule::CountInRange:
+        return Cli::tr("--count must be 1..%1").arg(kMaxPasswordCount);
+    case RunRule::EachClassLeft:
+        return Cli::tr("--each-class: no character of a chosen class is left (%1)")
+            .arg(ClassNames(quint8(refusal.value)));
+    case RunRule::EachClassLength:
+        return Cli::tr("--each-class needs --length of at least %1, one per class")
+            .arg(refusal.value);
+    case RunRule::EachClassTooRare:
+        return Cli::tr("--each-class: only 1 password in %1 meets the rule; choose a longer "
+                       "--length or fewer classes")
+            .arg(refusal.value);
+    }
+    return QString();
+}
+
 } // namespace
 
 std::variant<PreparedRun, QString> PrepareRun(const CliOptions& options) {
-    PreparedRun run{BuildCharacterPool(options.generation), EachClassRule()};
-    if (options.noSimilar)
-        RemoveLookAlikes(run.pool);
+    RunRequest request;
+    request.characters = options.generation;
+    request.noSimilar = options.noSimilar;
+    request.eachClass = options.eachClass;
+    request.length = options.length;
+    request.count = options.count;
+    RunPlanOutcome outcome = PlanRun(request);
+    if (const auto* refusal = std::get_if<RunRefusal>(&outcome))
+        return RefusalText(*refusal);
+    RunPlan& run = std::get<RunPlan>(outcome);
     if (run.pool.isEmpty())
         return Cli::tr("the options leave no character to draw from");
 
@@ -54,22 +80,7 @@ std::variant<PreparedRun, QString> PrepareRun(const CliOptions& options) {
             return Cli::tr("--output: code page 932 cannot hold '%1' (%2); use --encoding utf-8")
                 .arg(encoded.badCharacter, CodePointName(encoded.badCharacter));
     }
-
-    if (options.eachClass) {
-        run.rule = EachClassRule(options.generation);
-        if (const quint8 missing = run.rule.classesMissingFrom(run.pool))
-            return Cli::tr("--each-class: no character of a chosen class is left (%1)")
-                .arg(ClassNames(missing));
-        if (options.length < run.rule.classCount())
-            return Cli::tr("--each-class needs --length of at least %1, one per class")
-                .arg(run.rule.classCount());
-        const double acceptance = EachClassAcceptance(run.pool, run.rule, options.length);
-        if (acceptance < kMinEachClassAcceptance)
-            return Cli::tr("--each-class: only 1 password in %1 meets the rule; choose a longer "
-                           "--length or fewer classes")
-                .arg(qint64(std::llround(std::min(1 / acceptance, 1e18))));
-    }
-    return run;
+    return std::move(run);
 }
 
 int RunCli(const CliOptions& options, PasswordSink& sink, QTextStream& err, RandomSource& source,
@@ -82,16 +93,14 @@ int RunCli(const CliOptions& options, PasswordSink& sink, QTextStream& err, Rand
     const PreparedRun& run = std::get<PreparedRun>(prepared);
 
     if (OneDistinctCharacter(run.pool)) {
-        const char32_t only = run.pool.at(0);
-        const QString character = QString::fromUcs4(&only, 1);
+        const QString character = run.pool.entryText(0);
         PrintLine(err, Cli::tr("warning: the only character to draw from is '%1' (%2); every "
                                "password is the same")
                            .arg(character, CodePointName(character)));
     }
     if (options.printEntropy) {
-        const double bits = PasswordEntropyBits(run.pool, options.length, run.rule);
         // A unit, not a sentence: scripts read it the same under every locale.
-        err << QString::number(bits, 'f', 1) << " bits\n";
+        err << EntropyFigure(run.entropyBits) << " bits\n";
         err.flush();
         if (err.status() != QTextStream::Ok)
             return kExitOutputFailure; // asked for and lost: the run would be a false success

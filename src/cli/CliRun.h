@@ -15,23 +15,18 @@
 #include "EachClass.h"
 #include "PasswordSink.h"
 #include "RandomSource.h"
+#include "RunPlan.h"
 
 #include <QTextStream>
 #include <atomic>
 #include <variant>
 
 // The pool and rule a run draws from, once the options have been checked against them.
-struct PreparedRun {
-    CharacterPool pool;
-    EachClassRule rule; // chooses no class unless --each-class
-};
+using PreparedRun = RunPlan;
 
-// Each-class draws that need more tries than this per password on average are refused: the
-// run would seem to hang.
-inline constexpr double kMinEachClassAcceptance = 1e-4;
-
-// Builds the pool (with look-alikes removed when asked) and checks that a run can make what
-// the options ask for; otherwise the one-line usage error.
+// Plans the run (look-alikes, each-class and the bounds as the window checks them), then
+// checks what only keymill-cli refuses: no character at all, a pool the output file's code
+// page cannot hold. Otherwise the one-line usage error.
 std::variant<PreparedRun, QString> PrepareRun(const CliOptions& options);
 
 // Exit statuses.

@@ -6,14 +6,22 @@
 #include "mdlIniSet.h"
 
 #include <QFileInfo>
+#include <optional>
 #include <limits>
 
 using namespace CliOptionNames;
 
 namespace {
 
-// The five character options as the window loads them from one reading of the file.
-GenerationOptions OptionsFromSettings(const IniDocument& ini) {
+// The five character options and the two policies as the window loads them from one reading
+// of the file.
+struct SettingsOptions {
+    GenerationOptions generation;
+    bool noSimilar = false;
+    bool eachClass = false;
+};
+
+SettingsOptions OptionsFromSettings(const IniDocument& ini) {
     // The window's place is not wanted here, so no screen limits it.
     constexpr qint32 kAnyScreen = std::numeric_limits<qint32>::max();
     const StoredSettings stored = LoadStoredSettings(ini, kAnyScreen, kAnyScreen);
@@ -26,7 +34,7 @@ GenerationOptions OptionsFromSettings(const IniDocument& ini) {
     options.AddChrList = FilterFreeText(stored.addChrList, 0).text;
     options.DeleteChr = stored.deleteChr;
     options.DeleteChrList = FilterFreeText(stored.deleteChrList, 0).text;
-    return options;
+    return {options, stored.noSimilar, stored.eachClass};
 }
 
 } // namespace
@@ -35,6 +43,7 @@ ParsedCommandLine ReadRequestedSettings(const CliRequest& request,
                                         const std::function<QString()>& windowSettingsFile) {
     ParsedCommandLine parsed;
     CliOptions options = request.options;
+    std::optional<SettingsOptions> stored;
     if (request.characters == CharacterSource::SettingsFile) {
         // Unlike the window's own file, a file named here must be there.
         const QString& file = request.settingsFile;
@@ -46,11 +55,16 @@ ParsedCommandLine ReadRequestedSettings(const CliRequest& request,
             parsed.exitCode = 2;
             return parsed;
         }
-        options.generation = OptionsFromSettings(*ini);
+        stored = OptionsFromSettings(*ini);
     } else if (request.characters == CharacterSource::WindowFile) {
         // A missing or unreadable file gives the window's defaults, as it does in the window.
-        options.generation =
-            OptionsFromSettings(ReadIniDocument(windowSettingsFile()).value_or(IniDocument()));
+        stored = OptionsFromSettings(ReadIniDocument(windowSettingsFile()).value_or(IniDocument()));
+    }
+    if (stored) {
+        // -B and -y add to the file's policies; they never turn one off.
+        options.generation = stored->generation;
+        options.noSimilar = options.noSimilar || stored->noSimilar;
+        options.eachClass = options.eachClass || stored->eachClass;
     }
     parsed.options = options;
     return parsed;

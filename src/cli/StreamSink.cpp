@@ -25,7 +25,8 @@ bool StreamSink::append(QStringView password) {
 }
 
 bool StreamSink::write(QStringView text) {
-    // A password of 99999 characters needs up to three bytes a unit; it goes out in pieces.
+    // The longest password (kMaxPasswordLength characters) needs up to three bytes a unit; it
+    // goes out in pieces.
     constexpr qsizetype kPiece = kBufferBytes / 4;
     qsizetype at = 0;
     while (at < text.size()) {

@@ -32,6 +32,9 @@ public:
     quint8 classesMissingFrom(const CharacterPool& pool) const;
     // The chosen classes c belongs to.
     quint8 classesOf(char32_t c) const;
+    // The chosen classes a pool entry belongs to, whether one code point or several.
+    quint8 classesOfEntry(QStringView entry) const;
+    // For passwords drawn from a pool of single code points.
     bool isMetBy(QStringView password) const;
 
 private:
@@ -39,7 +42,8 @@ private:
 
     quint8 required_ = 0;
     std::array<quint8, 128> ascii_{};
-    std::vector<std::pair<char32_t, quint8>> others_; // sorted by character
+    std::vector<std::pair<char32_t, quint8>> others_;  // sorted by character
+    std::vector<std::pair<QString, quint8>> clusters_; // entries of several code points, sorted
 };
 
 // One password that meets the rule: passwords are drawn until one does, or until the hook asks
@@ -48,6 +52,23 @@ private:
 template <typename Hook>
 QString GenerateEachClassPassword(const CharacterPool& pool, const EachClassRule& rule,
                                   qint32 length, RandomSource& source, Hook&& afterEachCharacter) {
+    if (pool.isClustered()) {
+        // A password of whole characters is judged by the entries drawn, never by splitting
+        // its text again: two entries side by side may read as one character.
+        for (;;) {
+            quint8 seen = 0;
+            bool stopped = false;
+            QString password = GenerateClusterPassword(
+                pool, length, source,
+                [&] {
+                    stopped = std::invoke(afterEachCharacter);
+                    return stopped;
+                },
+                [&](qsizetype index) { seen |= rule.classesOfEntry(pool.entryText(index)); });
+            if (stopped || seen == rule.requiredClasses())
+                return password;
+        }
+    }
     bool stopped = false;
     const auto hook = [&] {
         stopped = std::invoke(afterEachCharacter);
@@ -58,4 +79,22 @@ QString GenerateEachClassPassword(const CharacterPool& pool, const EachClassRule
         if (stopped || rule.isMetBy(password))
             return password;
     }
+}
+
+// One password of a run: with a rule that chooses a class, drawn whole until it meets the rule;
+// otherwise one draw as GeneratePassword makes it.
+template <typename Hook>
+QString GenerateRunPassword(const CharacterPool& pool, const EachClassRule& rule, qint32 length,
+                            RandomSource& source, Hook&& afterEachCharacter) {
+    if (rule.requiredClasses() == 0)
+        return GeneratePassword(pool, length, source, std::forward<Hook>(afterEachCharacter));
+    return GenerateEachClassPassword(pool, rule, length, source,
+                                     std::forward<Hook>(afterEachCharacter));
+}
+
+template <typename Hook>
+QString GenerateRunPassword(const CharacterPool& pool, const EachClassRule& rule, qint32 length,
+                            Hook&& afterEachCharacter) {
+    return GenerateRunPassword(pool, rule, length, ProcessRandomSource(),
+                               std::forward<Hook>(afterEachCharacter));
 }

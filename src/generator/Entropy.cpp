@@ -1,9 +1,10 @@
 #include "Entropy.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <map>
 #include <vector>
 
 namespace {
@@ -20,17 +21,40 @@ struct RuleSums {
 };
 
 RuleSums SumsFor(const CharacterPool& pool, const EachClassRule& rule, qint32 length) {
-    std::map<char32_t, qsizetype> entries;
-    for (qsizetype i = 0; i < pool.size(); ++i)
-        ++entries[pool.at(i)];
     struct Outcome {
         long double chance;
+        long double chanceLogChance; // p log2 p, worked out once for every subset below
         quint8 classes;
     };
     std::vector<Outcome> outcomes;
     const auto n = static_cast<long double>(pool.size());
-    for (const auto& [c, count] : entries)
-        outcomes.push_back({static_cast<long double>(count) / n, rule.classesOf(c)});
+    // Equal entries are one outcome: sorted, they stand side by side.
+    const auto countRuns = [&](auto entries, auto classesOf) {
+        std::sort(entries.begin(), entries.end());
+        for (size_t i = 0; i < entries.size();) {
+            size_t j = i + 1;
+            while (j < entries.size() && entries[j] == entries[i])
+                ++j;
+            const long double p = static_cast<long double>(j - i) / n;
+            outcomes.push_back({p, p * std::log2(p), classesOf(entries[i])});
+            i = j;
+        }
+    };
+    if (pool.isClustered()) {
+        // Texts are counted in a hash: sorting them would compare strings n log n times.
+        QHash<QString, qsizetype> counts;
+        for (qsizetype i = 0; i < pool.size(); ++i)
+            ++counts[pool.entryText(i)];
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+            const long double p = static_cast<long double>(it.value()) / n;
+            outcomes.push_back({p, p * std::log2(p), rule.classesOfEntry(it.key())});
+        }
+    } else {
+        std::vector<char32_t> entries(size_t(pool.size()));
+        for (qsizetype i = 0; i < pool.size(); ++i)
+            entries[size_t(i)] = pool.at(i);
+        countRuns(std::move(entries), [&](char32_t c) { return rule.classesOf(c); });
+    }
 
     RuleSums sums;
     const quint8 required = rule.requiredClasses();
@@ -41,7 +65,7 @@ RuleSums SumsFor(const CharacterPool& pool, const EachClassRule& rule, qint32 le
         for (const Outcome& o : outcomes) {
             if ((o.classes & s) == 0) {
                 q += o.chance;
-                m += o.chance * std::log2(o.chance);
+                m += o.chanceLogChance;
             }
         }
         const long double sign = std::popcount(s) % 2 == 0 ? 1 : -1;

@@ -20,15 +20,40 @@ inline char32_t DrawCharacter(const CharacterPool& pool) {
     return DrawCharacter(pool, ProcessRandomSource());
 }
 
+// Draws length whole characters from a pool whose entries are texts (isClustered()), calling
+// afterEachCharacter() after each and onEntry(index) with the index of each entry drawn.
+// When the hook answers true (stop), the characters drawn so far are returned.
+template <typename Hook, typename OnEntry>
+QString GenerateClusterPassword(const CharacterPool& pool, qint32 length, RandomSource& source,
+                                Hook&& afterEachCharacter, OnEntry&& onEntry) {
+    QString text;
+    if (length <= 0 || pool.isEmpty())
+        return text;
+    text.reserve(qsizetype(length) * pool.maxEntryUnits());
+    const qsizetype n = pool.size();
+    for (qint32 i = 0; i < length; ++i) {
+        const qsizetype index = DrawIndex(n, source);
+        text += pool.entryText(index);
+        std::invoke(onEntry, index);
+        if (std::invoke(afterEachCharacter))
+            return text;
+    }
+    return text;
+}
+
 // Draws length characters, calling afterEachCharacter() after each; when it answers true
 // (stop), the characters drawn so far are returned. A length of 0 or less, or an empty pool,
 // gives the empty text without a draw. The length counts whole characters: with characters
-// beyond the Basic Multilingual Plane in the pool the text holds more UTF-16 code units.
+// beyond the Basic Multilingual Plane, or entries of several code points, the text holds more
+// UTF-16 code units.
 template <typename Hook>
 QString GeneratePassword(const CharacterPool& pool, qint32 length, RandomSource& source,
                          Hook&& afterEachCharacter) {
     if (length <= 0 || pool.isEmpty())
         return QString();
+    if (pool.isClustered())
+        return GenerateClusterPassword(pool, length, source, std::forward<Hook>(afterEachCharacter),
+                                       [](qsizetype) {});
     if (pool.isBmpOnly()) {
         QString text(length, Qt::Uninitialized);
         QChar* out = text.data();

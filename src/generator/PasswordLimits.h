@@ -1,7 +1,24 @@
 #pragma once
 
 #include <QtGlobal>
+#include <limits>
 
-// The longest password any front end asks for: the window's length box holds five digits,
-// and the command line takes the same bound.
+// The longest password any front end asks for. The window's length and count boxes hold as
+// many digits as it has (their hint names it), and the command line takes the same bound.
 inline constexpr qint32 kMaxPasswordLength = 99999;
+
+// The most passwords one run makes; the window's count box stops at kMaxPasswordLength.
+inline constexpr qint64 kMaxPasswordCount = std::numeric_limits<qint32>::max();
+
+// The decimal digits of n > 0.
+constexpr int DecimalDigits(qint64 n) {
+    int digits = 1;
+    while (n >= 10) {
+        n /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
+// How many characters the window's length and count boxes take.
+inline constexpr int kNumberBoxDigits = DecimalDigits(kMaxPasswordLength);

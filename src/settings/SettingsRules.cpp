@@ -71,6 +71,8 @@ StoredSettings LoadStoredSettings(const IniDocument& ini, qint32 screenWidthTwip
     settings.addChrList = read(kAddChrList);
     settings.deleteChr = FreeTextBoxCheckedFrom(read(kDeleteChr));
     settings.deleteChrList = read(kDeleteChrList);
+    settings.noSimilar = FreeTextBoxCheckedFrom(read(kNoSimilar));
+    settings.eachClass = FreeTextBoxCheckedFrom(read(kEachClass));
     return settings;
 }
 
@@ -88,7 +90,9 @@ bool StoreSettings(IniDocument& ini, const StoredSettings& settings) {
         {kAddChr, CheckStateText(settings.addChr)},
         {kAddChrList, settings.addChrList},
         {kDeleteChr, CheckStateText(settings.deleteChr)},
-        {kDeleteChrList, settings.deleteChrList}};
+        {kDeleteChrList, settings.deleteChrList},
+        {kNoSimilar, CheckStateText(settings.noSimilar)},
+        {kEachClass, CheckStateText(settings.eachClass)}};
     bool stored = true;
     for (const auto& [key, value] : position)
         stored = ini.setValue(kPosition, key, value) && stored;

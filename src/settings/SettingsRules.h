@@ -25,6 +25,9 @@ inline constexpr QLatin1StringView kAddChr{"AddChr"};
 inline constexpr QLatin1StringView kAddChrList{"AddChrList"};
 inline constexpr QLatin1StringView kDeleteChr{"DeleteChr"};
 inline constexpr QLatin1StringView kDeleteChrList{"DeleteChrList"};
+// The window's two policies, after the design's keys.
+inline constexpr QLatin1StringView kNoSimilar{"NoSimilar"};
+inline constexpr QLatin1StringView kEachClass{"EachClass"};
 } // namespace SettingsNames
 
 // The window's outer rectangle in twips (15 twips a pixel).
@@ -53,7 +56,7 @@ WindowTwips ReadWindowTwips(const IniDocument& ini, qint32 screenWidthTwips,
 
 // "Suji", "AlhabetBig", "AlphabetMini": checked unless the value is exactly "0".
 bool ClassBoxCheckedFrom(const QString& text);
-// "AddChr", "DeleteChr": checked only if the value is exactly "1".
+// "AddChr", "DeleteChr", "NoSimilar", "EachClass": checked only if the value is exactly "1".
 bool FreeTextBoxCheckedFrom(const QString& text);
 // A check box's state as stored: "1" or "0".
 QString CheckStateText(bool checked);
@@ -68,14 +71,17 @@ struct StoredSettings {
     QString addChrList;
     bool deleteChr = false;
     QString deleteChrList;
+    bool noSimilar = false;
+    bool eachClass = false;
     bool operator==(const StoredSettings&) const = default;
 };
 
-// All eleven keys of one reading of the file, checked by the rules above.
+// All keys of one reading of the file, checked by the rules above; a file written before the
+// two policies existed loads them unchecked.
 StoredSettings LoadStoredSettings(const IniDocument& ini, qint32 screenWidthTwips,
                                   qint32 screenHeightTwips);
 
-// Sets all eleven keys in the file's order. A key that already reads as the value to store
-// keeps its bytes, so a text the user did not change is written back exactly as it was found.
-// False when some value could not be stored (see IniDocument::setValue).
+// Sets all keys in the file's order, the two policies last. A key that already reads as the value
+// to store keeps its bytes, so a text the user did not change is written back exactly as it was
+// found. False when some value could not be stored (see IniDocument::setValue).
 bool StoreSettings(IniDocument& ini, const StoredSettings& settings);

@@ -116,10 +116,11 @@ void TestMainWindow::tabOrderAndAccessKeys() {
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     QApplication::setActiveWindow(f.window.get());
 
-    // The free-text boxes are disabled at first, the list and toolbar are skipped by Tab.
+    // The free-text boxes are disabled at first, the list and toolbar are skipped by Tab;
+    // the two policies follow the excluded characters.
     const QStringList expected = {"chkAddAlphabetBig", "chkAddAlphabetMini", "chkAddChr",
-                                  "chkDeleteChr",      "txtMojisu",          "txtSeisei",
-                                  "chkAddSuji"};
+                                  "chkDeleteChr",      "chkNoSimilar",       "chkEachClass",
+                                  "txtMojisu",         "txtSeisei",          "chkAddSuji"};
     f->chkAddSuji->setFocus();
     QStringList seen;
     for (qsizetype i = 0; i < expected.size(); ++i) {

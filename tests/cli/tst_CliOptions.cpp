@@ -1,5 +1,6 @@
 #include "CliOptions.h"
 #include "CliRun.h"
+#include "RunRefusalCases.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -73,6 +74,11 @@ private slots:
     void failedOutput();
     void requestFromArgumentsAlone_data();
     void requestFromArgumentsAlone();
+    void refusesWhatThePlanRefuses_data();
+    void refusesWhatThePlanRefuses();
+    void settingsPolicies_data();
+    void settingsPolicies();
+    void wholeCharacters();
 
 private:
     QTemporaryDir dir_;
@@ -96,8 +102,8 @@ void CliOptionsTest::initTestCase() {
                     "AddChrList=x\ty\x01z" +
                     QByteArray(40000, 'w') + "\x81\r\n");
     cluttered.close();
-    // 30000 distinct characters beside one digit: few passwords of two hold both classes.
-    for (char16_t c = 0x4E00; c < 0x4E00 + 30000; ++c)
+    // 20000 distinct ideographs beside one digit: few passwords of two hold both classes.
+    for (char16_t c = 0x4E00; c < 0x4E00 + 20000; ++c)
         manyCharacters_ += QChar(c);
 }
 
@@ -223,7 +229,7 @@ void CliOptionsTest::optionsAndExitCodes_data() {
         << "" << 0;
     row("each class that would seem to hang")
         << QStringList{"-l", "2", "-y", "-d", "-x", "123456789", "-a", "MANY"} << 2
-        << "keymill-cli: --each-class: only 1 password in 15001 meets the rule; choose a "
+        << "keymill-cli: --each-class: only 1 password in 10001 meets the rule; choose a "
            "longer --length or fewer classes\n"
         << "" << 0;
     row("help") << QStringList{"-h"} << 0 << ""
@@ -363,3 +369,146 @@ void CliOptionsTest::requestFromArgumentsAlone() {
 
 QTEST_GUILESS_MAIN(CliOptionsTest)
 #include "tst_CliOptions.moc"
+
+namespace {
+// The command line that asks for request.
+QStringList ArgumentsFor(const RunRequest& request) {
+    QStringList arguments{"-l", QString::number(request.length), "-c",
+                          QString::number(request.count)};
+    const GenerationOptions& g = request.characters;
+    if (g.AddSuji)
+        arguments << "-d";
+    if (g.AddAlphabetBig)
+        arguments << "-u";
+    if (g.AddAlphabetMini)
+        arguments << "-w";
+    if (g.AddChr)
+        arguments << "-a" << g.AddChrList;
+    if (g.DeleteChr)
+        arguments << "-x" << g.DeleteChrList;
+    if (request.noSimilar)
+        arguments << "-B";
+    if (request.eachClass)
+        arguments << "-y";
+    return arguments;
+}
+} // namespace
+
+// The runs the plan refuses are refused here too, naming the option and the value.
+void CliOptionsTest::refusesWhatThePlanRefuses_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("named");
+    for (const RunRefusalCase& c : RunRefusalCases()) {
+        QStringList named;
+        switch (c.refusal.rule) {
+        case RunRule::LengthInRange:
+            named << "--length" << QString::number(kMaxPasswordLength);
+            break;
+        case RunRule::CountInRange:
+            named << "--count";
+            break;
+        case RunRule::EachClassLeft:
+            named << "--each-class";
+            if (c.refusal.value & EachClassRule::Digits)
+                named << "digits";
+            if (c.refusal.value & EachClassRule::Upper)
+                named << "upper-case letters";
+            if (c.refusal.value & EachClassRule::Lower)
+                named << "lower-case letters";
+            if (c.refusal.value & EachClassRule::Extra)
+                named << "extra characters";
+            break;
+        case RunRule::EachClassLength:
+        case RunRule::EachClassTooRare:
+            named << "--each-class" << QString::number(c.refusal.value);
+            break;
+        }
+        QTest::newRow(c.name) << ArgumentsFor(c.request) << named;
+    }
+}
+
+void CliOptionsTest::refusesWhatThePlanRefuses() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, named);
+    MemorySink sink;
+    const Outcome outcome = Run(arguments, settingsFile_, sink);
+    QCOMPARE(outcome.exitCode, 2);
+    QVERIFY(outcome.passwords.isEmpty());
+    QVERIFY(!sink.committed);
+    QVERIFY2(outcome.err.startsWith("keymill-cli: ") && outcome.err.count(u'\n') == 1,
+             qPrintable(outcome.err));
+    for (const QString& name : named)
+        QVERIFY2(outcome.err.contains(name), qPrintable(outcome.err + " lacks " + name));
+}
+
+// NoSimilar and EachClass of keymill.ini hold for --settings and --settings-file alike.
+void CliOptionsTest::settingsPolicies_data() {
+    QTest::addColumn<QByteArray>("add");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("pool");
+    QTest::addColumn<bool>("eachClass");
+    QTest::addColumn<QString>("err"); // with -l 2 -e
+
+    const QString noLookAlikes = u"23456789ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnpqrstuvwxyz"_qs;
+    QTest::newRow("both, settings file") << QByteArray("[Add]\r\nNoSimilar=1\r\nEachClass=1\r\n")
+                                         << "--settings-file" << noLookAlikes << true << "";
+    QTest::newRow("both, window settings") << QByteArray("[Add]\r\nNoSimilar=1\r\nEachClass=1\r\n")
+                                           << "--settings" << noLookAlikes << true << "";
+    QTest::newRow("absent: neither")
+        << QByteArray("[Add]\r\n") << "--settings" << kAll << false << "11.9 bits\n";
+    QTest::newRow("each class alone refuses length 2")
+        << QByteArray("[Add]\r\nEachClass=1\r\n") << "--settings" << QString() << true
+        << "keymill-cli: --each-class needs --length of at least 3, one per class\n";
+}
+
+void CliOptionsTest::settingsPolicies() {
+    QFETCH(QByteArray, add);
+    QFETCH(QString, option);
+    QFETCH(QString, pool);
+    QFETCH(bool, eachClass);
+    QFETCH(QString, err);
+    const QString file = dir_.filePath("policies.ini");
+    QFile ini(file);
+    QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(add);
+    ini.close();
+    QStringList arguments{"-l", pool.isEmpty() || !err.isEmpty() ? "2" : "4", "-c", "200", option};
+    if (option == "--settings-file")
+        arguments << file;
+    if (!err.isEmpty())
+        arguments << "-e";
+
+    MemorySink sink;
+    const Outcome outcome = Run(arguments, file, sink);
+    QCOMPARE(outcome.err, err);
+    QCOMPARE(outcome.pool, pool);
+    if (pool.isEmpty())
+        return;
+    QCOMPARE(outcome.passwords.size(), 200);
+    bool everyClassEveryTime = true;
+    for (const QString& password : outcome.passwords) {
+        for (QChar c : password)
+            QVERIFY(pool.contains(c));
+        everyClassEveryTime = everyClassEveryTime &&
+                              password.contains(QRegularExpression("[0-9]")) &&
+                              password.contains(QRegularExpression("[A-Z]")) &&
+                              password.contains(QRegularExpression("[a-z]"));
+    }
+    QCOMPARE(everyClassEveryTime, eachClass);
+}
+
+// -a $'e\u0301' gives passwords of the accented e, never a lone accent; -l counts characters.
+void CliOptionsTest::wholeCharacters() {
+    MemorySink sink;
+    const Outcome outcome =
+        Run({"-l", "6", "-c", "20", "-a", u"e\u0301ｶﾞ"_qs, "-e"}, QString(), sink);
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(outcome.err, QString("6.0 bits\n"));
+    QCOMPARE(outcome.passwords.size(), 20);
+    for (const QString& password : outcome.passwords) {
+        // Six characters, each the accented e or ｶﾞ (two code units each).
+        QCOMPARE(password.size(), 12);
+        QVERIFY2(QString(password).remove(u"e\u0301"_qs).remove(u"ｶﾞ"_qs).isEmpty(),
+                 qPrintable(password));
+    }
+}

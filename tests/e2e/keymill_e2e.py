@@ -28,8 +28,10 @@ LETTERS = set(string.ascii_letters) - set(EXCLUDED)
 SETTINGS_KEYS = {
     "Position": ["Left", "Top", "Width", "Height"],
     "Add": ["Suji", "AlhabetBig", "AlphabetMini", "AddChr", "AddChrList", "DeleteChr",
-            "DeleteChrList"],
+            "DeleteChrList", "NoSimilar", "EachClass"],
 }
+# The look-alike characters that 「似た文字を除く」 leaves out.
+LOOK_ALIKES = set("0Oo1lI|０Ｏｏ１ｌＩ｜〇ОоІіΟοΙⅠⅼǀ¦")
 
 
 def check(condition, message):
@@ -139,7 +141,8 @@ def choose_options(x, app):
     app.focus()
     x.key("alt+n")
     time.sleep(0.1)  # the access key clicks the box after its 100 ms press animation
-    x.key("alt+m", "shift+Tab", "space", "Tab")
+    # Back from the length past the two policy boxes to the excluded characters' box.
+    x.key("alt+m", "shift+Tab", "shift+Tab", "shift+Tab", "space", "Tab")
     x.type(EXCLUDED)
 
 
@@ -217,10 +220,11 @@ def check_settings_file(appdir, left_geometry, frame):
         for key in keys:
             check(key in sections.get(section, {}), f"keymill.ini lacks [{section}] {key}")
     count = sum(len(v) for v in sections.values())
-    check(count == 11, f"keymill.ini holds {count} keys, expected 11")
+    check(count == 13, f"keymill.ini holds {count} keys, expected 13")
     add = sections["Add"]
     expected = {"Suji": "0", "AlhabetBig": "1", "AlphabetMini": "1", "AddChr": "0",
-                "AddChrList": "", "DeleteChr": "1", "DeleteChrList": EXCLUDED}
+                "AddChrList": "", "DeleteChr": "1", "DeleteChrList": EXCLUDED,
+                "NoSimilar": "0", "EachClass": "0"}
     check(add == expected, f"[Add] holds {add}, expected {expected}")
     # Outer width in twips: the client width plus the frame, 15 twips a pixel.
     _, _, width, height = left_geometry
@@ -260,7 +264,7 @@ def help_and_about(x, app):
 CP932_INI_LINES = [
     "; 自分用のメモ", "[Position]", "Left=3001", "Top=2000", "Width=8903", "Height=5591",
     "[Add]", "Suji=1", "AlhabetBig=1", "AlphabetMini=1", "AddChr=1", "AddChrList=abc",
-    "DeleteChr=1", "DeleteChrList=xyz", "[その他]", "メモ=値",
+    "DeleteChr=1", "DeleteChrList=xyz", "NoSimilar=0", "EachClass=0", "[その他]", "メモ=値",
 ]
 EMOJI = "\U0001F600\U0001F4BB"  # the second has a low half U+DCBB
 
@@ -294,8 +298,8 @@ def emoji_in_cp932_file(x, program, tmp):
 
     app = Program(x, program, appdir)
     x.set_clipboard(EMOJI)
-    paste_at_end(x, app, 3)  # txtAddChr
-    paste_at_end(x, app, 1)  # txtDeleteChr
+    paste_at_end(x, app, 5)  # txtAddChr, back past the two policy boxes
+    paste_at_end(x, app, 3)  # txtDeleteChr
     app.end()
     # The emoji needs UTF-8: the whole file is written so, with the mark on a line of its own,
     # and every key keeps its line and gets its own value.
@@ -343,6 +347,44 @@ def read_settings_utf8(path):
     return sections
 
 
+def policies_from_settings(x, program_path, tmp):
+    """NoSimilar=1 and EachClass=1 in keymill.ini: a 1,000 x 4 run holds no look-alike and every
+    password a digit, an upper-case and a lower-case letter; length 2 is refused with the error
+    box and no run; Alt+B and Alt+Y toggle the two boxes and the end command stores them."""
+    appdir = os.path.join(tmp, "policies")
+    os.makedirs(appdir)
+    program = shutil.copy(program_path, appdir)
+    ini = os.path.join(appdir, "keymill.ini")
+    with open(ini, "wb") as f:
+        f.write(b"[Add]\r\nSuji=1\r\nAlhabetBig=1\r\nAlphabetMini=1\r\nNoSimilar=1\r\n"
+                b"EachClass=1\r\n")
+    app = Program(x, program, appdir)
+    text = app.run_and_copy(4, 1000)
+    lines = text.split("\r\n")
+    check(len(lines) == 1000, f"{len(lines)} passwords, expected 1000")
+    for line in lines:
+        check(len(line) == 4, f"password {line!r} is not 4 characters long")
+        check(not set(line) & LOOK_ALIKES, f"password {line!r} holds a look-alike")
+        check(any(c.isdigit() for c in line) and any(c.isupper() for c in line)
+              and any(c.islower() for c in line),
+              f"password {line!r} lacks a digit, an upper-case or a lower-case letter")
+
+    app.set_length_and_count(2, 5)
+    x.key("F5")
+    app.error_box_and_enter()
+    check(app.copy_all() == text, "the refused run changed the list")
+
+    x.key("alt+b")
+    time.sleep(0.2)  # the access key clicks the box after its 100 ms press animation
+    x.key("alt+y")
+    time.sleep(0.2)
+    app.end()
+    add = read_settings(ini)["Add"]
+    check(add.get("NoSimilar") == "0" and add.get("EachClass") == "0",
+          f"after Alt+B and Alt+Y keymill.ini holds NoSimilar={add.get('NoSimilar')} "
+          f"EachClass={add.get('EachClass')}, expected 0 and 0")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
@@ -387,6 +429,8 @@ def main():
                 help_and_about(x, app)
                 step = "end_with_help_open"
                 app.end()
+                step = "policies_from_settings"
+                policies_from_settings(x, program, tmp)
                 step = "emoji_in_cp932_file"
                 emoji_in_cp932_file(x, program, tmp)
             except CheckFailed as failure:

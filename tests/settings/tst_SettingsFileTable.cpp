@@ -9,10 +9,15 @@ constexpr qint32 kLargeScreen = 1'000'000; // twips; no stored size is cut down
 
 const QByteArray kPosition("[Position]\r\nLeft=15\r\nTop=30\r\nWidth=9000\r\nHeight=6000\r\n");
 const QByteArray kDefaultPosition("[Position]\r\nLeft=0\r\nTop=0\r\nWidth=8895\r\nHeight=5580\r\n");
+// The window's two policies, as a close adds them after the other keys of "Add".
+const QByteArray kPolicies("NoSimilar=0\r\nEachClass=0\r\n");
 // The keys of "Add" after "Suji", as a close adds them to a section that lacks them.
-const QByteArray kAddAfterSuji("AlhabetBig=1\r\nAlphabetMini=1\r\nAddChr=0\r\nAddChrList=\r\n"
-                               "DeleteChr=0\r\nDeleteChrList=\r\n");
+const QByteArray kClassKeysAfterSuji("AlhabetBig=1\r\nAlphabetMini=1\r\nAddChr=0\r\n"
+                                     "AddChrList=\r\nDeleteChr=0\r\nDeleteChrList=\r\n");
+const QByteArray kAddAfterSuji(kClassKeysAfterSuji + kPolicies);
 const QByteArray kFullAdd("[Add]\r\nSuji=1\r\n" + kAddAfterSuji);
+// The same section as written before the policies existed.
+const QByteArray kFullAddWithoutPolicies("[Add]\r\nSuji=1\r\n" + kClassKeysAfterSuji);
 
 // A text given as UTF-16 code units, so that the carried bytes U+DCxx can be written down.
 QString Units(std::initializer_list<char16_t> units) {
@@ -54,6 +59,8 @@ class TestSettingsFileTable : public QObject {
 private slots:
     void loadAndClose_data();
     void loadAndClose();
+    void policies_data();
+    void policies();
 };
 
 void TestSettingsFileTable::loadAndClose_data() {
@@ -75,10 +82,14 @@ void TestSettingsFileTable::loadAndClose_data() {
     QTest::newRow("NUL in a value and in a foreign line")
         << kPosition + Raw("[Add]\r\nSuji=0\r\nAddChrList=a\0b\r\nx\0=\0\r\n")
         << pos + "01100 [a] []"
-        << kPosition + Raw("[Add]\r\nSuji=0\r\nAddChrList=a\0b\r\nx\0=\0\r\nAlhabetBig=1\r\n"
-                           "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n")
-        << kPosition + Raw("[Add]\r\nSuji=1\r\nAddChrList=a\0b\r\nx\0=\0\r\nAlhabetBig=1\r\n"
-                           "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n");
+        << kPosition +
+               Raw("[Add]\r\nSuji=0\r\nAddChrList=a\0b\r\nx\0=\0\r\nAlhabetBig=1\r\n"
+                   "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n") +
+               kPolicies
+        << kPosition +
+               Raw("[Add]\r\nSuji=1\r\nAddChrList=a\0b\r\nx\0=\0\r\nAlhabetBig=1\r\n"
+                   "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n") +
+               kPolicies;
     QTest::newRow("duplicate keys: the first wins")
         << kPosition + "[Add]\r\nSuji=0\r\nsuji=1\r\n"
         << pos + "01100 [] []" << kPosition + "[Add]\r\nSuji=0\r\nsuji=1\r\n" + kAddAfterSuji
@@ -102,74 +113,96 @@ void TestSettingsFileTable::loadAndClose_data() {
         << pos + "11100 [あ] []"
         << "\xEF\xBB\xBF" + kPosition +
                "[Add]\nSuji=1\nAddChrList=\xE3\x81\x82\nAlhabetBig=1\r\nAlphabetMini=1\r\n"
-               "AddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
+               "AddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n" +
+               kPolicies
         << "\xEF\xBB\xBF" + kPosition +
                "[Add]\nSuji=0\nAddChrList=\xE3\x81\x82\nAlhabetBig=1\r\nAlphabetMini=1\r\n"
-               "AddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n";
+               "AddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n" +
+               kPolicies;
     QTest::newRow("UTF-16")
         << Utf16(kPosition + "[Add]\r\nSuji=0\r\nAddChrList=ソ😀\r\n" + "[Other]\r\nk=v")
         << pos + "01100 [ソ😀] []"
-        << Utf16(kPosition + "[Add]\r\nSuji=0\r\nAddChrList=ソ😀\r\nAlhabetBig=1\r\n"
-                             "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
-                             "[Other]\r\nk=v")
-        << Utf16(kPosition + "[Add]\r\nSuji=1\r\nAddChrList=ソ😀\r\nAlhabetBig=1\r\n"
-                             "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
-                             "[Other]\r\nk=v");
+        << Utf16(kPosition +
+                 "[Add]\r\nSuji=0\r\nAddChrList=ソ😀\r\nAlhabetBig=1\r\n"
+                 "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n" +
+                 kPolicies + "[Other]\r\nk=v")
+        << Utf16(kPosition +
+                 "[Add]\r\nSuji=1\r\nAddChrList=ソ😀\r\nAlhabetBig=1\r\n"
+                 "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n" +
+                 kPolicies + "[Other]\r\nk=v");
     QTest::newRow("UTF-16 big-endian")
         << Utf16(kPosition + "[Add]\r\nSuji=0\r\nAddChrList=ソ😀\r\n" + "[Other]\r\nk=v", true)
         << pos + "01100 [ソ😀] []"
-        << Utf16(kPosition + "[Add]\r\nSuji=0\r\nAddChrList=ソ😀\r\nAlhabetBig=1\r\n"
-                             "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
-                             "[Other]\r\nk=v",
+        << Utf16(kPosition +
+                     "[Add]\r\nSuji=0\r\nAddChrList=ソ😀\r\nAlhabetBig=1\r\n"
+                     "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n" +
+                     kPolicies + "[Other]\r\nk=v",
                  true)
-        << Utf16(kPosition + "[Add]\r\nSuji=1\r\nAddChrList=ソ😀\r\nAlhabetBig=1\r\n"
-                             "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
-                             "[Other]\r\nk=v",
+        << Utf16(kPosition +
+                     "[Add]\r\nSuji=1\r\nAddChrList=ソ😀\r\nAlhabetBig=1\r\n"
+                     "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n" +
+                     kPolicies + "[Other]\r\nk=v",
                  true);
     // Lone lead byte, and 0xFF, which the original platform reads as U+F8F3.
     QTest::newRow("value with bytes that do not decode")
         << kPosition + "[Add]\r\nSuji=1\r\nAddChrList=a\x81 b\xFF\r\n"
         << pos + "11100 [" + Units({u'a', 0xDC81, u' ', u'b', 0xF8F3}) + "] []"
-        << kPosition + "[Add]\r\nSuji=1\r\nAddChrList=a\x81 b\xFF\r\nAlhabetBig=1\r\n"
-                       "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
-        << kPosition + "[Add]\r\nSuji=0\r\nAddChrList=a\x81 b\xFF\r\nAlhabetBig=1\r\n"
-                       "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n";
+        << kPosition +
+               "[Add]\r\nSuji=1\r\nAddChrList=a\x81 b\xFF\r\nAlhabetBig=1\r\n"
+               "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n" +
+               kPolicies
+        << kPosition +
+               "[Add]\r\nSuji=0\r\nAddChrList=a\x81 b\xFF\r\nAlhabetBig=1\r\n"
+               "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n" +
+               kPolicies;
     // Valid UTF-8 with a character beyond ASCII is UTF-8, and stays so without a mark.
     QTest::newRow("UTF-8 without mark")
-        << kPosition + kFullAdd.left(kFullAdd.size() - 17) +
-               "DeleteChrList=\xE3\x81\x82\xE3\x81\x84\xF0\x9F\x98\x80\r\n"
+        << kPosition + kFullAddWithoutPolicies.left(kFullAddWithoutPolicies.size() - 17) +
+               "DeleteChrList=\xE3\x81\x82\xE3\x81\x84\xF0\x9F\x98\x80\r\n" + kPolicies
         << pos + "11100 [] [あい😀]" << QByteArray()
-        << kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji.left(kAddAfterSuji.size() - 17) +
-               "DeleteChrList=\xE3\x81\x82\xE3\x81\x84\xF0\x9F\x98\x80\r\n";
+        << kPosition + "[Add]\r\nSuji=0\r\n" +
+               kClassKeysAfterSuji.left(kClassKeysAfterSuji.size() - 17) +
+               "DeleteChrList=\xE3\x81\x82\xE3\x81\x84\xF0\x9F\x98\x80\r\n" + kPolicies;
     QTest::newRow("UTF-8 without mark, a key added")
         << kPosition + "[Add]\r\nSuji=1\r\nAddChrList=\xE3\x81\x82\r\n"
         << pos + "11100 [あ] []"
-        << kPosition + "[Add]\r\nSuji=1\r\nAddChrList=\xE3\x81\x82\r\nAlhabetBig=1\r\n"
-                       "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
-        << kPosition + "[Add]\r\nSuji=0\r\nAddChrList=\xE3\x81\x82\r\nAlhabetBig=1\r\n"
-                       "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n";
+        << kPosition +
+               "[Add]\r\nSuji=1\r\nAddChrList=\xE3\x81\x82\r\nAlhabetBig=1\r\n"
+               "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n" +
+               kPolicies
+        << kPosition +
+               "[Add]\r\nSuji=0\r\nAddChrList=\xE3\x81\x82\r\nAlhabetBig=1\r\n"
+               "AlphabetMini=1\r\nAddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n" +
+               kPolicies;
     // Code page 932 text that is not valid UTF-8 ("あい" is 82 A0 82 A2) stays code page 932.
     QTest::newRow("code page 932 is not taken for UTF-8")
-        << kPosition + kFullAdd.left(kFullAdd.size() - 17) + "DeleteChrList=\x82\xA0\x82\xA2\r\n"
+        << kPosition + kFullAddWithoutPolicies.left(kFullAddWithoutPolicies.size() - 17) +
+               "DeleteChrList=\x82\xA0\x82\xA2\r\n" + kPolicies
         << pos + "11100 [] [あい]" << QByteArray()
-        << kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji.left(kAddAfterSuji.size() - 17) +
-               "DeleteChrList=\x82\xA0\x82\xA2\r\n";
+        << kPosition + "[Add]\r\nSuji=0\r\n" +
+               kClassKeysAfterSuji.left(kClassKeysAfterSuji.size() - 17) +
+               "DeleteChrList=\x82\xA0\x82\xA2\r\n" + kPolicies;
     QTest::newRow("foreign section with bytes outside code page 932")
         << "[Other]\r\nk=\x80\xA0\x81\xFF\xFD\r\n; \x83\r\n" + kPosition + kFullAdd
         << pos + "11100 [] []" << QByteArray()
         << "[Other]\r\nk=\x80\xA0\x81\xFF\xFD\r\n; \x83\r\n" + kPosition + "[Add]\r\nSuji=0\r\n" +
                kAddAfterSuji;
-    QTest::newRow("0x7F and 0x1A")
-        << kPosition + "[Add]\r\nSuji=1\r\nDeleteChrList=\x7F\x1A\r\n"
-        << pos + "11100 [] [\x7F\x1A]"
-        << kPosition + "[Add]\r\nSuji=1\r\nDeleteChrList=\x7F\x1A\r\n" + kAddAfterSuji.chopped(16)
-        << kPosition + "[Add]\r\nSuji=0\r\nDeleteChrList=\x7F\x1A\r\n" + kAddAfterSuji.chopped(16);
+    QTest::newRow("0x7F and 0x1A") << kPosition + "[Add]\r\nSuji=1\r\nDeleteChrList=\x7F\x1A\r\n"
+                                   << pos + "11100 [] [\x7F\x1A]"
+                                   << kPosition + "[Add]\r\nSuji=1\r\nDeleteChrList=\x7F\x1A\r\n" +
+                                          kClassKeysAfterSuji.chopped(16) + kPolicies
+                                   << kPosition + "[Add]\r\nSuji=0\r\nDeleteChrList=\x7F\x1A\r\n" +
+                                          kClassKeysAfterSuji.chopped(16) + kPolicies;
     QTest::newRow("quoted value and CR line ends")
         << kPosition + "[Add]\rSuji=1\rAddChrList = \" a \" \r" << pos + "11100 [ a ] []"
-        << kPosition + "[Add]\rSuji=1\rAddChrList = \" a \" \rAlhabetBig=1\r\nAlphabetMini=1\r\n"
-                       "AddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n"
-        << kPosition + "[Add]\rSuji=0\rAddChrList = \" a \" \rAlhabetBig=1\r\nAlphabetMini=1\r\n"
-                       "AddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n";
+        << kPosition +
+               "[Add]\rSuji=1\rAddChrList = \" a \" \rAlhabetBig=1\r\nAlphabetMini=1\r\n"
+               "AddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n" +
+               kPolicies
+        << kPosition +
+               "[Add]\rSuji=0\rAddChrList = \" a \" \rAlhabetBig=1\r\nAlphabetMini=1\r\n"
+               "AddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n" +
+               kPolicies;
     QTest::newRow("no line end at the end") << kPosition + "[Add]\r\nSuji=0" << pos + "01100 [] []"
                                             << kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji
                                             << kPosition + "[Add]\r\nSuji=1\r\n" + kAddAfterSuji;
@@ -212,6 +245,44 @@ void TestSettingsFileTable::loadAndClose() {
              settings);
     QCOMPARE(LoadStoredSettings(IniDocument::fromBytes(afterToggle), kLargeScreen, kLargeScreen),
              changed);
+}
+
+// The two policies load checked only from exactly "1"; a close writes both, after the others.
+void TestSettingsFileTable::policies_data() {
+    QTest::addColumn<QByteArray>("add");
+    QTest::addColumn<bool>("noSimilar");
+    QTest::addColumn<bool>("eachClass");
+    QTest::addColumn<QByteArray>("afterToggle"); // the section after both were toggled
+
+    QTest::newRow("absent: unchecked")
+        << QByteArray("[Add]\r\nSuji=1\r\n") << false << false
+        << "[Add]\r\nSuji=1\r\n" + kClassKeysAfterSuji + "NoSimilar=1\r\nEachClass=1\r\n";
+    QTest::newRow("both 1") << QByteArray("[Add]\r\nEachClass=1\r\nNoSimilar=1\r\n") << true << true
+                            << "[Add]\r\nEachClass=0\r\nNoSimilar=0\r\nSuji=1\r\n" +
+                                   kClassKeysAfterSuji;
+    QTest::newRow("2, a blank or a word: unchecked")
+        << QByteArray("[Add]\r\nNoSimilar=2\r\nEachClass= yes\r\n") << false << false
+        << "[Add]\r\nNoSimilar=1\r\nEachClass=1\r\nSuji=1\r\n" + kClassKeysAfterSuji;
+    QTest::newRow("other case of the key")
+        << QByteArray("[Add]\r\nnosimilar=1\r\n") << true << false
+        << "[Add]\r\nnosimilar=0\r\nSuji=1\r\n" + kClassKeysAfterSuji + "EachClass=1\r\n";
+}
+
+void TestSettingsFileTable::policies() {
+    QFETCH(QByteArray, add);
+    QFETCH(bool, noSimilar);
+    QFETCH(bool, eachClass);
+    QFETCH(QByteArray, afterToggle);
+    StoredSettings settings =
+        LoadStoredSettings(IniDocument::fromBytes(kPosition + add), kLargeScreen, kLargeScreen);
+    QCOMPARE(settings.noSimilar, noSimilar);
+    QCOMPARE(settings.eachClass, eachClass);
+    settings.noSimilar = !noSimilar;
+    settings.eachClass = !eachClass;
+    IniDocument closed = IniDocument::fromBytes(kPosition + add);
+    QVERIFY(StoreSettings(closed, settings));
+    QCOMPARE(closed.toBytes(), kPosition + afterToggle);
+    QCOMPARE(LoadStoredSettings(closed, kLargeScreen, kLargeScreen), settings);
 }
 
 QTEST_APPLESS_MAIN(TestSettingsFileTable)

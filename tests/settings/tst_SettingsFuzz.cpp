@@ -28,11 +28,12 @@ struct KeyName {
     const char* section;
     const char* key;
 };
-const KeyName kKeys[] = {{"Position", "Left"},    {"Position", "Top"},     {"Position", "Width"},
-                         {"Position", "Height"},  {"Add", "Suji"},         {"Add", "AlhabetBig"},
-                         {"Add", "AlphabetMini"}, {"Add", "AddChr"},       {"Add", "AddChrList"},
-                         {"Add", "DeleteChr"},    {"Add", "DeleteChrList"}};
-constexpr int kKeyCount = 11;
+const KeyName kKeys[] = {{"Position", "Left"},    {"Position", "Top"},      {"Position", "Width"},
+                         {"Position", "Height"},  {"Add", "Suji"},          {"Add", "AlhabetBig"},
+                         {"Add", "AlphabetMini"}, {"Add", "AddChr"},        {"Add", "AddChrList"},
+                         {"Add", "DeleteChr"},    {"Add", "DeleteChrList"}, {"Add", "NoSimilar"},
+                         {"Add", "EachClass"}};
+constexpr int kKeyCount = 13;
 
 QByteArray Bom(Encoding e) {
     switch (e) {
@@ -282,8 +283,9 @@ public:
     StoredSettings change(StoredSettings s, Use use) {
         switch (use) {
         case Use::Toggle: {
-            bool* boxes[] = {&s.suji, &s.alphabetBig, &s.alphabetMini, &s.addChr, &s.deleteChr};
-            bool* box = boxes[below(5)];
+            bool* boxes[] = {&s.suji,      &s.alphabetBig, &s.alphabetMini, &s.addChr,
+                             &s.deleteChr, &s.noSimilar,   &s.eachClass};
+            bool* box = boxes[below(7)];
             *box = !*box;
             break;
         }
@@ -323,7 +325,8 @@ std::map<int, QString> StoredTexts(const StoredSettings& s) {
         QString::number(w.left),        QString::number(w.top),   QString::number(w.width),
         QString::number(w.height),      CheckStateText(s.suji),   CheckStateText(s.alphabetBig),
         CheckStateText(s.alphabetMini), CheckStateText(s.addChr), s.addChrList,
-        CheckStateText(s.deleteChr),    s.deleteChrList};
+        CheckStateText(s.deleteChr),    s.deleteChrList,          CheckStateText(s.noSimilar),
+        CheckStateText(s.eachClass)};
     std::map<int, QString> out;
     for (int k = 0; k < kKeyCount; ++k)
         out[k] = texts[k];

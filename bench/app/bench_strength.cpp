@@ -1,0 +1,82 @@
+// Times the strength label: how long the window takes to answer one change of an option or of
+// the length with a new figure, for an extra text of 100,000 characters (the longest a user is
+// likely to paste) of a few kinds. The window is real (offscreen); each change goes through the
+// same handlers a user's change does.
+#include "RunPlan.h"
+#include "frmMain.h"
+#include "mdlShare.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QString Text(int kind) {
+    QString text;
+    text.reserve(200000);
+    for (int i = 0; i < 100000; ++i) {
+        if (kind == 0) {
+            text += QChar(char16_t(u'!' + i % 90));
+        } else if (kind == 1) {
+            text += QChar(char16_t(0x4E00 + i % 20000));
+        } else {
+            const char32_t c = 0x1F300 + char32_t(i % 500);
+            text += QString::fromUcs4(&c, 1);
+        }
+    }
+    return text;
+}
+
+// Milliseconds per change, the median of a few.
+double Time(const std::function<void(int)>& change) {
+    std::vector<double> ms;
+    for (int i = 0; i < 7; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        change(i);
+        ms.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    QTemporaryDir dir;
+    frmMain window(nullptr, dir.path());
+    window.txtMojisu->setText(QStringLiteral("16"));
+    window.chkAddChr->setChecked(true);
+    std::printf("%-30s %10s %10s %10s %12s\n", "extra text of 100,000", "length", "each-class",
+                "no-similar", "plan alone");
+    const char* const kinds[] = {"ASCII symbols", "ideographs (20,000 kinds)", "emoji (500 kinds)"};
+    for (int kind = 0; kind < 3; ++kind) {
+        window.txtAddChr->setText(Text(kind));
+        window.chkEachClass->setChecked(false);
+        window.chkNoSimilar->setChecked(false);
+        const double length =
+            Time([&](int i) { window.txtMojisu->setText(QString::number(16 + i)); });
+        const double eachClass = Time([&](int) { window.chkEachClass->toggle(); });
+        const double noSimilar = Time([&](int) { window.chkNoSimilar->toggle(); });
+        // The figure itself, without the window's other handlers: three classes, the text,
+        // each-class and no look-alikes on.
+        RunRequest request;
+        request.characters.AddSuji = request.characters.AddAlphabetBig =
+            request.characters.AddAlphabetMini = request.characters.AddChr = true;
+        request.characters.AddChrList = Text(kind);
+        request.eachClass = request.noSimilar = true;
+        request.length = 16;
+        const double plan = Time([&](int) { (void)PlanRun(request); });
+        std::printf("%-30s %7.1f ms %7.1f ms %7.1f ms %9.1f ms   (%s)\n", kinds[kind], length,
+                    eachClass, noSimilar, plan, qPrintable(window.lblStrength->text()));
+    }
+    return 0;
+}

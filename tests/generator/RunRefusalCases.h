@@ -1,0 +1,85 @@
+#pragma once
+
+#include "EachClass.h"
+#include "PasswordLimits.h"
+#include "RunPlan.h"
+
+#include <QList>
+#include <QString>
+
+// The runs that must be refused, with the rule and value that refuse each: one table for the
+// plan itself and for both front ends, which must refuse the same runs.
+struct RunRefusalCase {
+    const char* name;
+    RunRequest request;
+    RunRefusal refusal;
+    // The window's boxes can hold the request (five digits, no zero: those are refused
+    // before any plan, by the boxes' own check).
+    bool windowCanAsk = true;
+};
+
+// Digits, upper and lower case as chosen, extra and excluded text when not null.
+inline RunRequest RefusalRequest(const char* classes, qint64 length, bool eachClass,
+                                 const QString& extra = QString(),
+                                 const QString& exclude = QString(), bool noSimilar = false,
+                                 qint64 count = 3) {
+    RunRequest request;
+    const QString c = QString::fromLatin1(classes);
+    request.characters.AddSuji = c.contains(u'd');
+    request.characters.AddAlphabetBig = c.contains(u'u');
+    request.characters.AddAlphabetMini = c.contains(u'w');
+    request.characters.AddChr = !extra.isNull();
+    request.characters.AddChrList = extra;
+    request.characters.DeleteChr = !exclude.isNull();
+    request.characters.DeleteChrList = exclude;
+    request.noSimilar = noSimilar;
+    request.eachClass = eachClass;
+    request.length = length;
+    request.count = count;
+    return request;
+}
+
+// 20000 distinct ideographs (each one character on its own): beside one digit, few passwords
+// of two hold both.
+inline QString ManyIdeographs() {
+    QString text;
+    for (char16_t c = 0x4E00; c < 0x4E00 + 20000; ++c)
+        text += QChar(c);
+    return text;
+}
+
+inline QList<RunRefusalCase> RunRefusalCases() {
+    using R = RunRule;
+    return {
+        {"each class: length 2, three classes",
+         RefusalRequest("duw", 2, true),
+         {R::EachClassLength, 3}},
+        {"each class: length 3, four classes",
+         RefusalRequest("duw", 3, true, "!"),
+         {R::EachClassLength, 4}},
+        {"each class: every digit excluded",
+         RefusalRequest("du", 8, true, QString(), "0123456789"),
+         {R::EachClassLeft, EachClassRule::Digits}},
+        {"each class: the extra text is all look-alikes",
+         RefusalRequest("w", 8, true, "0O|", QString(), true),
+         {R::EachClassLeft, EachClassRule::Extra}},
+        {"each class: upper case left with look-alikes only",
+         RefusalRequest("uw", 8, true, QString(), "ABCDEFGHJKLMNPQRSTUVWXYZ", true),
+         {R::EachClassLeft, EachClassRule::Upper}},
+        {"each class: two classes gone",
+         RefusalRequest("duw", 8, true, QString(), "0123456789abcdefghijklmnopqrstuvwxyz"),
+         {R::EachClassLeft, EachClassRule::Digits | EachClassRule::Lower}},
+        {"each class: 1 in 10001 meets the rule",
+         RefusalRequest("d", 2, true, ManyIdeographs(), "123456789"),
+         {R::EachClassTooRare, 10001}},
+        {"length 0", RefusalRequest("duw", 0, false), {R::LengthInRange, 0}, false},
+        {"length above the bound",
+         RefusalRequest("duw", kMaxPasswordLength + 1, false),
+         {R::LengthInRange, kMaxPasswordLength + 1},
+         false},
+        {"count 0",
+         RefusalRequest("duw", 8, false, QString(), QString(), false, 0),
+         {R::CountInRange, 0},
+         false},
+    };
+}

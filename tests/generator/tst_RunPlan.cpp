@@ -1,0 +1,128 @@
+#include "PasswordLimits.h"
+#include "RunPlan.h"
+#include "RunRefusalCases.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(RunRequest)
+Q_DECLARE_METATYPE(RunRefusal)
+
+class RunPlanTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void refusals_data();
+    void refusals();
+    void plans_data();
+    void plans();
+    void refusalMessages_data();
+    void refusalMessages();
+    void strengthText_data();
+    void strengthText();
+    void numberBoxesHoldTheBound();
+};
+
+void RunPlanTest::refusals_data() {
+    QTest::addColumn<RunRequest>("request");
+    QTest::addColumn<RunRefusal>("refusal");
+    for (const RunRefusalCase& c : RunRefusalCases())
+        QTest::newRow(c.name) << c.request << c.refusal;
+}
+
+void RunPlanTest::refusals() {
+    QFETCH(RunRequest, request);
+    QFETCH(RunRefusal, refusal);
+    const RunPlanOutcome outcome = PlanRun(request);
+    const auto* refused = std::get_if<RunRefusal>(&outcome);
+    QVERIFY(refused);
+    QCOMPARE(int(refused->rule), int(refusal.rule));
+    QCOMPARE(refused->value, refusal.value);
+}
+
+void RunPlanTest::plans_data() {
+    QTest::addColumn<RunRequest>("request");
+    QTest::addColumn<QString>("pool");
+    QTest::addColumn<int>("classes"); // the each-class rule's classes
+    QTest::addColumn<QString>("bits");
+
+    const QString all = kDigitCharacters + kUpperCaseCharacters + kLowerCaseCharacters;
+    QTest::newRow("62 defaults, 16") << RefusalRequest("duw", 16, false) << all << 0 << "95.3";
+    QTest::newRow("the longest length")
+        << RefusalRequest("d", kMaxPasswordLength, false) << kDigitCharacters << 0 << "332189.5";
+    QTest::newRow("each class, as many characters as classes")
+        << RefusalRequest("duw", 3, true) << all << 7 << "15.3";
+    // Look-alikes go after the extra and excluded characters, whichever brought them.
+    QTest::newRow("no look-alikes after the extra text")
+        << RefusalRequest("d", 4, false, "|xO", "x", true) << "23456789" << 0 << "12.0";
+    QTest::newRow("no look-alikes: the new ones too")
+        << RefusalRequest("", 1, false, u"〇ОоІіΟοΙⅠⅼǀ¦Ø"_qs, QString(), true) << "Ø" << 0 << "0.0";
+    // No character at all is a run that makes nothing, even with the rule.
+    QTest::newRow("empty pool with each class")
+        << RefusalRequest("d", 8, true, QString(), kDigitCharacters) << "" << 0 << "0.0";
+    QTest::newRow("each class met by an extra digit")
+        << RefusalRequest("d", 2, true, "7", "012345689") << "77" << 9 << "0.0";
+}
+
+void RunPlanTest::plans() {
+    QFETCH(RunRequest, request);
+    QFETCH(QString, pool);
+    QFETCH(int, classes);
+    QFETCH(QString, bits);
+    const RunPlanOutcome outcome = PlanRun(request);
+    const auto* plan = std::get_if<RunPlan>(&outcome);
+    if (const auto* refused = std::get_if<RunRefusal>(&outcome))
+        QFAIL(qPrintable(RunRefusalMessage(*refused)));
+    QCOMPARE(plan->pool.toString(), pool);
+    QCOMPARE(int(plan->rule.requiredClasses()), classes);
+    QCOMPARE(plan->length, qint32(request.length));
+    QCOMPARE(EntropyFigure(plan->entropyBits), bits);
+}
+
+void RunPlanTest::refusalMessages_data() {
+    QTest::addColumn<RunRefusal>("refusal");
+    QTest::addColumn<QString>("names"); // what the message must name
+    QTest::newRow("classes left") << RunRefusal{RunRule::EachClassLeft,
+                                                EachClassRule::Digits | EachClassRule::Extra}
+                                  << "数字、任意文字";
+    QTest::newRow("length") << RunRefusal{RunRule::EachClassLength, 4} << "文字数を4以上";
+    QTest::newRow("too rare") << RunRefusal{RunRule::EachClassTooRare, 15001} << "15001個に1個";
+    QTest::newRow("length bound") << RunRefusal{RunRule::LengthInRange, 0}
+                                  << QString("1から%1").arg(kMaxPasswordLength);
+}
+
+void RunPlanTest::refusalMessages() {
+    QFETCH(RunRefusal, refusal);
+    QFETCH(QString, names);
+    const QString message = RunRefusalMessage(refusal);
+    QVERIFY2(message.startsWith("Error:"), qPrintable(message));
+    QVERIFY2(message.contains(names), qPrintable(message));
+}
+
+void RunPlanTest::strengthText_data() {
+    QTest::addColumn<RunRequest>("request");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("16 of the 62") << RefusalRequest("duw", 16, false) << "強度 95.3 ビット";
+    QTest::newRow("no length") << RefusalRequest("duw", 0, false) << "";
+    QTest::newRow("no character") << RefusalRequest("d", 8, false, QString(), kDigitCharacters)
+                                  << "使える文字がありません";
+    QTest::newRow("each class, too short")
+        << RefusalRequest("duw", 2, true) << "全種類を含められません（文字数が足りません）";
+}
+
+void RunPlanTest::strengthText() {
+    QFETCH(RunRequest, request);
+    QFETCH(QString, text);
+    QCOMPARE(StrengthLabelText(PlanRun(request)), text);
+}
+
+// The boxes take every length up to the bound and nothing beyond it.
+void RunPlanTest::numberBoxesHoldTheBound() {
+    QCOMPARE(QString::number(kMaxPasswordLength).size(), kNumberBoxDigits);
+    QCOMPARE(DecimalDigits(9), 1);
+    QCOMPARE(DecimalDigits(10), 2);
+    QCOMPARE(DecimalDigits(99999), 5);
+    QCOMPARE(DecimalDigits(100000), 6);
+}
+
+QTEST_APPLESS_MAIN(RunPlanTest)
+#include "tst_RunPlan.moc"
