@@ -1,5 +1,6 @@
 #include "QtJapanese.h"
 #include "QuitRequests.h"
+#include "RandomSource.h"
 #include "ResultFileTarget.h"
 #include "frmMain.h"
 #include "mdlShare.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
+    InitKeystreamLibrary();
     IgnoreFileSizeSignal(); // a save past `ulimit -f` then fails with EFBIG and is reported
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("keymill"));
