@@ -27,11 +27,14 @@ namespace password_detail {
 template <typename UInt, typename Hook>
 qint32 FillBmp(const CharacterPool& pool, const IndexRange& range, qint32 length,
                RandomSource& source, QChar* out, Hook& afterEachCharacter) {
-    for (qint32 i = 0; i < length; ++i) {
-        source.reseedFromClock();
-        out[i] = QChar(char16_t(pool.at(range.draw<UInt>(source))));
-        if (std::invoke(afterEachCharacter))
-            return i + 1;
+    qint32 i = 0;
+    while (i < length) {
+        const qint32 end = i + source.reseedFromClockFor(length - i);
+        for (; i < end; ++i) {
+            out[i] = QChar(char16_t(pool.at(range.draw<UInt>(source))));
+            if (std::invoke(afterEachCharacter))
+                return i + 1;
+        }
     }
     return length;
 }

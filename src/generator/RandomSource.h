@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 #include <QtGlobal>
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstring>
@@ -47,6 +48,16 @@ public:
         timespec now;
         clock_gettime(CLOCK_REALTIME_COARSE, &now);
         reseed(quint64(now.tv_sec) * 1000000000u + quint64(now.tv_nsec));
+    }
+
+    // The reseed before the first of up to draws values in a row; answers how many of them (at
+    // least one) it covers, exactly as if reseedFromClock() ran before each: a loop then counts
+    // its draws in a register instead of here.
+    int reseedFromClockFor(int draws) {
+        reseedFromClock();
+        const int quiet = std::min(draws, callsUntilClockRead_) - 1;
+        callsUntilClockRead_ -= quiet;
+        return quiet + 1;
     }
 
     void reseed(quint64 clockValue) {
