@@ -27,13 +27,17 @@ namespace password_detail {
 template <typename UInt, typename Hook>
 qint32 FillBmp(const CharacterPool& pool, const IndexRange& range, qint32 length,
                RandomSource& source, QChar* out, Hook& afterEachCharacter) {
+    RandomSource::Reader reader(source);
     qint32 i = 0;
     while (i < length) {
         const qint32 end = i + source.reseedFromClockFor(length - i);
+        reader.resync(); // a new clock value refills the buffer
         for (; i < end; ++i) {
-            out[i] = QChar(char16_t(pool.at(range.draw<UInt>(source))));
+            out[i] = QChar(char16_t(pool.at(range.draw<UInt>(reader))));
+            reader.store();
             if (std::invoke(afterEachCharacter))
                 return i + 1;
+            reader.resync(); // in case the hook drew from the same source
         }
     }
     return length;

@@ -77,6 +77,43 @@ public:
         return qFromLittleEndian(bits);
     }
 
+    // Reads the buffered keystream through a cursor of its own, which a tight loop keeps in a
+    // register instead of updating the source's after every value. Hand the position back with
+    // store() before anything else may draw from the source, and call resync() after it.
+    class Reader {
+    public:
+        explicit Reader(RandomSource& source) : source_(source) { reload(); }
+
+        template <typename UInt> UInt next() {
+            static_assert(std::is_unsigned_v<UInt>);
+            if (end_ - at_ < qsizetype(sizeof(UInt))) [[unlikely]] {
+                source_.refill();
+                reload();
+            }
+            UInt bits;
+            std::memcpy(&bits, at_, sizeof bits);
+            at_ += sizeof bits;
+            return qFromLittleEndian(bits);
+        }
+
+        void store() { source_.next_ = at_ - source_.stream_.data(); }
+        // Something else drew from the source (or reseeded it) since store().
+        void resync() {
+            if (source_.stream_.data() + source_.next_ != at_) [[unlikely]]
+                reload();
+        }
+
+    private:
+        void reload() {
+            at_ = source_.stream_.data() + source_.next_;
+            end_ = source_.stream_.data() + kStreamBytes;
+        }
+
+        RandomSource& source_;
+        const uchar* at_;
+        const uchar* end_;
+    };
+
 private:
     static constexpr int kCallsPerClockRead = 64;
     static constexpr qsizetype kKeyBytes = 32;
