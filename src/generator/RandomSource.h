@@ -40,7 +40,7 @@ public:
     RandomSource& operator=(const RandomSource&) = delete;
 
     // The coarse clock moves every few milliseconds while hundreds of thousands of values are
-    // drawn, and reading it costs as much as several draws, so only every 64th call reads it.
+    // drawn, and reading it costs as much as several draws, so only every 256th call reads it.
     void reseedFromClock() {
         if (--callsUntilClockRead_ > 0) [[likely]]
             return;
@@ -115,7 +115,7 @@ public:
     };
 
 private:
-    static constexpr int kCallsPerClockRead = 64;
+    static constexpr int kCallsPerClockRead = 256;
     static constexpr qsizetype kKeyBytes = 32;
     // 64 blocks per call: long enough for the vector code to run at full speed, short enough to
     // stay in the first-level cache.
