@@ -19,4 +19,8 @@ for bench in build/bench_*; do
 done
 echo "== bench_cli"
 bench/cli/bench_cli.sh build
+echo
+echo "== bench_window (the real window under Xvfb, seen from outside)"
+unset QT_QPA_PLATFORM
+python3 bench/app/bench_window.py --program build/keymill --runs "${WINDOW_RUNS:-50}"
 exit 0

@@ -1,6 +1,7 @@
 #include "FileSizeSignal.h"
 #include "QtJapanese.h"
 #include "QuitRequests.h"
+#include "RandomSource.h"
 #include "frmMain.h"
 #include "mdlShare.h"
 
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
         std::fputs(kNoDisplayMessage, stderr);
         return 1;
     }
+    InitKeystreamLibrary();
     IgnoreFileSizeSignal(); // a save past `ulimit -f` then fails with EFBIG and is reported
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("keymill"));

@@ -40,18 +40,32 @@ int main() {
     RandomSource& source = ProcessRandomSource();
 
     std::printf("%-44s %14s %-6s %11s\n", "operation", "per second", "unit", "each");
-    measure("RandomSource::nextValue", "values", 100'000'000, [&](long long n) {
+    measure("ChaCha20Keystream, 4 KiB at a time", "bytes", 1LL << 30, [&](long long n) {
+        static uchar block[4096];
         double sum = 0;
-        for (long long i = 0; i < n; ++i)
-            sum += source.nextValue();
+        for (long long done = 0; done < n; done += sizeof block) {
+            ChaCha20Keystream(ChaChaKey{}, ChaChaNonce{}, block, sizeof block);
+            sum += block[0];
+        }
         return sum;
     });
-    measure("RandomSource::reseedFromClock + nextValue", "values", 100'000'000, [&](long long n) {
+    measure("RandomSource::next<quint8>", "values", 300'000'000, [&](long long n) {
         double sum = 0;
-        for (long long i = 0; i < n; ++i) {
-            source.reseedFromClock();
-            sum += source.nextValue();
-        }
+        for (long long i = 0; i < n; ++i)
+            sum += source.next<quint8>();
+        return sum;
+    });
+    measure("RandomSource::next<quint32>", "values", 100'000'000, [&](long long n) {
+        double sum = 0;
+        for (long long i = 0; i < n; ++i)
+            sum += source.next<quint32>();
+        return sum;
+    });
+    measure("DrawIndex(IndexRange(62)), with reseed", "values", 100'000'000, [&](long long n) {
+        const IndexRange range(62);
+        double sum = 0;
+        for (long long i = 0; i < n; ++i)
+            sum += double(DrawIndex(range, source));
         return sum;
     });
     measure("DrawCharacter (62, with reseed)", "chars", 100'000'000, [&](long long n) {

@@ -189,7 +189,6 @@ private:
 
     // The run.
     void fillResultList(CharacterPool pool, qint32 mojisu, qint32 seisei);
-    bool yieldDuringRun();
     bool yieldNow();
     void pumpDuringRun();
     void yieldToEventQueue();

@@ -2,6 +2,7 @@
 #include "frmMain.h"
 
 #include "PasswordGenerator.h"
+#include "ResultListMemory.h"
 #include "ResultListModel.h"
 #include "ResultListView.h"
 #include "RunMemory.h"
@@ -115,6 +116,8 @@ void frmMain::fillResultList(CharacterPool pool, qint32 mojisu, qint32 seisei) {
     lvwPW->setVisible(false); // the list stays hidden while it fills
     releaseInSlices(lvwPW->resultModel()->takeAll());
     lstSagyo->clear();
+    if (!pool.isEmpty())
+        PrepareListMemory(EstimateRunBytes(mojisu, seisei, pool.isBmpOnly() ? 1 : 2));
     // Freeing took a moment of its own; the drawing starts on a fresh pump.
     QCoreApplication::processEvents();
     if (unloaded_ || pool.isEmpty())
@@ -123,7 +126,17 @@ void frmMain::fillResultList(CharacterPool pool, qint32 mojisu, qint32 seisei) {
     // A little under a frame, so that the window is never left for more than about 20 ms
     // once the time to the next clock reading and the pump's own work are added.
     throttle_ = YieldThrottle(std::chrono::milliseconds(12));
-    const auto afterEachCharacter = [this] { return yieldDuringRun(); };
+    // Runs after every character and every password. Serving the event queue costs far more
+    // than drawing a character, so it is done only about once a frame; the stop flag is read
+    // every time. Kept inline, so that the drawing keeps its state in registers and only the
+    // pump is a call.
+    const auto afterEachCharacter = [this] {
+        if (duringYield) [[unlikely]]
+            duringYield();
+        if (throttle_.pumpDue()) [[unlikely]]
+            pumpDuringRun();
+        return blnStop;
+    };
     ResultListModel* results = lvwPW->resultModel();
     for (qint32 number = 1; number <= seisei; ++number) {
         const QString password = GenerateRunPassword(pool, runRule_, mojisu, afterEachCharacter);
@@ -132,7 +145,7 @@ void frmMain::fillResultList(CharacterPool pool, qint32 mojisu, qint32 seisei) {
         results->append(password); // added even when cut short; a stop empties the list later
         finishedPasswords_ = number;
         // After the last password the window is always served before the list is shown.
-        if (number == seisei ? yieldNow() : yieldDuringRun())
+        if (number == seisei ? yieldNow() : afterEachCharacter())
             return;
     }
 }
@@ -141,16 +154,6 @@ void frmMain::mnuRunStop_Click() {
     blnStop = true;
     // Only the button: its menu item follows when the run ends.
     toolbarButton(QStringLiteral("M_Start"))->setEnabled(true);
-}
-
-// Runs after every character and every password. Serving the event queue costs far more than
-// drawing a character, so it is done only about once a frame; the stop flag is read every time.
-bool frmMain::yieldDuringRun() {
-    if (duringYield)
-        duringYield();
-    if (throttle_.pumpDue())
-        pumpDuringRun();
-    return blnStop;
 }
 
 bool frmMain::yieldNow() {

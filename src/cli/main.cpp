@@ -1,9 +1,11 @@
 // keymill-cli: the password generator of キーミル for scripts; no display needed.
 #include "CliMain.h"
+#include "RandomSource.h"
 
 #include <QCoreApplication>
 
 int main(int argc, char** argv) {
+    InitKeystreamLibrary();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("keymill-cli"));
     // QCoreApplication::arguments() would turn a byte that is not UTF-8 into U+FFFD, unseen.

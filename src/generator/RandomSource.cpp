@@ -2,6 +2,7 @@
 
 #include <QRandomGenerator>
 #include <cerrno>
+#include <sodium.h>
 #include <sys/random.h>
 
 namespace {
@@ -28,28 +29,55 @@ ChaChaKey keyFromSystem() {
     return key;
 }
 
+template <size_t N> std::array<uchar, 4 * N> bytesOf(const std::array<quint32, N>& words) {
+    std::array<uchar, 4 * N> bytes;
+    for (size_t i = 0; i < N; ++i)
+        qToLittleEndian(words[i], bytes.data() + 4 * i);
+    return bytes;
+}
+
+static_assert(crypto_stream_chacha20_ietf_KEYBYTES == sizeof(ChaChaKey));
+static_assert(crypto_stream_chacha20_ietf_NONCEBYTES == sizeof(ChaChaNonce));
+
 } // namespace
+
+bool InitKeystreamLibrary() {
+    return sodium_init() >= 0;
+}
+
+void ChaCha20Keystream(const ChaChaKey& key, const ChaChaNonce& nonce, uchar* out, size_t size) {
+    auto keyBytes = bytesOf(key);
+    const auto nonceBytes = bytesOf(nonce);
+    crypto_stream_chacha20_ietf(out, size, nonceBytes.data(), keyBytes.data());
+    sodium_memzero(keyBytes.data(), keyBytes.size());
+}
 
 RandomSource::RandomSource() : RandomSource(keyFromSystem()) {}
 
-RandomSource::RandomSource(const ChaChaKey& key) : key_(key) {}
+RandomSource::RandomSource(const ChaChaKey& key) : key_(bytesOf(key)) {
+    InitKeystreamLibrary();
+}
+
+RandomSource::~RandomSource() {
+    sodium_memzero(key_.data(), key_.size());
+    sodium_memzero(stream_.data(), stream_.size());
+}
 
 void RandomSource::mixClock(quint64 clockValue) {
     lastClock_ = clockValue;
-    // key_ was taken from the stream at the last refill and has produced no output yet.
-    key_[0] ^= quint32(clockValue);
-    key_[1] ^= quint32(clockValue >> 32);
+    uchar clockBytes[8];
+    qToLittleEndian(clockValue, clockBytes);
+    for (size_t i = 0; i < sizeof clockBytes; ++i)
+        key_[i] ^= clockBytes[i];
     refill();
 }
 
 void RandomSource::refill() {
-    quint32 stream[16 * kBlocks];
-    ChaCha20Blocks(key_, 0, ChaChaNonce{}, stream, kBlocks);
-    for (int i = 0; i < kKeyWords; ++i)
-        key_[size_t(i)] = stream[i];
-    for (int i = 0; i < kBufferBytes / 4; ++i)
-        qToLittleEndian(stream[kKeyWords + i], buffer_.data() + 4 * i);
-    next_ = 0;
+    static constexpr std::array<uchar, crypto_stream_chacha20_ietf_NONCEBYTES> kNonce{};
+    crypto_stream_chacha20_ietf(stream_.data(), stream_.size(), kNonce.data(), key_.data());
+    std::memcpy(key_.data(), stream_.data(), kKeyBytes);
+    sodium_memzero(stream_.data(), kKeyBytes);
+    next_ = kKeyBytes;
 }
 
 RandomSource& ProcessRandomSource() {
