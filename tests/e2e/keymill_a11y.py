@@ -190,7 +190,8 @@ def check_main_tree(frame, lines):
 
 def check_progress_name(app_frame, app):
     """During a run the progress bar is named by the state text beside it."""
-    app.set_length_and_count(1000, 99999)
+    # Seconds of drawing however fast the machine is (the run is stopped once it is seen).
+    app.set_length_and_count(10000, 99999)
     app.x.key("F5")
     bar = find(app_frame, lambda a: a.getRoleName() == "progress bar"
                and state(a, pyatspi.STATE_SHOWING), "the progress bar during a run", 10)

@@ -179,7 +179,8 @@ def wait_for_running(app):
 
 
 def long_run_alt_f4_and_stop(x, app):
-    app.set_length_and_count(1000, 99999)
+    # Seconds of drawing however fast the machine is; the stop ends it long before.
+    app.set_length_and_count(5000, 99999)
     x.key("F5")
     wait_for_running(app)
     # Both reach the window inside the run, in this order: Alt+F4 is ignored, then the stop.
