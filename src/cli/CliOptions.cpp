@@ -53,8 +53,9 @@ QString FreeText(const QString& text) {
 }
 
 struct DefinedOptions {
-    QCommandLineOption length{kLength, Cli::tr("Characters per password, 1..99999 (required)."),
-                              QStringLiteral("N")};
+    QCommandLineOption length{
+        kLength, Cli::tr("Characters per password, 1..%1 (required).").arg(kMaxPasswordLength),
+        QStringLiteral("N")};
     QCommandLineOption count{kCount, Cli::tr("Number of passwords, 1..2147483647 (default 1)."),
                              QStringLiteral("N")};
     QCommandLineOption digits{kDigits, Cli::tr("Use the digits 0-9.")};
@@ -73,7 +74,8 @@ struct DefinedOptions {
                                     QStringLiteral("FILE")};
     QCommandLineOption noSimilar{kNoSimilar,
                                  Cli::tr("Remove look-alike characters: 0 O o 1 l I | and their "
-                                         "full-width forms.")};
+                                         "full-width forms, 〇 and Cyrillic, Greek and Roman "
+                                         "look-alikes (see the manual).")};
     QCommandLineOption eachClass{kEachClass,
                                  Cli::tr("Every chosen class appears at least once in each "
                                          "password.")};
@@ -254,10 +256,12 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
     CliRequest request;
     CliOptions& options = request.options;
     if (!parser.isSet(o.length))
-        return UsageError(Cli::tr("%1 is required (1..99999)").arg(Dashed(kLength)));
+        return UsageError(Cli::tr("%1 is required (1..%2)")
+                              .arg(Dashed(kLength), QString::number(kMaxPasswordLength)));
     const auto length = NumberIn(parser.value(o.length), kMaxPasswordLength);
     if (!length)
-        return UsageError(Cli::tr("%1 must be 1..99999").arg(Dashed(kLength)));
+        return UsageError(
+            Cli::tr("%1 must be 1..%2").arg(Dashed(kLength), QString::number(kMaxPasswordLength)));
     options.length = *length;
     if (parser.isSet(o.count)) {
         const auto count = NumberIn(parser.value(o.count), kMaxCount);

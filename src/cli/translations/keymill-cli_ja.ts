@@ -11,8 +11,8 @@
     </message>
     <message>
         <location filename="../CliOptions.cpp" line="56"/>
-        <source>Characters per password, 1..99999 (required).</source>
-        <translation>パスワード 1 件の文字数、1..99999 (必須)。</translation>
+        <source>Characters per password, 1..%1 (required).</source>
+        <translation>パスワード 1 件の文字数、1..%1 (必須)。</translation>
     </message>
     <message>
         <location filename="../CliOptions.cpp" line="58"/>
@@ -56,8 +56,8 @@
     </message>
     <message>
         <location filename="../CliOptions.cpp" line="75"/>
-        <source>Remove look-alike characters: 0 O o 1 l I | and their full-width forms.</source>
-        <translation>紛らわしい文字 0 O o 1 l I | とその全角形を除きます。</translation>
+        <source>Remove look-alike characters: 0 O o 1 l I | and their full-width forms, 〇 and Cyrillic, Greek and Roman look-alikes (see the manual).</source>
+        <translation>紛らわしい文字 0 O o 1 l I | とその全角形、〇、キリル文字・ギリシャ文字・ローマ数字の似た文字を除きます (マニュアルを参照)。</translation>
     </message>
     <message>
         <location filename="../CliOptions.cpp" line="78"/>
@@ -127,13 +127,13 @@
     </message>
     <message>
         <location filename="../CliOptions.cpp" line="243"/>
-        <source>%1 is required (1..99999)</source>
-        <translation>%1 を指定してください (1..99999)</translation>
+        <source>%1 is required (1..%2)</source>
+        <translation>%1 を指定してください (1..%2)</translation>
     </message>
     <message>
         <location filename="../CliOptions.cpp" line="246"/>
-        <source>%1 must be 1..99999</source>
-        <translation>%1 は 1..99999 で指定してください</translation>
+        <source>%1 must be 1..%2</source>
+        <translation>%1 は 1..%2 で指定してください</translation>
     </message>
     <message>
         <location filename="../CliOptions.cpp" line="251"/>
