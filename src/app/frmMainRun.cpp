@@ -117,7 +117,7 @@ void frmMain::fillResultList(CharacterPool pool, qint32 mojisu, qint32 seisei) {
     releaseInSlices(lvwPW->resultModel()->takeAll());
     lstSagyo->clear();
     if (!pool.isEmpty())
-        PrepareListMemory(EstimateRunBytes(mojisu, seisei, pool.isBmpOnly() ? 1 : 2));
+        PrepareListMemory(EstimateRunBytes(mojisu, seisei, pool.maxEntryUnits()));
     // Freeing took a moment of its own; the drawing starts on a fresh pump.
     QCoreApplication::processEvents();
     if (unloaded_ || pool.isEmpty())

@@ -17,6 +17,18 @@
 
 #include <functional>
 
+namespace {
+// The window's frame: as the window manager announces it where it does (Qt's own measure is
+// sometimes wrong for good after a start), otherwise as Qt measures it.
+QMargins CurrentFrame(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return X11FrameExtents(window.windowHandle())
+        .value_or(QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                           frame.right() - inner.right(), frame.bottom() - inner.bottom()));
+}
+} // namespace
+
 void frmMain::LoadSettings() {
     // The file is read once; a file that cannot be read loads as the defaults.
     const IniDocument ini =
@@ -57,15 +69,8 @@ void frmMain::SaveSettings() {
     }
     // The frame measured when the window was settled is used again: measured anew at close on
     // a busy machine, it has been seen to come back without its title bar.
-    const QRect frame = frameGeometry();
     const QRect inner = geometry();
-    const QMargins margins =
-        !frameMargins_.isNull()
-            ? frameMargins_
-            : X11FrameExtents(windowHandle())
-                  .value_or(QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
-                                     frame.right() - inner.right(),
-                                     frame.bottom() - inner.bottom()));
+    const QMargins margins = !frameMargins_.isNull() ? frameMargins_ : CurrentFrame(*this);
     // Where the window stood is compared without the frame, which the toolkit may learn late.
     const QRect placed = placedInner_.isNull() ? storedOuter_ : placedInner_.marginsAdded(margins);
     const TwipsRect twips = OuterTwipsToStore(readOuterTwips_, placed, inner.marginsAdded(margins));
@@ -119,12 +124,8 @@ void frmMain::settleOuterGeometry() {
     // built the frame (before the window is exposed), it would keep a wrong one for good.
     if (!windowHandle() || !windowHandle()->isExposed())
         return;
-    const QRect frame = frameGeometry();
     const QRect inner = geometry();
-    const QMargins margins =
-        X11FrameExtents(windowHandle())
-            .value_or(QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
-                               frame.right() - inner.right(), frame.bottom() - inner.bottom()));
+    const QMargins margins = CurrentFrame(*this);
     // A window manager that refuses the place (one that keeps windows on screen) is not fought.
     constexpr int kMaxAttempts = 8;
     if (settleAttempts_ >= kMaxAttempts) {

@@ -301,8 +301,8 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
     }
 
     // -B and -y; the settings file read next may add its own policies.
-    options.noSimilar = options.noSimilar || parser.isSet(o.noSimilar);
-    options.eachClass = options.eachClass || parser.isSet(o.eachClass);
+    options.noSimilar = parser.isSet(o.noSimilar);
+    options.eachClass = parser.isSet(o.eachClass);
     options.printEntropy = parser.isSet(o.entropy);
     options.outputFile = parser.value(o.output);
     if (parser.isSet(o.output) && options.outputFile.isEmpty())

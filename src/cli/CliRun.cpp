@@ -3,7 +3,6 @@
 #include "CliText.h"
 #include "CodePointName.h"
 #include "Cp932Codec.h"
-#include "Entropy.h"
 #include "PasswordLimits.h"
 
 #include <QStringList>

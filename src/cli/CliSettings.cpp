@@ -6,8 +6,8 @@
 #include "mdlIniSet.h"
 
 #include <QFileInfo>
-#include <optional>
 #include <limits>
+#include <optional>
 
 using namespace CliOptionNames;
 

@@ -55,12 +55,6 @@ void ForEachCharacter(const QString& text, const std::function<void(QStringView)
     }
 }
 
-std::vector<QString> GraphemeClustersOf(const QString& text) {
-    std::vector<QString> clusters;
-    ForEachCharacter(text, [&](QStringView c) { clusters.push_back(c.toString()); });
-    return clusters;
-}
-
 bool IsSingleCodePoint(QStringView entry, char32_t* codePoint) {
     char32_t point = 0;
     bool single = false;
@@ -134,18 +128,6 @@ void CharacterPool::settle() {
     clusters_.clear();
     maxClusterUnits_ = 0;
     clustered_ = false;
-}
-
-void CharacterPool::removeAll(char32_t c) {
-    if (clustered_) {
-        const QString text = QString::fromUcs4(&c, 1);
-        std::erase(clusters_, text);
-        settle();
-        return;
-    }
-    const auto removed = qsizetype(std::erase(entries_, c));
-    if (isSupplementary(c))
-        supplementaryCount_ -= removed;
 }
 
 // One pass over the pool, whatever the length of text.

@@ -37,8 +37,6 @@ public:
     // Appends every character of text in order. A lone surrogate is not a character and is
     // skipped.
     void append(const QString& text);
-    // Removes every entry equal to c, wherever it stands.
-    void removeAll(char32_t c);
     // Removes every entry equal to one of the characters of text.
     void removeAllOf(const QString& text);
 
@@ -66,9 +64,6 @@ std::vector<char32_t> CodePointsOf(const QString& text);
 // Calls f(QStringView) with each character of text as a reader counts it (a grapheme
 // cluster), in order; lone surrogates are dropped first. The views live as long as the call.
 void ForEachCharacter(const QString& text, const std::function<void(QStringView)>& f);
-
-// The same characters as texts of their own.
-std::vector<QString> GraphemeClustersOf(const QString& text);
 
 // The one code point that entry is, or nothing (0 with false) when it is several.
 bool IsSingleCodePoint(QStringView entry, char32_t* codePoint = nullptr);

@@ -1,6 +1,7 @@
 #include "LookAlikes.h"
 
 void RemoveLookAlikes(CharacterPool& pool) {
-    for (char32_t c : kLookAlikeCharacters)
-        pool.removeAll(c);
+    static const QString lookAlikes =
+        QString::fromUcs4(kLookAlikeCharacters.data(), qsizetype(kLookAlikeCharacters.size()));
+    pool.removeAllOf(lookAlikes);
 }

@@ -30,9 +30,9 @@ QString GenerateClusterPassword(const CharacterPool& pool, qint32 length, Random
     if (length <= 0 || pool.isEmpty())
         return text;
     text.reserve(qsizetype(length) * pool.maxEntryUnits());
-    const qsizetype n = pool.size();
+    const IndexRange range(pool.size());
     for (qint32 i = 0; i < length; ++i) {
-        const qsizetype index = DrawIndex(n, source);
+        const qsizetype index = DrawIndex(range, source);
         text += pool.entryText(index);
         std::invoke(onEntry, index);
         if (std::invoke(afterEachCharacter))
