@@ -69,9 +69,9 @@ int main(int argc, char** argv) {
         // The figure itself, without the window's other handlers: three classes, the text,
         // each-class and no look-alikes on.
         RunRequest request;
-        request.characters.AddSuji = request.characters.AddAlphabetBig =
-            request.characters.AddAlphabetMini = request.characters.AddChr = true;
-        request.characters.AddChrList = Text(kind);
+        request.characters.digits = request.characters.upper =
+            request.characters.lower = request.characters.extra = true;
+        request.characters.extraText = Text(kind);
         request.eachClass = request.noSimilar = true;
         request.length = 16;
         const double plan = Time([&](int) { (void)PlanRun(request); });

@@ -35,7 +35,7 @@ void measure(const char* name, const char* unit, long long count, Work&& work) {
 
 int main() {
     GenerationOptions options;
-    options.AddSuji = options.AddAlphabetBig = options.AddAlphabetMini = true;
+    options.digits = options.upper = options.lower = true;
     const CharacterPool pool = BuildCharacterPool(options);
     RandomSource& source = ProcessRandomSource();
 

@@ -20,15 +20,13 @@
 
 GenerationOptions frmMain::readOptions() const {
     GenerationOptions options;
-    options.AddSuji = chkAddSuji->checkState() == Qt::Checked;
-    options.AddAlphabetBig = chkAddAlphabetBig->checkState() == Qt::Checked;
-    options.AddAlphabetMini = chkAddAlphabetMini->checkState() == Qt::Checked;
-    options.AddChr = chkAddChr->checkState() == Qt::Checked;
-    options.AddChrList = txtAddChr->text();
-    options.DeleteChr = chkDeleteChr->checkState() == Qt::Checked;
-    options.DeleteChrList = txtDeleteChr->text();
-    options.Mojisu = txtMojisu->text().toInt();
-    options.Seisei = txtSeisei->text().toInt();
+    options.digits = chkAddSuji->checkState() == Qt::Checked;
+    options.upper = chkAddAlphabetBig->checkState() == Qt::Checked;
+    options.lower = chkAddAlphabetMini->checkState() == Qt::Checked;
+    options.extra = chkAddChr->checkState() == Qt::Checked;
+    options.extraText = txtAddChr->text();
+    options.exclude = chkDeleteChr->checkState() == Qt::Checked;
+    options.excludeText = txtDeleteChr->text();
     return options;
 }
 

@@ -289,15 +289,15 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
         request.characters = CharacterSource::WindowFile;
     } else {
         GenerationOptions& g = options.generation;
-        g.AddSuji = parser.isSet(o.digits);
-        g.AddAlphabetBig = parser.isSet(o.upper);
-        g.AddAlphabetMini = parser.isSet(o.lower);
-        g.AddChr = parser.isSet(o.extra);
-        g.AddChrList = FreeText(parser.value(o.extra));
-        g.DeleteChr = parser.isSet(o.exclude);
-        g.DeleteChrList = FreeText(parser.value(o.exclude));
-        if (!g.AddSuji && !g.AddAlphabetBig && !g.AddAlphabetMini && !g.AddChr)
-            g.AddSuji = g.AddAlphabetBig = g.AddAlphabetMini = true;
+        g.digits = parser.isSet(o.digits);
+        g.upper = parser.isSet(o.upper);
+        g.lower = parser.isSet(o.lower);
+        g.extra = parser.isSet(o.extra);
+        g.extraText = FreeText(parser.value(o.extra));
+        g.exclude = parser.isSet(o.exclude);
+        g.excludeText = FreeText(parser.value(o.exclude));
+        if (!g.digits && !g.upper && !g.lower && !g.extra)
+            g.digits = g.upper = g.lower = true;
     }
 
     // -B and -y; the settings file read next may add its own policies.

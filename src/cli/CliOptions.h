@@ -13,7 +13,7 @@
 // What one run of keymill-cli makes: the character options, the length and count, and where the
 // passwords go.
 struct CliOptions {
-    GenerationOptions generation; // Mojisu and Seisei stay 0: length and count are below
+    GenerationOptions generation;
     qint32 length = 0;
     qint32 count = 1;
     bool noSimilar = false;

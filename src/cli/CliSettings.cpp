@@ -26,14 +26,14 @@ SettingsOptions OptionsFromSettings(const IniDocument& ini) {
     constexpr qint32 kAnyScreen = std::numeric_limits<qint32>::max();
     const StoredSettings stored = LoadStoredSettings(ini, kAnyScreen, kAnyScreen);
     GenerationOptions options;
-    options.AddSuji = stored.suji;
-    options.AddAlphabetBig = stored.alphabetBig;
-    options.AddAlphabetMini = stored.alphabetMini;
-    options.AddChr = stored.addChr;
+    options.digits = stored.suji;
+    options.upper = stored.alphabetBig;
+    options.lower = stored.alphabetMini;
+    options.extra = stored.addChr;
     // The texts as the window's boxes show them: nothing that cannot stand in a password.
-    options.AddChrList = FilterFreeText(stored.addChrList, 0).text;
-    options.DeleteChr = stored.deleteChr;
-    options.DeleteChrList = FilterFreeText(stored.deleteChrList, 0).text;
+    options.extraText = FilterFreeText(stored.addChrList, 0).text;
+    options.exclude = stored.deleteChr;
+    options.excludeText = FilterFreeText(stored.deleteChrList, 0).text;
     return {options, stored.noSimilar, stored.eachClass};
 }
 

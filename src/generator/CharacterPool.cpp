@@ -166,15 +166,15 @@ QString CharacterPool::toString() const {
 
 CharacterPool BuildCharacterPool(const GenerationOptions& options) {
     CharacterPool pool;
-    if (options.AddSuji)
+    if (options.digits)
         pool.append(kDigitCharacters);
-    if (options.AddAlphabetBig)
+    if (options.upper)
         pool.append(kUpperCaseCharacters);
-    if (options.AddAlphabetMini)
+    if (options.lower)
         pool.append(kLowerCaseCharacters);
-    if (options.AddChr)
-        pool.append(options.AddChrList);
-    if (options.DeleteChr)
-        pool.removeAllOf(options.DeleteChrList);
+    if (options.extra)
+        pool.append(options.extraText);
+    if (options.exclude)
+        pool.removeAllOf(options.excludeText);
     return pool;
 }

@@ -26,14 +26,14 @@ template <typename Key> void MergeSorted(std::vector<std::pair<Key, quint8>>& ta
 } // namespace
 
 EachClassRule::EachClassRule(const GenerationOptions& options) {
-    if (options.AddSuji)
+    if (options.digits)
         add(Digits, kDigitCharacters);
-    if (options.AddAlphabetBig)
+    if (options.upper)
         add(Upper, kUpperCaseCharacters);
-    if (options.AddAlphabetMini)
+    if (options.lower)
         add(Lower, kLowerCaseCharacters);
-    if (options.AddChr)
-        add(Extra, options.AddChrList);
+    if (options.extra)
+        add(Extra, options.extraText);
 }
 
 void EachClassRule::add(Class c, const QString& characters) {

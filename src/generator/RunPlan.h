@@ -10,8 +10,7 @@
 // Every rule a run depends on, in one place for the window and keymill-cli: from what the user
 // asks for to the pool and rule the run draws from, or the rule that refuses it.
 
-// What one run asks for. The five character options come from `characters` (its Mojisu and
-// Seisei are not read); length and count are as the user gave them.
+// What one run asks for: the character options, then length and count as the user gave them.
 struct RunRequest {
     GenerationOptions characters;
     bool noSimilar = false; // remove the look-alike characters after the extra and excluded ones

@@ -27,13 +27,13 @@ namespace {
 // Sets every option control of the window as the request asks.
 void Ask(frmMain* w, const RunRequest& request) {
     const GenerationOptions& g = request.characters;
-    w->chkAddSuji->setChecked(g.AddSuji);
-    w->chkAddAlphabetBig->setChecked(g.AddAlphabetBig);
-    w->chkAddAlphabetMini->setChecked(g.AddAlphabetMini);
-    w->chkAddChr->setChecked(g.AddChr);
-    w->txtAddChr->setText(g.AddChrList);
-    w->chkDeleteChr->setChecked(g.DeleteChr);
-    w->txtDeleteChr->setText(g.DeleteChrList);
+    w->chkAddSuji->setChecked(g.digits);
+    w->chkAddAlphabetBig->setChecked(g.upper);
+    w->chkAddAlphabetMini->setChecked(g.lower);
+    w->chkAddChr->setChecked(g.extra);
+    w->txtAddChr->setText(g.extraText);
+    w->chkDeleteChr->setChecked(g.exclude);
+    w->txtDeleteChr->setText(g.excludeText);
     w->chkNoSimilar->setChecked(request.noSimilar);
     w->chkEachClass->setChecked(request.eachClass);
     w->txtMojisu->setText(QString::number(request.length));

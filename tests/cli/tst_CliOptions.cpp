@@ -355,14 +355,14 @@ void CliOptionsTest::requestFromArgumentsAlone() {
     QCOMPARE(request.settingsFile, settingsFile);
     const GenerationOptions& g = request.options.generation;
     QString set;
-    if (g.AddSuji)
+    if (g.digits)
         set += u'd';
-    if (g.AddAlphabetBig)
+    if (g.upper)
         set += u'u';
-    if (g.AddAlphabetMini)
+    if (g.lower)
         set += u'w';
     QCOMPARE(set, classes);
-    QCOMPARE(g.AddChrList, extra);
+    QCOMPARE(g.extraText, extra);
     QCOMPARE(int(request.options.encoding), encoding);
     QCOMPARE(request.options.length, 8);
 }
@@ -376,16 +376,16 @@ QStringList ArgumentsFor(const RunRequest& request) {
     QStringList arguments{"-l", QString::number(request.length), "-c",
                           QString::number(request.count)};
     const GenerationOptions& g = request.characters;
-    if (g.AddSuji)
+    if (g.digits)
         arguments << "-d";
-    if (g.AddAlphabetBig)
+    if (g.upper)
         arguments << "-u";
-    if (g.AddAlphabetMini)
+    if (g.lower)
         arguments << "-w";
-    if (g.AddChr)
-        arguments << "-a" << g.AddChrList;
-    if (g.DeleteChr)
-        arguments << "-x" << g.DeleteChrList;
+    if (g.extra)
+        arguments << "-a" << g.extraText;
+    if (g.exclude)
+        arguments << "-x" << g.excludeText;
     if (request.noSimilar)
         arguments << "-B";
     if (request.eachClass)

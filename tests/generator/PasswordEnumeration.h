@@ -62,12 +62,12 @@ Q_DECLARE_METATYPE(GenerationOptions)
 inline GenerationOptions OptionsOf(const QString& classes, const QString& extra = QString(),
                                    const QString& exclude = QString()) {
     GenerationOptions options;
-    options.AddSuji = classes.contains(u'd');
-    options.AddAlphabetBig = classes.contains(u'u');
-    options.AddAlphabetMini = classes.contains(u'w');
-    options.AddChr = !extra.isNull();
-    options.AddChrList = extra;
-    options.DeleteChr = !exclude.isNull();
-    options.DeleteChrList = exclude;
+    options.digits = classes.contains(u'd');
+    options.upper = classes.contains(u'u');
+    options.lower = classes.contains(u'w');
+    options.extra = !extra.isNull();
+    options.extraText = extra;
+    options.exclude = !exclude.isNull();
+    options.excludeText = exclude;
     return options;
 }

@@ -25,13 +25,13 @@ inline RunRequest RefusalRequest(const char* classes, qint64 length, bool eachCl
                                  qint64 count = 3) {
     RunRequest request;
     const QString c = QString::fromLatin1(classes);
-    request.characters.AddSuji = c.contains(u'd');
-    request.characters.AddAlphabetBig = c.contains(u'u');
-    request.characters.AddAlphabetMini = c.contains(u'w');
-    request.characters.AddChr = !extra.isNull();
-    request.characters.AddChrList = extra;
-    request.characters.DeleteChr = !exclude.isNull();
-    request.characters.DeleteChrList = exclude;
+    request.characters.digits = c.contains(u'd');
+    request.characters.upper = c.contains(u'u');
+    request.characters.lower = c.contains(u'w');
+    request.characters.extra = !extra.isNull();
+    request.characters.extraText = extra;
+    request.characters.exclude = !exclude.isNull();
+    request.characters.excludeText = exclude;
     request.noSimilar = noSimilar;
     request.eachClass = eachClass;
     request.length = length;

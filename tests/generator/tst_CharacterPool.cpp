@@ -84,17 +84,17 @@ void CharacterPoolTest::buildsPoolFromOptions() {
     QFETCH(bool, suji);
     QFETCH(bool, big);
     QFETCH(bool, mini);
-    options.AddSuji = suji;
-    options.AddAlphabetBig = big;
-    options.AddAlphabetMini = mini;
+    options.digits = suji;
+    options.upper = big;
+    options.lower = mini;
     QFETCH(bool, addChr);
     QFETCH(QString, addList);
     QFETCH(bool, deleteChr);
     QFETCH(QString, deleteList);
-    options.AddChr = addChr;
-    options.AddChrList = addList;
-    options.DeleteChr = deleteChr;
-    options.DeleteChrList = deleteList;
+    options.extra = addChr;
+    options.extraText = addList;
+    options.exclude = deleteChr;
+    options.excludeText = deleteList;
     QFETCH(QString, expected);
 
     const CharacterPool pool = BuildCharacterPool(options);
@@ -109,10 +109,10 @@ void CharacterPoolTest::buildsPoolFromOptions() {
 
 void CharacterPoolTest::holdsMoreThanSixteenBitCountOfEntries() {
     GenerationOptions options;
-    options.AddChr = true;
-    options.AddChrList = QString(40000, u'x') + u'y';
-    options.DeleteChr = true;
-    options.DeleteChrList = QStringLiteral("z");
+    options.extra = true;
+    options.extraText = QString(40000, u'x') + u'y';
+    options.exclude = true;
+    options.excludeText = QStringLiteral("z");
 
     const CharacterPool pool = BuildCharacterPool(options);
 

@@ -87,7 +87,7 @@ void IndexDrawTest::drawsAreUniformOverThePool_data() {
     // Chi-square limits with a false-alarm rate of one in a million, for entries - 1 degrees of
     // freedom. The key is fixed, so the outcome is the same on every run.
     GenerationOptions all;
-    all.AddSuji = all.AddAlphabetBig = all.AddAlphabetMini = true;
+    all.digits = all.upper = all.lower = true;
     const struct {
         const char* name;
         QString text;
@@ -109,8 +109,8 @@ void IndexDrawTest::drawsAreUniformOverThePool() {
     QFETCH(bool, viaPasswords);
     QFETCH(double, limit);
     GenerationOptions options;
-    options.AddChr = true;
-    options.AddChrList = poolText;
+    options.extra = true;
+    options.extraText = poolText;
     const CharacterPool pool = BuildCharacterPool(options);
 
     std::map<char32_t, qint64> entries;

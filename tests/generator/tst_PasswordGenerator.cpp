@@ -8,8 +8,8 @@ namespace {
 
 CharacterPool poolOf(const QString& text) {
     GenerationOptions options;
-    options.AddChr = true;
-    options.AddChrList = text;
+    options.extra = true;
+    options.extraText = text;
     return BuildCharacterPool(options);
 }
 

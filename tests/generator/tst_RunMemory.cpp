@@ -25,9 +25,9 @@ size_t heapBytesInUse() {
 
 CharacterPool poolOf(const QString& extra) {
     GenerationOptions options;
-    options.AddSuji = true;
-    options.AddChr = true;
-    options.AddChrList = extra;
+    options.digits = true;
+    options.extra = true;
+    options.extraText = extra;
     return BuildCharacterPool(options);
 }
 
