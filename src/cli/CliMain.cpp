@@ -92,6 +92,9 @@ int KeymillCliMain(const QByteArrayList& rawArguments) {
         return SettingsReadPathFor(QCoreApplication::applicationDirPath());
     };
     const ParsedCommandLine parsed = ParseCommandLine(decoded.arguments, windowSettings);
+    for (const QString& warning : parsed.warnings)
+        err << "keymill-cli: " << warning << '\n';
+    err.flush();
     if (!parsed.options) {
         if (!parsed.error.isEmpty())
             err << "keymill-cli: " << parsed.error << '\n';

@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include "CliText.h"
+#include "CodePointName.h"
 #include "FreeTextFilter.h"
 
 #include <QCommandLineParser>
@@ -47,9 +48,19 @@ ParsedArguments Printed(const QString& text) {
 }
 
 // What the window's free-text boxes keep of a text: nothing that cannot stand in a password,
-// such as a line break.
-QString FreeText(const QString& text) {
-    return FilterFreeText(text, 0).text;
+// such as a line break. What went is named in `dropped`, after the option's name.
+QString FreeText(const QString& text, const QStringList& option, QStringList& dropped) {
+    FilteredFreeText filtered = FilterFreeText(text, 0);
+    if (!filtered.dropped.isEmpty()) {
+        QStringList names;
+        for (char32_t c : filtered.dropped) {
+            const QString name = CodePointName(QString::fromUcs4(&c, 1));
+            if (!names.contains(name))
+                names << name;
+        }
+        dropped << Dashed(option) + u' ' + names.join(QStringLiteral(", "));
+    }
+    return std::move(filtered.text);
 }
 
 struct DefinedOptions {
@@ -255,6 +266,7 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
 
     CliRequest request;
     CliOptions& options = request.options;
+    QStringList warnings;
     if (!parser.isSet(o.length))
         return UsageError(Cli::tr("%1 is required (1..%2)")
                               .arg(Dashed(kLength), QString::number(kMaxPasswordLength)));
@@ -293,9 +305,14 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
         g.upper = parser.isSet(o.upper);
         g.lower = parser.isSet(o.lower);
         g.extra = parser.isSet(o.extra);
-        g.extraText = FreeText(parser.value(o.extra));
+        QStringList dropped;
+        g.extraText = FreeText(parser.value(o.extra), kExtra, dropped);
         g.exclude = parser.isSet(o.exclude);
-        g.excludeText = FreeText(parser.value(o.exclude));
+        g.excludeText = FreeText(parser.value(o.exclude), kExclude, dropped);
+        if (!dropped.isEmpty())
+            warnings << Cli::tr("warning: dropped what cannot stand in a password (a control, a "
+                                "mark or half a flag without its base, a noncharacter): %1")
+                            .arg(dropped.join(QStringLiteral("; ")));
         if (!g.digits && !g.upper && !g.lower && !g.extra)
             g.digits = g.upper = g.lower = true;
     }
@@ -319,6 +336,7 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
 
     ParsedArguments parsed;
     parsed.request = request;
+    parsed.warnings = warnings;
     return parsed;
 }
 
@@ -332,5 +350,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
         stopped.exitCode = parsed.exitCode;
         return stopped;
     }
-    return ReadRequestedSettings(*parsed.request, windowSettingsFile);
+    ParsedCommandLine read = ReadRequestedSettings(*parsed.request, windowSettingsFile);
+    read.warnings = parsed.warnings + read.warnings;
+    return read;
 }

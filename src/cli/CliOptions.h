@@ -63,17 +63,20 @@ inline constexpr qint32 kMaxCount = 2147483647;
 // The outcome of reading the arguments: what to run, or a text to print and an exit status (the
 // help or version text on standard output with 0, or one line naming the option and its rule on
 // standard error with 2).
+// `warnings` are lines for standard error that change nothing of the run or its exit status.
 struct ParsedArguments {
     std::optional<CliRequest> request;
     QString output;
     QString error;
     int exitCode = 0;
+    QStringList warnings;
 };
 struct ParsedCommandLine {
     std::optional<CliOptions> options;
     QString output;
     QString error;
     int exitCode = 0;
+    QStringList warnings;
 };
 
 // Step one, pure: arguments[0] is the program's name; nothing is read but the arguments.

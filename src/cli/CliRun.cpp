@@ -53,6 +53,8 @@ QString RefusalText(const RunRefusal& refusal) {
         return Cli::tr("--each-class: only 1 password in %1 meets the rule; choose a longer "
                        "--length or fewer classes")
             .arg(refusal.value);
+    case RunRule::AnyCharacterLeft:
+        return Cli::tr("the options leave no character to draw from");
     }
     return QString();
 }
@@ -70,8 +72,6 @@ std::variant<PreparedRun, QString> PrepareRun(const CliOptions& options) {
     if (const auto* refusal = std::get_if<RunRefusal>(&outcome))
         return RefusalText(*refusal);
     RunPlan& run = std::get<RunPlan>(outcome);
-    if (run.pool.isEmpty())
-        return Cli::tr("the options leave no character to draw from");
 
     if (!options.outputFile.isEmpty() && options.encoding == FileEncoding::Cp932) {
         const Cp932EncodeResult encoded = EncodeCp932(run.pool.toString());
@@ -98,8 +98,8 @@ int RunCli(const CliOptions& options, PasswordSink& sink, QTextStream& err, Rand
                            .arg(character, CodePointName(character)));
     }
     if (options.printEntropy) {
-        // A unit, not a sentence: scripts read it the same under every locale.
-        err << EntropyFigure(run.entropyBits) << " bits\n";
+        // The figure comes first and alone, so a script reads it under every locale.
+        err << Cli::tr("%1 bits").arg(EntropyFigure(run.entropyBits)) << '\n';
         err.flush();
         if (err.status() != QTextStream::Ok)
             return kExitOutputFailure; // asked for and lost: the run would be a false success

@@ -5,7 +5,9 @@
 #include "SettingsRules.h"
 #include "mdlIniSet.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -37,6 +39,48 @@ SettingsOptions OptionsFromSettings(const IniDocument& ini) {
     return {options, stored.noSimilar, stored.eachClass};
 }
 
+bool HoldsAnyKey(const IniDocument& ini) {
+    namespace S = SettingsNames;
+    for (QLatin1StringView key : {S::kLeft, S::kTop, S::kWidth, S::kHeight}) {
+        if (ini.value(S::kPosition, key))
+            return true;
+    }
+    for (QLatin1StringView key :
+         {S::kSuji, S::kAlhabetBig, S::kAlphabetMini, S::kAddChr, S::kAddChrList, S::kDeleteChr,
+          S::kDeleteChrList, S::kNoSimilar, S::kEachClass}) {
+        if (ini.value(S::kAdd, key))
+            return true;
+    }
+    return false;
+}
+
+// Text holds no NUL and no control but tab, the line ends, form feed and the DOS end of file;
+// UTF-16 holds NULs and is text all the same.
+bool LooksLikeText(const QString& file, const IniDocument& ini) {
+    if (ini.encoding() == IniEncoding::Utf16LE || ini.encoding() == IniEncoding::Utf16BE)
+        return true;
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return true; // read once already; nothing more to tell
+    const QByteArray head = in.read(64 * 1024);
+    return std::none_of(head.cbegin(), head.cend(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f' &&
+               byte != 0x1A;
+    });
+}
+
+// A file named to keymill-cli that gives it nothing: the run goes on with the defaults, and the
+// user learns that the file was not the one meant.
+QString UnusedFileWarning(const QString& file, const IniDocument& ini) {
+    if (HoldsAnyKey(ini))
+        return QString();
+    if (!LooksLikeText(file, ini))
+        return Cli::tr("warning: '%1' is not a text file; the default settings are used").arg(file);
+    return Cli::tr("warning: '%1' holds no key of keymill.ini; the default settings are used")
+        .arg(file);
+}
+
 } // namespace
 
 ParsedCommandLine ReadRequestedSettings(const CliRequest& request,
@@ -56,9 +100,16 @@ ParsedCommandLine ReadRequestedSettings(const CliRequest& request,
             return parsed;
         }
         stored = OptionsFromSettings(*ini);
+        if (const QString warning = UnusedFileWarning(file, *ini); !warning.isEmpty())
+            parsed.warnings << warning;
     } else if (request.characters == CharacterSource::WindowFile) {
         // A missing or unreadable file gives the window's defaults, as it does in the window.
-        stored = OptionsFromSettings(ReadIniDocument(windowSettingsFile()).value_or(IniDocument()));
+        const QString file = windowSettingsFile();
+        const std::optional<IniDocument> ini = ReadIniDocument(file);
+        stored = OptionsFromSettings(ini.value_or(IniDocument()));
+        if (const QString warning = ini ? UnusedFileWarning(file, *ini) : QString();
+            !warning.isEmpty())
+            parsed.warnings << warning;
     }
     if (stored) {
         // -B and -y add to the file's policies; they never turn one off.

@@ -1,7 +1,8 @@
 #include "CharacterPool.h"
 
+#include "UnicodeText.h"
+
 #include <QSet>
-#include <QTextBoundaryFinder>
 #include <algorithm>
 
 namespace {
@@ -10,7 +11,8 @@ bool isSupplementary(char32_t c) {
 }
 
 // Below U+0300 no character joins the one before it, except a line feed after a carriage
-// return: such a text is one entry per code point without asking the boundary finder.
+// return, and every such text is already in its composed form: one entry per code point, without
+// asking ICU.
 bool eachCodePointStandsAlone(const QString& text) {
     return std::all_of(text.cbegin(), text.cend(),
                        [](QChar c) { return c.unicode() < 0x300 && c != u'\r'; });
@@ -45,11 +47,11 @@ void ForEachCharacter(const QString& text, const std::function<void(QStringView)
             f(view.sliced(i, 1));
         return;
     }
-    const QString clean = withoutLoneSurrogates(text);
+    // One form per character: é typed as e and U+0301 is the entry é, the same as a typed é.
+    const QString clean = ComposedText(withoutLoneSurrogates(text));
     const QStringView view(clean);
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, clean);
     qsizetype start = 0;
-    for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary()) {
+    for (const qsizetype end : GraphemeEnds(view)) {
         f(view.sliced(start, end - start));
         start = end;
     }

@@ -61,8 +61,9 @@ inline const QString kLowerCaseCharacters = QStringLiteral("abcdefghijklmnopqrst
 // The whole characters of text in order; lone surrogates are dropped.
 std::vector<char32_t> CodePointsOf(const QString& text);
 
-// Calls f(QStringView) with each character of text as a reader counts it (a grapheme
-// cluster), in order; lone surrogates are dropped first. The views live as long as the call.
+// Calls f(QStringView) with each character of text as a reader counts it (a grapheme cluster by
+// Unicode's rules), in order, each in its composed form (NFC); lone surrogates are dropped first.
+// The one place where a text is cut into pool entries. The views live as long as the call.
 void ForEachCharacter(const QString& text, const std::function<void(QStringView)>& f);
 
 // The one code point that entry is, or nothing (0 with false) when it is several.

@@ -1,12 +1,28 @@
 #include "FreeTextFilter.h"
 
+#include "UnicodeText.h"
+
 #include <QList>
-#include <QTextBoundaryFinder>
 
 namespace {
 bool IsBidiControl(char32_t c) {
     return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
            (c >= 0x2066 && c <= 0x2069);
+}
+
+// U+FDD0 to U+FDEF and the last two code points of every plane: kept for a program's own use,
+// never interchanged.
+bool IsNoncharacter(char32_t c) {
+    return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE;
+}
+
+bool IsRegionalIndicator(char32_t c) {
+    return c >= 0x1F1E6 && c <= 0x1F1FF;
+}
+
+bool IsMark(QChar::Category category) {
+    return category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
+           category == QChar::Mark_Enclosing;
 }
 
 bool IsTag(char32_t c) {
@@ -18,14 +34,15 @@ constexpr char32_t kCancelTag = 0xE007F;
 bool IsAlwaysDropped(char32_t c, QChar::Category category) {
     return category == QChar::Other_Control || category == QChar::Separator_Line ||
            category == QChar::Separator_Paragraph || category == QChar::Other_Surrogate ||
-           IsBidiControl(c);
+           IsBidiControl(c) || IsNoncharacter(c);
 }
 
 // Anything that may need dropping; clean text (nearly every text) is handed back as it is.
-bool MayBeDropped(QChar::Category category) {
+bool MayBeDropped(char32_t c, QChar::Category category) {
     return category == QChar::Other_Control || category == QChar::Other_Format ||
            category == QChar::Separator_Line || category == QChar::Separator_Paragraph ||
-           category == QChar::Other_Surrogate;
+           category == QChar::Other_Surrogate || category == QChar::Other_NotAssigned ||
+           IsMark(category) || IsRegionalIndicator(c);
 }
 
 struct CodePoint {
@@ -63,6 +80,15 @@ void KeepOfCluster(const QList<CodePoint>& cluster, QList<bool>& keep) {
     }
     if (cluster.isEmpty() || !keep.front())
         return; // no visible base: every format character of the cluster goes
+    // A combining mark with no base, or half a flag, stands for nothing on its own: the whole
+    // cluster goes (U+0301 first, or 🇯 without its 🇵).
+    const CodePoint& first = cluster.front();
+    const bool loneIndicator = IsRegionalIndicator(first.value) &&
+                               (cluster.size() == 1 || !IsRegionalIndicator(cluster[1].value));
+    if (IsMark(first.category) || loneIndicator) {
+        keep.fill(false);
+        return;
+    }
     // From the end: a trailing run of tags ending in the cancel tag stays; other trailing
     // format characters join nothing.
     bool joinsNext = false;
@@ -89,21 +115,21 @@ void KeepOfCluster(const QList<CodePoint>& cluster, QList<bool>& keep) {
 template <typename Drop> FilteredFreeText Without(const FilteredFreeText& in, Drop drop) {
     FilteredFreeText out;
     out.cursor = in.cursor;
+    out.dropped = in.dropped;
     out.text.reserve(in.text.size());
-    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, in.text);
     QList<bool> keep;
-    const qsizetype n = in.text.size();
-    for (qsizetype from = 0; from < n;) {
-        qsizetype to = clusters.toNextBoundary();
-        if (to <= from)
-            to = n;
+    qsizetype from = 0;
+    for (const qsizetype to : GraphemeEnds(in.text)) {
         const QList<CodePoint> cluster = CodePoints(in.text, from, to);
         drop(cluster, keep);
         for (qsizetype k = 0; k < cluster.size(); ++k) {
             const CodePoint& p = cluster[k];
-            if (keep[k])
+            if (keep[k]) {
                 out.text.append(QStringView(in.text).sliced(p.at, p.size));
-            else if (p.at < in.cursor)
+                continue;
+            }
+            out.dropped.append(p.value);
+            if (p.at < in.cursor)
                 out.cursor -= int(std::min<qsizetype>(p.size, in.cursor - p.at));
         }
         from = to;
@@ -119,23 +145,24 @@ FilteredFreeText FilterFreeText(const QString& text, int cursor) {
     while (i < n) {
         const QChar c = text.at(i);
         if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
-            if (MayBeDropped(QChar::category(QChar::surrogateToUcs4(c, text.at(i + 1)))))
+            const char32_t value = QChar::surrogateToUcs4(c, text.at(i + 1));
+            if (MayBeDropped(value, QChar::category(value)))
                 break;
             i += 2;
             continue;
         }
-        if (MayBeDropped(c.category()))
+        if (MayBeDropped(c.unicode(), c.category()))
             break;
         ++i;
     }
     if (i == n)
-        return {text, cursor};
+        return {text, cursor, {}};
 
     // Controls, separators and bidirectional controls go first, so that what they stood
     // between is judged as it will stand: a joiner between two emoji that had a control
     // between them joins them.
     const FilteredFreeText plain =
-        Without({text, cursor}, [](const QList<CodePoint>& cluster, QList<bool>& keep) {
+        Without({text, cursor, {}}, [](const QList<CodePoint>& cluster, QList<bool>& keep) {
             keep.resize(cluster.size());
             for (qsizetype k = 0; k < cluster.size(); ++k)
                 keep[k] = !IsAlwaysDropped(cluster[k].value, cluster[k].category);

@@ -42,9 +42,8 @@ RunPlanOutcome PlanRun(const RunRequest& request) {
     plan.pool = BuildCharacterPool(request.characters);
     if (request.noSimilar)
         RemoveLookAlikes(plan.pool);
-    // Nothing to draw from: the run makes nothing, whatever the rule.
     if (plan.pool.isEmpty())
-        return plan;
+        return RunRefusal{RunRule::AnyCharacterLeft, 0};
 
     if (request.eachClass) {
         plan.rule = EachClassRule(request.characters);
@@ -78,6 +77,9 @@ QString RunRefusalMessage(const RunRefusal& refusal) {
         return QStringLiteral("Error:全種類を含むパスワードは%1個に1個しかありません。"
                               "文字数を増やすか、文字の種類を減らしてください。")
             .arg(refusal.value);
+    case RunRule::AnyCharacterLeft:
+        return QStringLiteral("Error:使える文字がありません。含める文字を選ぶか、除外する文字を"
+                              "見直してください。");
     }
     return QString();
 }
@@ -87,11 +89,8 @@ QString EntropyFigure(double bits) {
 }
 
 QString StrengthLabelText(const RunPlanOutcome& outcome) {
-    if (const auto* plan = std::get_if<RunPlan>(&outcome)) {
-        if (plan->pool.isEmpty())
-            return QStringLiteral("使える文字がありません");
+    if (const auto* plan = std::get_if<RunPlan>(&outcome))
         return QStringLiteral("強度 %1 ビット").arg(EntropyFigure(plan->entropyBits));
-    }
     switch (std::get<RunRefusal>(outcome).rule) {
     case RunRule::LengthInRange:
     case RunRule::CountInRange:
@@ -102,6 +101,8 @@ QString StrengthLabelText(const RunPlanOutcome& outcome) {
         return QStringLiteral("全種類を含められません（文字数が足りません）");
     case RunRule::EachClassTooRare:
         return QStringLiteral("全種類を含むパスワードがまれすぎます");
+    case RunRule::AnyCharacterLeft:
+        return QStringLiteral("使える文字がありません");
     }
     return QString();
 }

@@ -26,6 +26,7 @@ enum class RunRule {
     EachClassLeft,   // value: the chosen classes (EachClassRule::Class bits) with no character left
     EachClassLength, // value: the number of chosen classes, more than the length
     EachClassTooRare, // value: N, where only 1 password in N meets the rule
+    AnyCharacterLeft, // value: 0; the options leave no character to draw from
 };
 
 struct RunRefusal {
@@ -34,8 +35,8 @@ struct RunRefusal {
     bool operator==(const RunRefusal&) const = default;
 };
 
-// What a run draws from. An empty pool is no refusal here: the window runs it as a run that
-// makes nothing, keymill-cli refuses it in its own words.
+// What a run draws from; never an empty pool, which is refused (a run that makes nothing would
+// report success and, in the window, throw away the last list).
 struct RunPlan {
     CharacterPool pool;
     EachClassRule rule; // chooses no class unless each-class was asked for
@@ -50,8 +51,9 @@ using RunPlanOutcome = std::variant<RunPlan, RunRefusal>;
 // run would seem to hang.
 inline constexpr double kMinEachClassAcceptance = 1e-4;
 
-// Checks the request in this order: length, count, then (with each-class) a class with no
-// character left, a length shorter than the number of classes, a rule too rarely met.
+// Checks the request in this order: length, count, a pool with no character left, then (with
+// each-class) a class with no character left, a length shorter than the number of classes, a rule
+// too rarely met.
 RunPlanOutcome PlanRun(const RunRequest& request);
 
 // The refusal in the window's words: Japanese, starting "Error:", naming the rule.

@@ -422,6 +422,9 @@ void CliOptionsTest::refusesWhatThePlanRefuses_data() {
         case RunRule::EachClassTooRare:
             named << "--each-class" << QString::number(c.refusal.value);
             break;
+        case RunRule::AnyCharacterLeft:
+            named << "no character";
+            break;
         }
         QTest::newRow(c.name) << ArgumentsFor(c.request) << named;
     }
