@@ -2,6 +2,7 @@
 #include "QtJapanese.h"
 #include "QuitRequests.h"
 #include "RandomSource.h"
+#include "TemporaryFiles.h"
 #include "frmMain.h"
 #include "mdlShare.h"
 
@@ -36,6 +37,9 @@ int main(int argc, char** argv) {
     }
     InitKeystreamLibrary();
     IgnoreFileSizeSignal(); // a save past `ulimit -f` then fails with EFBIG and is reported
+    // A signal that ends the program during a save or the settings write removes a named
+    // temporary file first; SIGTERM, SIGINT and SIGHUP close the window instead (below).
+    TemporaryFiles::installSignalCleanup();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("keymill"));
     QApplication::setApplicationDisplayName(QString());

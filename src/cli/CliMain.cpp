@@ -8,6 +8,7 @@
 #include "FileSizeSignal.h"
 #include "ProgramPaths.h"
 #include "StreamSink.h"
+#include "TemporaryFiles.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -28,8 +29,9 @@ std::atomic<bool> stopRequested{false};
 volatile std::sig_atomic_t stopSignal = 0;
 
 extern "C" void RequestStop(int signal) {
+    if (stopRequested.exchange(true, std::memory_order_relaxed))
+        TemporaryFiles::endBySignal(signal); // the second: at once, without a temporary file
     stopSignal = signal;
-    stopRequested.store(true, std::memory_order_relaxed);
 }
 
 void InstallSignalHandlers() {
@@ -37,13 +39,15 @@ void InstallSignalHandlers() {
     std::signal(SIGPIPE, SIG_IGN);
     // A file that outgrows ulimit -f fails with a message instead of ending the program.
     IgnoreFileSizeSignal();
+    // Any other signal that ends the program removes a named temporary -o file first; where the
+    // file system makes files without a name, nothing of an unfinished file is left anyway.
+    TemporaryFiles::installSignalCleanup();
     // The first Ctrl+C or SIGTERM stops the run cleanly (an -o file is left as it was, unless
     // written in place); a second one ends the program at once, should a write be stuck on a reader
-    // that has stopped reading. Any signal that ends the program leaves no part of an -o file
-    // behind: until it is complete, the file has no name (see FileTarget).
+    // that has stopped reading.
     struct sigaction action {};
     action.sa_handler = RequestStop;
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);

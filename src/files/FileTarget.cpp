@@ -1,5 +1,7 @@
 #include "FileTarget.h"
 
+#include "TemporaryFiles.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -195,9 +197,12 @@ int FileTarget::createTemporary() {
             return errno;
     }
     QByteArray name = directory + "/.keymill-XXXXXX";
+    // No signal may end the process between making the file and noting it for removal.
+    const SignalsHeld held;
     const int fd = ::mkostemp(name.data(), O_CLOEXEC); // mode 0600
     if (fd < 0)
         return errno;
+    TemporaryFiles::add(name);
     m_fd = fd;
     m_unnamed = false;
     m_tempPath = name;
@@ -206,8 +211,10 @@ int FileTarget::createTemporary() {
 
 void FileTarget::dropTemporary() {
     ::close(m_fd);
-    if (!m_tempPath.isEmpty())
+    if (!m_tempPath.isEmpty()) {
         ::unlink(m_tempPath.constData());
+        TemporaryFiles::remove(m_tempPath);
+    }
     m_fd = -1;
     m_unnamed = false;
     m_tempPath.clear();
@@ -305,9 +312,12 @@ WriteOutcome FileTarget::commit() {
         ::rename(m_tempPath.constData(), m_path.constData()) != 0) {
         const int number = errno;
         ::unlink(m_tempPath.constData());
+        TemporaryFiles::remove(m_tempPath);
         m_tempPath.clear();
         return ErrnoOutcome(number);
     }
+    // A signal from here on would remove a name that no longer exists.
+    TemporaryFiles::remove(m_tempPath);
     m_tempPath.clear();
     return {};
 }

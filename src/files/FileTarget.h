@@ -15,7 +15,8 @@
 // old file stays whole, and a failed or abandoned save leaves it as it was. The temporary file has
 // no name while it fills (O_TMPFILE): a process killed part-way leaves nothing behind. It gets a
 // name only once complete, with every signal held off until it has replaced the target. A file
-// system without O_TMPFILE gets a named temporary file (".keymill-XXXXXX") instead. A new file gets
+// system without O_TMPFILE (a FUSE mount) gets a named temporary file (".keymill-XXXXXX") instead,
+// which a signal that ends the process removes first (TemporaryFiles). A new file gets
 // mode 0600 (fresh passwords are private); a replaced file gets the old file's owner, group and
 // mode.
 //

@@ -62,6 +62,12 @@ void FreeTextFilterTest::filters_data() {
     QTest::newRow("reversed pair is two halves") << QString(low) + high << 2 << "" << 0;
     QTest::newRow("high at the end") << "ab" + emoji + high << 5 << "ab" + emoji << 4;
     QTest::newRow("only controls") << "\n\n\t" << 3 << "" << 0;
+    QTest::newRow("combining marks with no base")
+        << u"\u0301\u0302ab\u0301"_qs << 5 << u"ab\u0301"_qs << 3;
+    QTest::newRow("half a flag, after a whole one") << u"🇯🇵🇫a"_qs << 7 << u"🇯🇵a"_qs << 5;
+    QTest::newRow("noncharacters go, private use stays")
+        << u"a\uFDD0\uFDEF\uFFFE\uFFFF\U0001FFFE\U0010FFFF\uE000\U000F0000"_qs << 0
+        << u"a\uE000\U000F0000"_qs << 0;
 }
 
 void FreeTextFilterTest::filters() {
@@ -72,6 +78,8 @@ void FreeTextFilterTest::filters() {
     const FilteredFreeText result = FilterFreeText(text, cursor);
     QCOMPARE(result.text, clean);
     QCOMPARE(result.cursor, cleanCursor);
+    // Every code point dropped is named, once.
+    QCOMPARE(result.dropped.size(), text.toUcs4().size() - clean.toUcs4().size());
 }
 
 QTEST_APPLESS_MAIN(FreeTextFilterTest)

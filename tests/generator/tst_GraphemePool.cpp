@@ -45,24 +45,44 @@ void GraphemePoolTest::entries_data() {
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<bool>("clustered");
 
-    const QString accented = u"e\u0301"_qs;
+    // One entry per character by Unicode's rules, each in its composed form.
+    const QString accented = u"q\u0301"_qs; // q́ has no precomposed form: two code points
     QTest::newRow("letter and combining accent")
-        << OptionsOf("", accented + "x") << QStringList{accented, "x"} << true;
+        << OptionsOf("", u"e\u0301x"_qs) << QStringList{u"\u00e9"_qs, "x"} << false;
+    QTest::newRow("precomposed and combined é are one entry")
+        << OptionsOf("", u"\u00e9e\u0301"_qs) << QStringList{u"\u00e9"_qs, u"\u00e9"_qs} << false;
     QTest::newRow("half-width kana and its sound mark")
         << OptionsOf("", u"ｶﾞｷ"_qs) << QStringList{u"ｶﾞ"_qs, u"ｷ"_qs} << true;
-    QTest::newRow("flag and skin tone")
-        << OptionsOf("", u"🇯🇵👍🏽"_qs) << QStringList{u"🇯🇵"_qs, u"👍🏽"_qs} << true;
+    QTest::newRow("flag after an emoji")
+        << OptionsOf("", u"😀🇯🇵"_qs) << QStringList{u"😀"_qs, u"🇯🇵"_qs} << true;
+    QTest::newRow("flag after a letter")
+        << OptionsOf("", u"a🇯🇵"_qs) << QStringList{"a", u"🇯🇵"_qs} << true;
+    QTest::newRow("two flags in a row")
+        << OptionsOf("", u"🇯🇵🇫🇷"_qs) << QStringList{u"🇯🇵"_qs, u"🇫🇷"_qs} << true;
+    QTest::newRow("skin tones") << OptionsOf("", u"👍🏽👋🏿"_qs)
+                                << QStringList{u"👍🏽"_qs, u"👋🏿"_qs} << true;
+    QTest::newRow("family joined by ZWJ")
+        << OptionsOf("", u"👨‍👩‍👧‍👦x"_qs)
+        << QStringList{u"👨‍👩‍👧‍👦"_qs, "x"} << true;
+    QTest::newRow("keycap") << OptionsOf("", u"1️⃣2"_qs) << QStringList{u"1️⃣"_qs, "2"}
+                            << true;
+    QTest::newRow("Hangul jamo") << OptionsOf("", u"\u1100\u1161\u11A8\u1100"_qs)
+                                 << QStringList{u"\uAC01"_qs, u"\u1100"_qs} << false;
+    QTest::newRow("Devanagari conjunct")
+        << OptionsOf("", u"क्षa"_qs) << QStringList{u"क्ष"_qs, "a"} << true;
     QTest::newRow("a lone accent first stands alone")
         << OptionsOf("", u"\u0301a"_qs) << QStringList{u"\u0301"_qs, "a"} << false;
     QTest::newRow("lone surrogate dropped")
         << OptionsOf("", "a" + QString(QChar(0xD800)) + "b") << QStringList{"a", "b"} << false;
     QTest::newRow("single code points stay on the fast path")
         << OptionsOf("", u"aあ😀"_qs) << QStringList{"a", u"あ"_qs, u"😀"_qs} << false;
-    // Exclusion takes whole characters: "e" does not take the accented e, nor the reverse.
-    QTest::newRow("excluding e keeps the accented e")
-        << OptionsOf("", accented + "ex", "e") << QStringList{accented, "x"} << true;
-    QTest::newRow("excluding the accented e keeps e, back on the fast path")
-        << OptionsOf("", accented + "ex", accented) << QStringList{"e", "x"} << false;
+    // Exclusion takes whole characters: "q" does not take the accented q, nor the reverse.
+    QTest::newRow("excluding q keeps the accented q")
+        << OptionsOf("", accented + "qx", "q") << QStringList{accented, "x"} << true;
+    QTest::newRow("excluding the accented q keeps q, back on the fast path")
+        << OptionsOf("", accented + "qx", accented) << QStringList{"q", "x"} << false;
+    QTest::newRow("excluding e and U+0301 takes the precomposed é")
+        << OptionsOf("", u"\u00e9a"_qs, u"e\u0301"_qs) << QStringList{"a"} << false;
     QTest::newRow("excluding ｶﾞ") << OptionsOf("w", u"ｶﾞ"_qs, u"ｶﾞ"_qs)
                                   << QString(kLowerCaseCharacters).split("", Qt::SkipEmptyParts)
                                   << false;

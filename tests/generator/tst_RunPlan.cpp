@@ -56,9 +56,11 @@ void RunPlanTest::plans_data() {
         << RefusalRequest("d", 4, false, "|xO", "x", true) << "23456789" << 0 << "12.0";
     QTest::newRow("no look-alikes: the new ones too")
         << RefusalRequest("", 1, false, u"〇ОоІіΟοΙⅠⅼǀ¦Ø"_qs, QString(), true) << "Ø" << 0 << "0.0";
-    // No character at all is a run that makes nothing, even with the rule.
-    QTest::newRow("empty pool with each class")
-        << RefusalRequest("d", 8, true, QString(), kDigitCharacters) << "" << 0 << "0.0";
+    // What a Japanese reader confuses, and every compatibility form of a removed character.
+    QTest::newRow("no look-alikes: kana, kanji, bars and compatibility forms")
+        << RefusalRequest("", 1, false, u"ロ口カ力エ工ニ二ハ八ヘへー一○◯Ӏӏ∣│￨︱⏐丨𝟎𝟏𝐎𝐥𝐈¹₁①⓪ｶｰあ"_qs,
+                          QString(), true)
+        << u"あ"_qs << 0 << "0.0";
     QTest::newRow("each class met by an extra digit")
         << RefusalRequest("d", 2, true, "7", "012345689") << "77" << 9 << "0.0";
 }

@@ -240,5 +240,21 @@
         <source>cannot write to %1: %2</source>
         <translation>%1に書き込めません: %2</translation>
     </message>
+    <message>
+        <source>warning: dropped what cannot stand in a password (a control, a mark or half a flag without its base, a noncharacter): %1</source>
+        <translation>警告: パスワードに使えない文字（制御文字、基になる文字のない結合文字や国旗の片割れ、非文字）を除きました: %1</translation>
+    </message>
+    <message>
+        <source>warning: &apos;%1&apos; is not a text file; the default settings are used</source>
+        <translation>警告: &apos;%1&apos; はテキストファイルではありません。既定の設定を使います</translation>
+    </message>
+    <message>
+        <source>warning: &apos;%1&apos; holds no key of keymill.ini; the default settings are used</source>
+        <translation>警告: &apos;%1&apos; には keymill.ini のキーがありません。既定の設定を使います</translation>
+    </message>
+    <message>
+        <source>%1 bits</source>
+        <translation>%1 ビット</translation>
+    </message>
 </context>
 </TS>
