@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""The Japanese manual pages as man shows them: no half-width space after 、 or 。 (roff turns
-a line break inside a paragraph into a space, which Japanese text does not have), and the
+"""The Japanese manual pages as man shows them: no half-width space after 、 or 。 or between
+two Japanese words (roff turns a line break inside a paragraph into a space, which Japanese
+text does not have), and the
 window's own word 停止 for stopping a run.
 
 usage: check_man_ja.py PAGE.1.in ..."""
@@ -11,10 +12,14 @@ import subprocess
 import sys
 
 SPACE_AFTER_PUNCTUATION = re.compile(r"[、。] ")
+# A line break between two Japanese words ("国旗などは 候補").
+JAPANESE = "\u3040-\u30ff\u4e00-\u9fff"
+SPACE_BETWEEN_WORDS = re.compile(f"[{JAPANESE}] [{JAPANESE}]")
 
 
 def rendered(page):
-    out = subprocess.run(["groff", "-Tutf8", "-man", "-k", "-P-cbou", page],
+    # One line per paragraph: a space that a line break made shows wherever it stands.
+    out = subprocess.run(["groff", "-Tutf8", "-man", "-k", "-rLL=2000n", "-P-cbou", page],
                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True)
     return out.stdout.decode("utf-8")
 
@@ -28,6 +33,8 @@ def main(pages):
         for number, line in enumerate(rendered(page).splitlines(), 1):
             if SPACE_AFTER_PUNCTUATION.search(line):
                 faults.append(f"{page}: rendered line {number}: space after 、/。: {line.strip()}")
+            if SPACE_BETWEEN_WORDS.search(line):
+                faults.append(f"{page}: rendered line {number}: space in Japanese: {line.strip()}")
         with open(page, encoding="utf-8") as f:
             if "中止" in f.read():
                 faults.append(f"{page}: says 中止 where the window says 停止")

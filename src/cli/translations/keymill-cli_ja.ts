@@ -27,12 +27,12 @@
     <message>
         <location filename="../CliOptions.cpp" line="61"/>
         <source>Use the upper-case letters A-Z.</source>
-        <translation>英大文字 A-Z を使います。</translation>
+        <translation>アルファベット大文字 A-Z を使います。</translation>
     </message>
     <message>
         <location filename="../CliOptions.cpp" line="62"/>
         <source>Use the lower-case letters a-z.</source>
-        <translation>英小文字 a-z を使います。</translation>
+        <translation>アルファベット小文字 a-z を使います。</translation>
     </message>
     <message>
         <location filename="../CliOptions.cpp" line="64"/>
@@ -57,7 +57,7 @@
     <message>
         <location filename="../CliOptions.cpp" line="75"/>
         <source>Remove look-alike characters: 0 O o 1 l I | and their full-width forms, 〇 and Cyrillic, Greek and Roman look-alikes (see the manual).</source>
-        <translation>紛らわしい文字 0 O o 1 l I | とその全角形、〇、キリル文字・ギリシャ文字・ローマ数字の似た文字を除きます (マニュアルを参照)。</translation>
+        <translation>似た文字 0 O o 1 l I | とその全角形、〇、キリル文字・ギリシャ文字・ローマ数字の似た文字を除きます (マニュアルを参照)。</translation>
     </message>
     <message>
         <location filename="../CliOptions.cpp" line="78"/>
@@ -178,17 +178,17 @@
     <message>
         <location filename="../CliRun.cpp" line="20"/>
         <source>upper-case letters</source>
-        <translation>英大文字</translation>
+        <translation>アルファベット大文字</translation>
     </message>
     <message>
         <location filename="../CliRun.cpp" line="22"/>
         <source>lower-case letters</source>
-        <translation>英小文字</translation>
+        <translation>アルファベット小文字</translation>
     </message>
     <message>
         <location filename="../CliRun.cpp" line="24"/>
         <source>extra characters</source>
-        <translation>追加文字</translation>
+        <translation>任意文字</translation>
     </message>
     <message>
         <location filename="../CliRun.cpp" line="49"/>
