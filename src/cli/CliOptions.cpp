@@ -84,9 +84,9 @@ struct DefinedOptions {
                                             "file."),
                                     QStringLiteral("FILE")};
     QCommandLineOption noSimilar{kNoSimilar,
-                                 Cli::tr("Remove look-alike characters: 0 O o 1 l I | and their "
-                                         "full-width forms, 〇 and Cyrillic, Greek and Roman "
-                                         "look-alikes (see the manual).")};
+                                 Cli::tr("Remove look-alike characters: 0 O o 1 l I | in every "
+                                         "form, 〇 ○ ◯, vertical bars, and katakana and kanji "
+                                         "such as ロ 口 and ー 一 (see the manual).")};
     QCommandLineOption eachClass{kEachClass,
                                  Cli::tr("Every chosen class appears at least once in each "
                                          "password.")};

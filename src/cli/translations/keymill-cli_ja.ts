@@ -56,8 +56,8 @@
     </message>
     <message>
         <location filename="../CliOptions.cpp" line="75"/>
-        <source>Remove look-alike characters: 0 O o 1 l I | and their full-width forms, 〇 and Cyrillic, Greek and Roman look-alikes (see the manual).</source>
-        <translation>似た文字 0 O o 1 l I | とその全角形、〇、キリル文字・ギリシャ文字・ローマ数字の似た文字を除きます (マニュアルを参照)。</translation>
+        <source>Remove look-alike characters: 0 O o 1 l I | in every form, 〇 ○ ◯, vertical bars, and katakana and kanji such as ロ 口 and ー 一 (see the manual).</source>
+        <translation>似た文字を除きます: 0 O o 1 l I | のどの形も、〇 ○ ◯、縦線、ロ/口 や ー/一 のようなカタカナと漢字 (マニュアルを参照)。</translation>
     </message>
     <message>
         <location filename="../CliOptions.cpp" line="78"/>
