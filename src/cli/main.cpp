@@ -2,15 +2,29 @@
 #include "CliMain.h"
 #include "RandomSource.h"
 
-#include <QCoreApplication>
+#include "CliOptions.h"
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <memory>
 
 int main(int argc, char** argv) {
     InitKeystreamLibrary();
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("keymill-cli"));
     // QCoreApplication::arguments() would turn a byte that is not UTF-8 into U+FFFD, unseen.
     QByteArrayList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QByteArray(argv[i]);
+    // Slips need fonts, which only a QGuiApplication offers; it needs no display when told to
+    // draw off screen. Plain runs stay light.
+    std::unique_ptr<QCoreApplication> app;
+    if (AsksForSlips(arguments)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("keymill-cli"));
     return KeymillCliMain(arguments);
 }
