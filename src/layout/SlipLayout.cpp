@@ -15,12 +15,12 @@ constexpr double kLabelGap = 160;
 constexpr double kFooterPoints = 9;
 
 // Preferred and smallest one-line sizes, in points, before the slip as a whole shrinks.
-constexpr double kTitlePoints = 12, kTitleMinPoints = 8;
+constexpr double kTitlePoints = 13, kTitleMinPoints = 8;
 constexpr double kDatePoints = 9;
-constexpr double kLabelPoints = 9;
-constexpr double kNotePoints = 9;
-constexpr double kAccountPoints = 13, kAccountMinPoints = 8;
-constexpr double kPasswordPoints = 18, kPasswordMinPoints = 9;
+constexpr double kLabelPoints = 10;
+constexpr double kNotePoints = 10;
+constexpr double kAccountPoints = 15, kAccountMinPoints = 8;
+constexpr double kPasswordPoints = 20, kPasswordMinPoints = 9;
 // The kind mark under a character takes at most this share of the character's cell.
 constexpr double kKindShare = 0.9;
 
@@ -105,8 +105,8 @@ SlipLayout LayOut(const TwipsRect& slip, const SlipMeasures& m, double scale) {
     const double valueLeft = in.left + labelWidth + (labelWidth > 0 ? kLabelGap * scale : 0);
     const double valueWidth = std::max(0.0, in.left + in.width - valueLeft);
     const auto row = [&](SlipTextBlock& label, CellBlock& value, const CellWidths& widths,
-                         double points, double minPoints, bool kinds) {
-        value = SetCells(widths, m, points * scale, minPoints * scale, valueWidth, kinds);
+                         double points, double minPoints, bool isPassword) {
+        value = SetCells(widths, m, points * scale, minPoints * scale, valueWidth, isPassword);
         value.rect.left = valueLeft;
         value.rect.top = y;
         label.points = labelPoints;
@@ -119,11 +119,22 @@ SlipLayout LayOut(const TwipsRect& slip, const SlipMeasures& m, double scale) {
         y += std::max(value.rect.height, label.rect.top + labelHeight - y) + kRowGap * scale;
     };
     row(s.accountLabel, s.account, m.account, kAccountPoints, kAccountMinPoints, false);
-    row(s.passwordLabel, s.password, m.password, kPasswordPoints, kPasswordMinPoints, m.kinds);
+    row(s.passwordLabel, s.password, m.password, kPasswordPoints, kPasswordMinPoints, true);
 
     s.note.points = kNotePoints * scale;
     s.note.lines = m.noteEms > 0 ? TextLines(m.noteEms, s.note.points, in.width) : 0;
     s.note.rect = {in.left, y, in.width, s.note.lines * LineHeight(s.note.points)};
+
+    // Room to spare: the note goes to the foot of the slip, and the two rows share out the rest
+    // of the space evenly.
+    const double spare = in.top + in.height - (s.note.rect.top + s.note.rect.height);
+    if (spare > 0) {
+        for (TwipsRect* rect : {&s.accountLabel.rect, &s.account.rect})
+            rect->top += spare / 3;
+        for (TwipsRect* rect : {&s.passwordLabel.rect, &s.password.rect})
+            rect->top += spare * 2 / 3;
+        s.note.rect.top += spare;
+    }
     return s;
 }
 

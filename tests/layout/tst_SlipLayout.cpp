@@ -44,13 +44,13 @@ void SlipLayoutTest::laysOutPage_data() {
     QTest::addColumn<int>("accountCells");
     QTest::addColumn<int>("passwordLength");
     QTest::addColumn<bool>("groupsAndKinds");
-    QTest::addColumn<double>("passwordPoints"); // 0: shrunk below the preferred 18
+    QTest::addColumn<double>("passwordPoints"); // 0: shrunk below the preferred 20
     QTest::addColumn<int>("minLines");
 
-    QTest::newRow("A4, 10, 16 characters") << kA4 << 10 << 5 << 12 << 16 << false << 18.0 << 1;
-    QTest::newRow("A4, 8, groups and kinds") << kA4 << 8 << 4 << 12 << 16 << true << 18.0 << 1;
-    QTest::newRow("A4, 12, groups and kinds") << kA4 << 12 << 6 << 12 << 16 << true << 18.0 << 1;
-    QTest::newRow("Letter, 8") << kLetter << 8 << 4 << 12 << 16 << false << 18.0 << 1;
+    QTest::newRow("A4, 10, 16 characters") << kA4 << 10 << 5 << 12 << 16 << false << 20.0 << 1;
+    QTest::newRow("A4, 8, groups and kinds") << kA4 << 8 << 4 << 12 << 16 << true << 20.0 << 1;
+    QTest::newRow("A4, 12, groups and kinds") << kA4 << 12 << 6 << 12 << 16 << true << 20.0 << 1;
+    QTest::newRow("Letter, 8") << kLetter << 8 << 4 << 12 << 16 << false << 20.0 << 1;
     QTest::newRow("Letter, 10, 40 characters shrink")
         << kLetter << 10 << 5 << 12 << 40 << false << 0.0 << 1;
     QTest::newRow("Letter, 12, 200 characters wrap")
@@ -102,7 +102,7 @@ void SlipLayoutTest::laysOutPage() {
             QCOMPARE(s.password.points, passwordPoints);
             QCOMPARE(s.password.lineCount, 1);
         } else {
-            QVERIFY(s.password.points < 18);
+            QVERIFY(s.password.points < 20);
         }
         QVERIFY(s.password.lineCount >= minLines);
         QVERIFY(s.account.lineCount >= (accountCells > 100 ? 2 : 1));
