@@ -1,5 +1,6 @@
 #include "SlipPainter.h"
 
+#include "FileTarget.h"
 #include "PasswordFont.h"
 #include "SlipLayout.h"
 
@@ -9,6 +10,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+
+#include <cerrno>
 
 namespace {
 
@@ -235,4 +238,18 @@ QByteArray SlipsPdf(const SlipSettings& settings, const std::vector<SlipEntry>& 
             return QByteArray();
     }
     return buffer.data();
+}
+
+WriteOutcome WriteSlipsPdf(const QString& path, const SlipSettings& settings,
+                           const std::vector<SlipEntry>& entries, const QPageSize& pageSize) {
+    const QByteArray pdf = SlipsPdf(settings, entries, pageSize);
+    if (pdf.isEmpty())
+        return ErrnoOutcome(EIO);
+    FileTarget target;
+    WriteOutcome outcome = target.open(path);
+    if (outcome.ok())
+        outcome = target.write(pdf);
+    if (outcome.ok())
+        outcome = target.commit();
+    return outcome; // a failed step leaves no file, and an old one as it was
 }

@@ -3,6 +3,7 @@
 // Both front ends paint through here, so the PDF and the printed page are the same.
 
 #include "SlipSettings.h"
+#include "WriteOutcome.h"
 
 #include <QByteArray>
 #include <QPageSize>
@@ -32,3 +33,10 @@ bool PaintSlips(QPagedPaintDevice& device, const SlipSettings& settings,
 // failed.
 QByteArray SlipsPdf(const SlipSettings& settings, const std::vector<SlipEntry>& entries,
                     const QPageSize& pageSize = QPageSize(QPageSize::A4));
+
+// The slips saved as a PDF file through the program's file writer: a new file private to its
+// owner, an old one replaced only once the new one is whole. A PDF that could not be painted
+// is EIO, and nothing is written.
+WriteOutcome WriteSlipsPdf(const QString& path, const SlipSettings& settings,
+                           const std::vector<SlipEntry>& entries,
+                           const QPageSize& pageSize = QPageSize(QPageSize::A4));
