@@ -4,219 +4,271 @@
 <context>
     <name>Cli</name>
     <message>
-        <location filename="../CliMain.cpp" line="55"/>
-        <location filename="../CliMain.cpp" line="106"/>
+        <location filename="../CliMain.cpp" line="56"/>
+        <location filename="../CliMain.cpp" line="107"/>
         <source>standard output</source>
         <translation>標準出力</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="56"/>
+        <location filename="../CliOptions.cpp" line="58"/>
         <source>Characters per password, 1..%1 (required).</source>
         <translation>パスワード 1 件の文字数、1..%1 (必須)。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="58"/>
+        <location filename="../CliOptions.cpp" line="60"/>
         <source>Number of passwords, 1..2147483647 (default 1).</source>
         <translation>生成するパスワードの数、1..2147483647 (既定は 1)。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="60"/>
+        <location filename="../CliOptions.cpp" line="62"/>
         <source>Use the digits 0-9.</source>
         <translation>数字 0-9 を使います。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="61"/>
+        <location filename="../CliOptions.cpp" line="63"/>
         <source>Use the upper-case letters A-Z.</source>
         <translation>英大文字 A-Z を使います。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="62"/>
+        <location filename="../CliOptions.cpp" line="64"/>
         <source>Use the lower-case letters a-z.</source>
         <translation>英小文字 a-z を使います。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="64"/>
+        <location filename="../CliOptions.cpp" line="66"/>
         <source>Add these characters; each occurrence is one more entry.</source>
         <translation>これらの文字を追加します。同じ文字は現れるたびに 1 件ずつ加わります。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="66"/>
+        <location filename="../CliOptions.cpp" line="68"/>
         <source>Remove these characters.</source>
         <translation>これらの文字を除きます。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="68"/>
+        <location filename="../CliOptions.cpp" line="70"/>
         <source>Take the character options from the window&apos;s keymill.ini.</source>
         <translation>文字の設定をウィンドウ版の keymill.ini から読みます。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="71"/>
+        <location filename="../CliOptions.cpp" line="73"/>
         <source>Take the character options from this settings file.</source>
         <translation>文字の設定をこの設定ファイルから読みます。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="75"/>
+        <location filename="../CliOptions.cpp" line="77"/>
         <source>Remove look-alike characters: 0 O o 1 l I | and their full-width forms, 〇 and Cyrillic, Greek and Roman look-alikes (see the manual).</source>
         <translation>紛らわしい文字 0 O o 1 l I | とその全角形、〇、キリル文字・ギリシャ文字・ローマ数字の似た文字を除きます (マニュアルを参照)。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="78"/>
+        <location filename="../CliOptions.cpp" line="81"/>
         <source>Every chosen class appears at least once in each password.</source>
         <translation>選んだ文字の種類をどのパスワードにも 1 文字以上含めます。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="81"/>
+        <location filename="../CliOptions.cpp" line="84"/>
         <source>Print the entropy of one password to standard error.</source>
         <translation>パスワード 1 件のエントロピーを標準エラー出力に表示します。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="83"/>
+        <location filename="../CliOptions.cpp" line="86"/>
         <source>Write the passwords to this file (code page 932, CR LF), whole or not at all.</source>
         <translation>パスワードをこのファイルに書きます (コードページ 932、CR LF)。書けなかったときは何も残しません。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="86"/>
+        <location filename="../CliOptions.cpp" line="89"/>
         <source>Encoding of --output: cp932 or utf-8.</source>
         <translation>--output の文字コード: cp932 または utf-8。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="89"/>
+        <location filename="../CliOptions.cpp" line="93"/>
+        <source>Also write the passwords as hand-out slips to this PDF file (A4, one slip per password).</source>
+        <translation>同じパスワードを配布用カードとしてこの PDF ファイルにも書きます (A4、1 つのパスワードに 1 枚)。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="96"/>
+        <source>Title of the slips.</source>
+        <translation>カードの見出し。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="98"/>
+        <source>Note at the foot of each slip.</source>
+        <translation>各カードの下に入れる注意書き。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="101"/>
+        <source>Slips per page: 8, 10 or 12 (default 10).</source>
+        <translation>1 ページのカードの枚数: 8、10、12 (既定は 10)。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="105"/>
+        <source>Show the password on slips in groups of four.</source>
+        <translation>カードのパスワードを 4 文字ずつ区切って表示します。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="107"/>
+        <source>Name each character&apos;s kind under it on slips.</source>
+        <translation>カードのパスワードの各文字の下に、その種類を入れます。</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="109"/>
         <source>Show the version and exit.</source>
         <translation>版番号を表示して終わります。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="131"/>
+        <location filename="../CliOptions.cpp" line="141"/>
+        <source>%1 takes at most %2 passwords</source>
+        <translation>%1 で作れるパスワードは %2 個までです</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="150"/>
+        <source>%1 must be 8, 10 or 12</source>
+        <translation>%1 は 8、10、12 のどれかです</translation>
+    </message>
+    <message>
+        <location filename="../CliOptions.cpp" line="184"/>
         <source>unknown option &apos;%1&apos;</source>
         <translation>不明なオプション &apos;%1&apos; です</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="145"/>
+        <location filename="../CliOptions.cpp" line="198"/>
         <source>unexpected value after &apos;%1&apos;</source>
         <translation>&apos;%1&apos; は値を取りません</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="147"/>
-        <location filename="../CliOptions.cpp" line="160"/>
+        <location filename="../CliOptions.cpp" line="200"/>
+        <location filename="../CliOptions.cpp" line="213"/>
         <source>missing value after &apos;%1&apos;</source>
         <translation>&apos;%1&apos; の後に値がありません</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="219"/>
+        <location filename="../CliOptions.cpp" line="293"/>
         <source>argument %1 is not valid UTF-8</source>
         <translation>引数 %1 は UTF-8 として正しくありません</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="220"/>
+        <location filename="../CliOptions.cpp" line="294"/>
         <source>%1: the value is not valid UTF-8</source>
         <translation>%1: 値が UTF-8 として正しくありません</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="227"/>
+        <location filename="../CliOptions.cpp" line="301"/>
         <source>Makes random passwords with the generator of キーミル.</source>
         <translation>キーミルの生成器でランダムなパスワードを作ります。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="88"/>
+        <location filename="../CliOptions.cpp" line="108"/>
         <source>Show the options and exit.</source>
         <translation>オプションの一覧を表示して終わります。</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="238"/>
+        <location filename="../CliOptions.cpp" line="312"/>
         <source>unexpected argument &apos;%1&apos;</source>
         <translation>余分な引数 &apos;%1&apos; があります</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="243"/>
+        <location filename="../CliOptions.cpp" line="317"/>
         <source>%1 is required (1..%2)</source>
         <translation>%1 を指定してください (1..%2)</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="246"/>
+        <location filename="../CliOptions.cpp" line="322"/>
         <source>%1 must be 1..%2</source>
         <translation>%1 は 1..%2 で指定してください</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="251"/>
+        <location filename="../CliOptions.cpp" line="327"/>
         <source>%1 must be 1..2147483647</source>
         <translation>%1 は 1..2147483647 で指定してください</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="260"/>
+        <location filename="../CliOptions.cpp" line="336"/>
         <source>%1 and %2 cannot be used together</source>
         <translation>%1 と %2 は同時に指定できません</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="264"/>
+        <location filename="../CliOptions.cpp" line="340"/>
         <source>%1 cannot be combined with --digits, --upper, --lower, --extra or --exclude</source>
         <translation>%1 は --digits、--upper、--lower、--extra、--exclude と同時に指定できません</translation>
     </message>
     <message>
-        <location filename="../CliSettings.cpp" line="45"/>
+        <location filename="../CliSettings.cpp" line="54"/>
         <source>%1: cannot read &apos;%2&apos;</source>
         <translation>%1: &apos;%2&apos; を読めません</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="290"/>
+        <location filename="../CliOptions.cpp" line="139"/>
+        <location filename="../CliOptions.cpp" line="367"/>
         <source>%1 needs a file name</source>
         <translation>%1 にはファイル名が必要です</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="294"/>
+        <location filename="../CliOptions.cpp" line="133"/>
+        <location filename="../CliOptions.cpp" line="371"/>
         <source>%1 applies only to %2</source>
         <translation>%1 は %2 と一緒にだけ使えます</translation>
     </message>
     <message>
-        <location filename="../CliOptions.cpp" line="297"/>
+        <location filename="../CliOptions.cpp" line="374"/>
         <source>%1 must be cp932 or utf-8</source>
         <translation>%1 は cp932 または utf-8 で指定してください</translation>
     </message>
     <message>
-        <location filename="../CliRun.cpp" line="18"/>
+        <location filename="../CliRun.cpp" line="15"/>
         <source>digits</source>
         <translation>数字</translation>
     </message>
     <message>
-        <location filename="../CliRun.cpp" line="20"/>
+        <location filename="../CliRun.cpp" line="17"/>
         <source>upper-case letters</source>
         <translation>英大文字</translation>
     </message>
     <message>
-        <location filename="../CliRun.cpp" line="22"/>
+        <location filename="../CliRun.cpp" line="19"/>
         <source>lower-case letters</source>
         <translation>英小文字</translation>
     </message>
     <message>
-        <location filename="../CliRun.cpp" line="24"/>
+        <location filename="../CliRun.cpp" line="21"/>
         <source>extra characters</source>
         <translation>追加文字</translation>
     </message>
     <message>
-        <location filename="../CliRun.cpp" line="49"/>
+        <location filename="../CliRun.cpp" line="43"/>
+        <source>--length must be 1..%1</source>
+        <translation>--length は 1..%1 で指定してください</translation>
+    </message>
+    <message>
+        <location filename="../CliRun.cpp" line="45"/>
+        <source>--count must be 1..%1</source>
+        <translation>--count は 1..%1 で指定してください</translation>
+    </message>
+    <message>
+        <location filename="../CliRun.cpp" line="74"/>
         <source>the options leave no character to draw from</source>
         <translation>この指定では使える文字がありません</translation>
     </message>
     <message>
-        <location filename="../CliRun.cpp" line="54"/>
+        <location filename="../CliRun.cpp" line="79"/>
         <source>--output: code page 932 cannot hold &apos;%1&apos; (%2); use --encoding utf-8</source>
         <translation>--output: &apos;%1&apos; (%2) はコードページ 932 で保存できません。--encoding utf-8 を指定してください</translation>
     </message>
     <message>
-        <location filename="../CliRun.cpp" line="61"/>
+        <location filename="../CliRun.cpp" line="47"/>
         <source>--each-class: no character of a chosen class is left (%1)</source>
         <translation>--each-class: 選んだ種類の文字が残っていません (%1)</translation>
     </message>
     <message>
-        <location filename="../CliRun.cpp" line="64"/>
+        <location filename="../CliRun.cpp" line="50"/>
         <source>--each-class needs --length of at least %1, one per class</source>
         <translation>--each-class には種類ごとに 1 文字、--length が %1 以上必要です</translation>
     </message>
     <message>
-        <location filename="../CliRun.cpp" line="68"/>
+        <location filename="../CliRun.cpp" line="53"/>
         <source>--each-class: only 1 password in %1 meets the rule; choose a longer --length or fewer classes</source>
         <translation>--each-class: 条件を満たすパスワードは %1 件に 1 件しかありません。--length を長くするか種類を減らしてください</translation>
     </message>
     <message>
-        <location filename="../CliRun.cpp" line="87"/>
+        <location filename="../CliRun.cpp" line="96"/>
         <source>warning: the only character to draw from is &apos;%1&apos; (%2); every password is the same</source>
         <translation>警告: 使える文字は &apos;%1&apos; (%2) だけです。どのパスワードも同じになります</translation>
     </message>
@@ -232,13 +284,24 @@
     </message>
     <message>
         <location filename="../FileSink.cpp" line="34"/>
+        <location filename="../SlipsSink.cpp" line="53"/>
         <source>cannot write &apos;%1&apos;: %2</source>
         <translation>&apos;%1&apos; に書き込めません: %2</translation>
     </message>
     <message>
-        <location filename="../StreamSink.cpp" line="58"/>
+        <location filename="../StreamSink.cpp" line="59"/>
         <source>cannot write to %1: %2</source>
         <translation>%1に書き込めません: %2</translation>
+    </message>
+    <message>
+        <location filename="../SlipsSink.cpp" line="16"/>
+        <source>cannot write &apos;%1&apos;: no fonts without a QGuiApplication</source>
+        <translation>&apos;%1&apos; に書き込めません: QGuiApplication がないので書体を使えません</translation>
+    </message>
+    <message>
+        <location filename="../SlipsSink.cpp" line="31"/>
+        <source>cannot paint the slips into &apos;%1&apos;</source>
+        <translation>&apos;%1&apos; にカードを描けません</translation>
     </message>
 </context>
 </TS>
