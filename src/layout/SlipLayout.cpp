@@ -53,8 +53,10 @@ int TotalCells(const CellWidths& widths, int group) {
 }
 
 CellBlock SetCells(const CellWidths& widths, const SlipMeasures& m, double points, double minPoints,
-                   double width, bool withKinds) {
-    const int group = m.groupsOfFour ? 4 : 0;
+                   double width, bool isPassword) {
+    // Groups and kinds are the password's; an account reads as one word.
+    const int group = isPassword && m.groupsOfFour ? 4 : 0;
+    const bool withKinds = isPassword && m.kinds;
     const double oneLine = std::max(1, TotalCells(widths, group)) * m.cellEms * kTwipsPerPoint;
     CellBlock block;
     block.points = std::min(points, std::max(minPoints, width / oneLine));
