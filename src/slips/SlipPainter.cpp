@@ -6,7 +6,6 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
-#include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -64,7 +63,7 @@ public:
     }
     double cellEms() const { return m_cell / pointPixels(kMeasurePoints); }
 
-    CellWidths cells(const QStringList& characters) const {
+    CellWidths cellWidths(const QStringList& characters) const {
         const QFontMetricsF metrics(PasswordFont(kMeasurePoints), &m_device);
         CellWidths widths;
         widths.reserve(characters.size());
@@ -78,14 +77,15 @@ public:
     }
     QPointF device(TwipsPoint p) const { return {p.x * m_xScale, p.y * m_yScale}; }
 
-    void text(const TwipsRect& rect, const QFont& font, const QString& text, int flags) {
+    void drawText(const TwipsRect& rect, const QFont& font, const QString& text, int flags) {
         m_painter.setFont(font);
         m_painter.drawText(device(rect), flags, text);
     }
 
     // A password-face text, run by run: characters that stand side by side go out as one
     // string, so a PDF reader reads the password back as typed.
-    void cells(const CellBlock& block, const QStringList& characters, const CellWidths& widths) {
+    void drawCells(const CellBlock& block, const QStringList& characters,
+                   const CellWidths& widths) {
         const auto left = [&](std::size_t i) {
             return block.rect.left + block.cells[i] * block.cellWidth;
         };
@@ -118,7 +118,7 @@ public:
         }
     }
 
-    void cutLines(const SlipPageLayout& page) {
+    void drawCutLines(const SlipPageLayout& page) {
         QPen pen(QColor(0x70, 0x70, 0x70));
         pen.setStyle(Qt::DashLine);
         pen.setWidthF(0.5 * pointPixels(1));
@@ -195,31 +195,32 @@ bool PaintSlips(QPagedPaintDevice& device, const SlipSettings& settings,
         if (onPage == 0) {
             if (at > 0 && !device.newPage())
                 return false;
-            canvas.cutLines(page);
-            canvas.text(page.pageNumber, TextFont(page.pageNumberPoints),
-                        SlipPageNumberText(int(at / perPage) + 1, pages), Qt::AlignHCenter);
+            canvas.drawCutLines(page);
+            canvas.drawText(page.pageNumber, TextFont(page.pageNumberPoints),
+                            SlipPageNumberText(int(at / perPage) + 1, pages), Qt::AlignHCenter);
         }
         const SlipEntry& entry = entries[at];
         const QStringList account = CodePoints(entry.account);
         const QStringList password = CodePoints(entry.password);
         SlipMeasures measures = common;
-        measures.account = canvas.cells(account);
-        measures.password = canvas.cells(password);
+        measures.account = canvas.cellWidths(account);
+        measures.password = canvas.cellWidths(password);
         const SlipLayout slip = ComputeSlip(page.slips[onPage], measures);
 
         const int wrapped = Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere;
-        canvas.text(slip.title.rect, TextFont(slip.title.points, true), settings.title, wrapped);
-        canvas.text(slip.date.rect, TextFont(slip.date.points), date,
-                    Qt::AlignRight | Qt::AlignTop);
+        canvas.drawText(slip.title.rect, TextFont(slip.title.points, true), settings.title,
+                        wrapped);
+        canvas.drawText(slip.date.rect, TextFont(slip.date.points), date,
+                        Qt::AlignRight | Qt::AlignTop);
         if (!entry.numbered)
-            canvas.text(slip.accountLabel.rect, TextFont(slip.accountLabel.points),
-                        SlipAccountLabel(), Qt::AlignLeft | Qt::AlignTop);
-        canvas.cells(slip.account, account, measures.account);
-        canvas.text(slip.passwordLabel.rect, TextFont(slip.passwordLabel.points),
-                    SlipPasswordLabel(), Qt::AlignLeft | Qt::AlignTop);
-        canvas.cells(slip.password, password, measures.password);
+            canvas.drawText(slip.accountLabel.rect, TextFont(slip.accountLabel.points),
+                            SlipAccountLabel(), Qt::AlignLeft | Qt::AlignTop);
+        canvas.drawCells(slip.account, account, measures.account);
+        canvas.drawText(slip.passwordLabel.rect, TextFont(slip.passwordLabel.points),
+                        SlipPasswordLabel(), Qt::AlignLeft | Qt::AlignTop);
+        canvas.drawCells(slip.password, password, measures.password);
         if (slip.note.lines > 0)
-            canvas.text(slip.note.rect, TextFont(slip.note.points), settings.note, wrapped);
+            canvas.drawText(slip.note.rect, TextFont(slip.note.points), settings.note, wrapped);
     }
     return painter.end();
 }
