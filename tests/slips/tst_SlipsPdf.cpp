@@ -6,11 +6,14 @@
 
 #include <cerrno>
 
-// The window's 「PDFに保存...」 writes through here; keymill-cli's --slips is checked end to end.
+// Slips saved as a PDF file, and the kind marks under a password; keymill-cli's --slips is
+// checked end to end.
 class SlipsPdfTest : public QObject {
     Q_OBJECT
 private slots:
     void savesWholeAndPrivate();
+    void kindMarks_data();
+    void kindMarks();
 };
 
 void SlipsPdfTest::savesWholeAndPrivate() {
@@ -23,6 +26,27 @@ void SlipsPdfTest::savesWholeAndPrivate() {
     QVERIFY(QFileInfo(path).size() > 1000);
     QCOMPARE(QFileInfo(path).permissions() & 0x0077, QFile::Permissions());
     QCOMPARE(WriteSlipsPdf(dir.filePath("none/slips.pdf"), SlipSettings(), entries).number, ENOENT);
+}
+
+void SlipsPdfTest::kindMarks_data() {
+    QTest::addColumn<QString>("characters");
+    QTest::addColumn<QString>("mark");
+    QTest::newRow("upper case") << "AZÀΩ"
+                                << "大";
+    QTest::newRow("lower case") << "azlß"
+                                << "小";
+    QTest::newRow("digits") << "019０"
+                            << "数";
+    QTest::newRow("symbols") << "!|\\¥`'~"
+                             << "記";
+    QTest::newRow("other") << "あ漢 "
+                           << "他";
+}
+
+void SlipsPdfTest::kindMarks() {
+    QFETCH(QString, characters);
+    for (const char32_t c : characters.toUcs4())
+        QTEST(CharacterKindMark(c), "mark");
 }
 
 QTEST_MAIN(SlipsPdfTest)
