@@ -215,3 +215,11 @@ shoot_framed "$help" "$out_dir/help.png"
 focus "$main"
 xdotool key alt+F4
 wait_for 10 ended "$app_pid" || log "the program did not end when its window closed"
+
+# 6. a page of hand-out slips, as keymill-cli draws them (the window paints the same page)
+if [ -x "$build_dir/keymill-cli" ] && command -v pdftoppm >/dev/null; then
+    "$build_dir/keymill-cli" -l 12 -c 10 --slips "$work/slips.pdf" --slip-kinds >/dev/null
+    pdftoppm -png -r 72 -singlefile "$work/slips.pdf" "$out_dir/slips-a4"
+else
+    log "keymill-cli or pdftoppm (poppler-utils) is missing: no picture of a slip page"
+fi

@@ -7,6 +7,7 @@
 #include "FileSink.h"
 #include "FileSizeSignal.h"
 #include "ProgramPaths.h"
+#include "SlipsSink.h"
 #include "StreamSink.h"
 #include "TemporaryFiles.h"
 
@@ -113,7 +114,12 @@ int KeymillCliMain(const QByteArrayList& rawArguments) {
         sink = std::make_unique<StreamSink>(STDOUT_FILENO, Cli::tr("standard output"));
     else
         sink = std::make_unique<FileSink>(parsed.options->outputFile, parsed.options->encoding);
-    const int status = RunCli(*parsed.options, *sink, err, ProcessRandomSource(), stopRequested);
+    std::unique_ptr<PasswordSink> slips;
+    if (!parsed.options->slipsFile.isEmpty())
+        slips = std::make_unique<SlipsSink>(*sink, parsed.options->slipsFile, parsed.options->slips,
+                                            parsed.options->slipAccounts);
+    const int status =
+        RunCli(*parsed.options, slips ? *slips : *sink, err, ProcessRandomSource(), stopRequested);
     if (status == kExitInterrupted && stopSignal != 0)
         return 128 + stopSignal;
     return status;

@@ -3,6 +3,7 @@
 #include "CliText.h"
 #include "CodePointName.h"
 #include "FreeTextFilter.h"
+#include "SlipLayout.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -98,6 +99,23 @@ struct DefinedOptions {
                               QStringLiteral("FILE")};
     QCommandLineOption encoding{kEncoding, Cli::tr("Encoding of --output: cp932 or utf-8."),
                                 QStringLiteral("ENCODING")};
+    // Hand-out slips.
+    QCommandLineOption slips{kSlips,
+                             Cli::tr("Also write the passwords as hand-out slips to this PDF "
+                                     "file (A4, one slip per password)."),
+                             QStringLiteral("FILE")};
+    QCommandLineOption slipTitle{kSlipTitle, Cli::tr("Title of the slips."),
+                                 QStringLiteral("TEXT")};
+    QCommandLineOption slipNote{kSlipNote, Cli::tr("Note at the foot of each slip."),
+                                QStringLiteral("TEXT")};
+    QCommandLineOption slipsPerPage{kSlipsPerPage,
+                                    Cli::tr("Slips per page: 8, 10 or 12 "
+                                            "(default 10)."),
+                                    QStringLiteral("N")};
+    QCommandLineOption slipGroup{kSlipGroup,
+                                 Cli::tr("Show the password on slips in groups of four.")};
+    QCommandLineOption slipKinds{kSlipKinds,
+                                 Cli::tr("Name each character's kind under it on slips.")};
     QCommandLineOption help{kHelp, Cli::tr("Show the options and exit.")};
     QCommandLineOption version{kVersion, Cli::tr("Show the version and exit.")};
     // Qt's own help option would bring --help-all, which lists Qt's options for programs with
@@ -109,11 +127,44 @@ struct DefinedOptions {
     }();
 
     QList<QCommandLineOption> all() const {
-        return {help,      helpAll,   version, length,  count,    digits,
-                upper,     lower,     extra,   exclude, settings, settingsFile,
-                noSimilar, eachClass, entropy, output,  encoding};
+        return {help,      helpAll,   version,      length,    count,    digits,
+                upper,     lower,     extra,        exclude,   settings, settingsFile,
+                noSimilar, eachClass, entropy,      output,    encoding, slips,
+                slipTitle, slipNote,  slipsPerPage, slipGroup, slipKinds};
     }
 };
+
+// The hand-out slip options into `options`; the one-line refusal otherwise.
+std::optional<QString> ReadSlipOptions(const QCommandLineParser& parser, const DefinedOptions& o,
+                                       CliOptions& options) {
+    const bool asked = parser.isSet(o.slips);
+    for (const QCommandLineOption* option :
+         {&o.slipTitle, &o.slipNote, &o.slipsPerPage, &o.slipGroup, &o.slipKinds}) {
+        if (parser.isSet(*option) && !asked)
+            return Cli::tr("%1 applies only to %2").arg(Dashed(option->names()), Dashed(kSlips));
+    }
+    if (!asked)
+        return std::nullopt;
+    options.slipsFile = parser.value(o.slips);
+    if (options.slipsFile.isEmpty())
+        return Cli::tr("%1 needs a file name").arg(Dashed(kSlips));
+    if (options.count > kMaxSlips)
+        return Cli::tr("%1 takes at most %2 passwords").arg(Dashed(kSlips)).arg(kMaxSlips);
+    SlipSettings& slips = options.slips;
+    if (parser.isSet(o.slipTitle))
+        slips.title = parser.value(o.slipTitle);
+    if (parser.isSet(o.slipNote))
+        slips.note = parser.value(o.slipNote);
+    if (parser.isSet(o.slipsPerPage)) {
+        const auto perPage = NumberIn(parser.value(o.slipsPerPage), 12);
+        if (!perPage || !IsSlipsPerPage(*perPage))
+            return Cli::tr("%1 must be 8, 10 or 12").arg(Dashed(kSlipsPerPage));
+        slips.slipsPerPage = *perPage;
+    }
+    slips.groupsOfFour = parser.isSet(o.slipGroup);
+    slips.kinds = parser.isSet(o.slipKinds);
+    return std::nullopt;
+}
 
 std::optional<FileEncoding> EncodingNamed(const QString& name) {
     const QString lower = name.toLower();
@@ -230,6 +281,13 @@ QString OptionOfArgument(const QStringList& arguments, qsizetype index,
 
 } // namespace
 
+bool AsksForSlips(const QByteArrayList& arguments) {
+    const QByteArray name = "--" + kSlips.constFirst().toLatin1();
+    return std::any_of(arguments.cbegin(), arguments.cend(), [&](const QByteArray& argument) {
+        return argument == name || argument.startsWith(name + '=');
+    });
+}
+
 DecodedArguments DecodeArguments(const QByteArrayList& arguments) {
     DecodedArguments decoded;
     qsizetype invalid = -1;
@@ -333,6 +391,8 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
             return UsageError(Cli::tr("%1 must be cp932 or utf-8").arg(Dashed(kEncoding)));
         options.encoding = *encoding;
     }
+    if (const auto refused = ReadSlipOptions(parser, o, options))
+        return UsageError(*refused);
 
     ParsedArguments parsed;
     parsed.request = request;

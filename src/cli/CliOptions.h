@@ -3,6 +3,7 @@
 #include "FileEncoding.h"
 #include "GenerationOptions.h"
 #include "PasswordLimits.h"
+#include "SlipSettings.h"
 
 #include <QByteArrayList>
 #include <QString>
@@ -21,6 +22,12 @@ struct CliOptions {
     bool printEntropy = false;
     QString outputFile; // empty: standard output
     FileEncoding encoding = FileEncoding::Cp932;
+    // --slips: the same passwords as hand-out slips in a PDF file; empty: none.
+    QString slipsFile;
+    SlipSettings slips;
+    // The account each slip names, in the order of the passwords; empty: the slips are
+    // numbered. A list of accounts read from a file goes here.
+    QStringList slipAccounts;
 };
 
 // Where the character options come from.
@@ -54,11 +61,24 @@ inline const QStringList kEachClass{"y", "each-class"};
 inline const QStringList kEntropy{"e", "entropy"};
 inline const QStringList kOutput{"o", "output"};
 inline const QStringList kEncoding{"encoding"};
+// Hand-out slips.
+inline const QStringList kSlips{"slips"};
+inline const QStringList kSlipTitle{"slip-title"};
+inline const QStringList kSlipNote{"slip-note"};
+inline const QStringList kSlipsPerPage{"slips-per-page"};
+inline const QStringList kSlipGroup{"slip-group"};
+inline const QStringList kSlipKinds{"slip-kinds"};
 inline const QStringList kHelp{"h", "help"};
 inline const QStringList kVersion{"v", "version"};
 } // namespace CliOptionNames
 
 inline constexpr qint32 kMaxCount = 2147483647;
+// Slips are painted once every password is made, so they are held in memory: at most as many
+// as the window makes.
+inline constexpr qint32 kMaxSlips = kMaxPasswordLength;
+
+// Whether the arguments ask for slips, which need fonts and so a QGuiApplication.
+bool AsksForSlips(const QByteArrayList& arguments);
 
 // The outcome of reading the arguments: what to run, or a text to print and an exit status (the
 // help or version text on standard output with 0, or one line naming the option and its rule on

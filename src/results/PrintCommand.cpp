@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "PasswordFont.h"
 #include "SaveCommand.h"
 #include "WaitCursor.h"
 
@@ -33,6 +34,10 @@ bool PrintLines(QPrinter& printer, const QStringList& lines) {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
+    // The printer's own size, in the face that tells look-alike characters apart: the default
+    // face here is the window's, which draws I and l alike.
+    painter.setFont(
+        PasswordFont(painter.font().pointSizeF() > 0 ? painter.font().pointSizeF() : 12));
     const QFontMetricsF metrics(painter.font(), &printer);
     const qreal pageWidth = printer.width();
     const qreal pageHeight = printer.height();

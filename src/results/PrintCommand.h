@@ -10,9 +10,10 @@
 class QPrinter;
 class QWidget;
 
-// Prints one line per password from the top left of the printable area, in the printer's
-// default font, starting a new page when one is full. A password wider than the page wraps onto
-// further lines. One job; false when the printer could not be opened or the job failed.
+// Prints one line per password from the top left of the printable area, in the password face
+// at the printer's default size, starting a new page when one is full. A password wider than the
+// page wraps onto further lines. One job; false when the printer could not be opened or the job
+// failed.
 bool PrintLines(QPrinter& printer, const QStringList& lines);
 
 // The print command: everything on the default printer, at once, without a dialog.

@@ -1,5 +1,7 @@
 #include "ResultItemDelegate.h"
 
+#include "PasswordFont.h"
+
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QPainter>
@@ -31,6 +33,17 @@ QRect VisibleRect(const QPainter* painter, const QStyleOptionViewItem& option) {
 } // namespace
 
 ResultItemDelegate::ResultItemDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+QFont ResultItemDelegate::passwordFont(const QFont& viewFont) {
+    return PasswordFont(viewFont.pointSizeF() > 0 ? viewFont.pointSizeF() : 9);
+}
+
+void ResultItemDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                         const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->font = passwordFont(option->font);
+    option->fontMetrics = QFontMetrics(option->font);
+}
 
 const CharacterAdvances& ResultItemDelegate::advances(const QFont& font) const {
     if (!m_advances || m_advances->font() != font)

@@ -47,7 +47,8 @@ void ResultListView::followRowCount() {
 
 void ResultListView::measureNewRows() {
     // Summed character advances find the widest text without shaping 99,999 rows.
-    const CharacterAdvances& advances = m_delegate->advances(font());
+    const CharacterAdvances& advances =
+        m_delegate->advances(ResultItemDelegate::passwordFont(font()));
     const QStringList& rows = m_model->texts();
     for (qsizetype row = m_measuredRows; row < rows.size(); ++row) {
         const qint64 sum = advances.width(rows[row]);
@@ -68,7 +69,7 @@ void ResultListView::autoSizeColumn() {
     // Short texts are shaped as a whole; a very long one is drawn slice by slice at its summed
     // advances, so that sum is its width.
     constexpr qsizetype kShapedLength = 4096;
-    const QFontMetrics metrics(font());
+    const QFontMetrics metrics(ResultItemDelegate::passwordFont(font()));
     int widest = 0;
     if (m_widestSum >= 0) {
         widest = qCeil(CharacterAdvances::toPixels(m_widestSum));

@@ -232,6 +232,15 @@ void CliOptionsTest::optionsAndExitCodes_data() {
         << "keymill-cli: --each-class: only 1 password in 10001 meets the rule; choose a "
            "longer --length or fewer classes\n"
         << "" << 0;
+    row("slips: per page") << QStringList{"-l", "8", "--slips", "s.pdf", "--slips-per-page", "9"}
+                           << 2 << "keymill-cli: --slips-per-page must be 8, 10 or 12\n"
+                           << "" << 0;
+    row("slips: an option without --slips") << QStringList{"-l", "8", "--slip-kinds"} << 2
+                                            << "keymill-cli: --slip-kinds applies only to --slips\n"
+                                            << "" << 0;
+    row("slips: more than are held") << QStringList{"-l", "8", "-c", "100000", "--slips", "s.pdf"}
+                                     << 2 << "keymill-cli: --slips takes at most 99999 passwords\n"
+                                     << "" << 0;
     row("help") << QStringList{"-h"} << 0 << ""
                 << "" << 0;
     row("help-all is help") << QStringList{"--help-all"} << 0 << ""

@@ -1,5 +1,7 @@
 // The real keymill-cli, for what only a process shows: streams, exit statuses, memory, signals
 // and the language of its messages.
+#include "PdfText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -88,6 +90,7 @@ private slots:
     void ownOutputToAFullDevice();
     void invalidUtf8IsRefused_data();
     void invalidUtf8IsRefused();
+    void slipsHoldTheRunsPasswords();
 };
 
 void CliProgramTest::streamsLinesToStandardOutput() {
@@ -385,6 +388,35 @@ void CliProgramTest::invalidUtf8IsRefused() {
     QCOMPARE(process.readAllStandardError(), err);
     QCOMPARE(process.exitCode(), 2);
     QCOMPARE(process.readAllStandardOutput(), QByteArray());
+}
+
+// --slips without a display: a page per ten slips, every password of -o on them, set in the
+// password face, the file private to its owner.
+void CliProgramTest::slipsHoldTheRunsPasswords() {
+    QTemporaryDir dir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    QProcess run;
+    run.setProcessEnvironment(env);
+    run.start(Program(), {"-l", "12", "-c", "30", "--slips", dir.filePath("s.pdf"), "-o",
+                          dir.filePath("s.csv"), "--encoding", "utf-8"});
+    QVERIFY(run.waitForFinished(60000));
+    QCOMPARE(run.exitCode(), 0);
+    QFile csv(dir.filePath("s.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QStringList passwords =
+        QString::fromUtf8(csv.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    QCOMPARE(passwords.size(), 30);
+    const QList<QStringList> pages = PdfPages(dir.filePath("s.pdf"));
+    QCOMPARE(pages.size(), 3);
+    const QString text = (pages[0] + pages[1] + pages[2]).join(u'\n');
+    for (const QString& password : passwords)
+        QVERIFY2(text.contains(password), qPrintable(password));
+    QVERIFY(PdfFonts(dir.filePath("s.pdf")).contains(QLatin1String("BIZUDGothic")));
+    QCOMPARE(QFileInfo(dir.filePath("s.pdf")).permissions() & 0x7777,
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 }
 
 QTEST_GUILESS_MAIN(CliProgramTest)

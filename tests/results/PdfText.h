@@ -33,3 +33,12 @@ inline QList<QStringList> PdfPages(const QString& pdfPath) {
     }
     return pages;
 }
+
+// The fonts a PDF file embeds, as `pdffonts` lists them.
+inline QString PdfFonts(const QString& pdfPath) {
+    QProcess process;
+    process.start(QStringLiteral("pdffonts"), {pdfPath});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}

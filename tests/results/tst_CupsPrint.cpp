@@ -141,6 +141,10 @@ void CupsPrintTest::printsEveryPasswordOnTheDefaultPrinter() {
     }
     QCOMPARE(pages.size(), 1);
     QCOMPARE(pages.first(), passwords);
+    // In the password face, not the window's (which draws I and l alike).
+    const QString fonts = PdfFonts(pdf);
+    QVERIFY2(fonts.contains(QLatin1String("BIZUDGothic")) && !fonts.contains(QLatin1String("IPA")),
+             qPrintable(fonts));
     QFile::remove(pdf);
 }
 

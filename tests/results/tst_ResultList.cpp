@@ -1,4 +1,5 @@
 #include "ListCommands.h"
+#include "ResultItemDelegate.h"
 #include "ResultListView.h"
 
 #include <QAbstractItemModelTester>
@@ -198,7 +199,8 @@ void ResultListTest::columnFitsLongestPasswordAndHeader() {
 
     view.autoSizeColumn();
     const int section = view.header()->sectionSize(0);
-    QVERIFY(section >= view.fontMetrics().horizontalAdvance(longest));
+    QVERIFY(section >=
+            QFontMetrics(ResultItemDelegate::passwordFont(view.font())).horizontalAdvance(longest));
     QVERIFY(section >=
             view.header()->fontMetrics().horizontalAdvance(QStringLiteral("パスワード生成結果")));
 
