@@ -1,10 +1,10 @@
 #include "CliMain.h"
 
+#include "CliHandout.h"
 #include "CliOptions.h"
 #include "CliRun.h"
 #include "CliText.h"
 #include "ErrnoText.h"
-#include "FileSink.h"
 #include "FileSizeSignal.h"
 #include "ProgramPaths.h"
 #include "StreamSink.h"
@@ -101,11 +101,7 @@ int KeymillCliMain(const QByteArrayList& rawArguments) {
     }
 
     InstallSignalHandlers();
-    std::unique_ptr<PasswordSink> sink;
-    if (parsed.options->outputFile.isEmpty())
-        sink = std::make_unique<StreamSink>(STDOUT_FILENO, Cli::tr("standard output"));
-    else
-        sink = std::make_unique<FileSink>(parsed.options->outputFile, parsed.options->encoding);
+    const std::unique_ptr<PasswordSink> sink = MakeOutputSink(*parsed.options, err);
     const int status = RunCli(*parsed.options, *sink, err, ProcessRandomSource(), stopRequested);
     if (status == kExitInterrupted && stopSignal != 0)
         return 128 + stopSignal;

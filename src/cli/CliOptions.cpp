@@ -87,6 +87,7 @@ struct DefinedOptions {
                               QStringLiteral("FILE")};
     QCommandLineOption encoding{kEncoding, Cli::tr("Encoding of --output: cp932 or utf-8."),
                                 QStringLiteral("ENCODING")};
+    HandoutOptionDefinitions handout;
     QCommandLineOption help{kHelp, Cli::tr("Show the options and exit.")};
     QCommandLineOption version{kVersion, Cli::tr("Show the version and exit.")};
     // Qt's own help option would bring --help-all, which lists Qt's options for programs with
@@ -98,9 +99,11 @@ struct DefinedOptions {
     }();
 
     QList<QCommandLineOption> all() const {
-        return {help,      helpAll,   version, length,  count,    digits,
-                upper,     lower,     extra,   exclude, settings, settingsFile,
-                noSimilar, eachClass, entropy, output,  encoding};
+        return QList<QCommandLineOption>{help,     helpAll,      version,   length,    count,
+                                         digits,   upper,        lower,     extra,     exclude,
+                                         settings, settingsFile, noSimilar, eachClass, entropy,
+                                         output,   encoding} +
+               handout.all();
     }
 };
 
@@ -316,6 +319,8 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
             return UsageError(Cli::tr("%1 must be cp932 or utf-8").arg(Dashed(kEncoding)));
         options.encoding = *encoding;
     }
+    if (const QString error = ReadHandoutArguments(parser, o.handout, options); !error.isEmpty())
+        return UsageError(error);
 
     ParsedArguments parsed;
     parsed.request = request;
@@ -332,5 +337,5 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
         stopped.exitCode = parsed.exitCode;
         return stopped;
     }
-    return ReadRequestedSettings(*parsed.request, windowSettingsFile);
+    return ReadRequestedAccounts(ReadRequestedSettings(*parsed.request, windowSettingsFile));
 }

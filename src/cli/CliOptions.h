@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CliHandout.h"
 #include "FileEncoding.h"
 #include "GenerationOptions.h"
 #include "PasswordLimits.h"
@@ -21,6 +22,7 @@ struct CliOptions {
     bool printEntropy = false;
     QString outputFile; // empty: standard output
     FileEncoding encoding = FileEncoding::Cp932;
+    HandoutCliOptions handout; // --accounts, --format, --hash
 };
 
 // Where the character options come from.
