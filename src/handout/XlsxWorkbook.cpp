@@ -50,7 +50,11 @@ XlsxWorkbook::XlsxWorkbook(HandoutColumns columns) : m_columns(columns) {
         return;
     }
     const QByteArray path = "/proc/self/fd/" + QByteArray::number(m_memoryFd);
-    m_workbook = workbook_new(path.constData());
+    // Rows go out as they come, their strings inline: a shared-string table would sort every
+    // password, each one different, and cost most of the time.
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    m_workbook = workbook_new_opt(path.constData(), &options);
     if (!m_workbook) {
         m_errorNumber = ENOMEM;
         return;
