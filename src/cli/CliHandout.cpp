@@ -69,7 +69,7 @@ std::optional<int> ColumnNumber(const QString& text) {
     bool ok = false;
     const int value = text.toInt(&ok);
     const bool digits =
-        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     if (!ok || !digits || value < 1 || value > 16384)
         return std::nullopt;
     return value;
