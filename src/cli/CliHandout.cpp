@@ -28,41 +28,38 @@ QString Dashed(const QStringList& names) {
     return QStringLiteral("--") + names.last();
 }
 
+} // namespace
+
 QString AccountErrorText(const AccountError& e, const QString& file) {
     const QString option = Dashed(kAccounts) + QStringLiteral(": ");
+    const QString line = QString::number(e.line);
     switch (e.problem) {
     case AccountProblem::CannotRead:
         return option + CliHandout::tr("cannot read '%1': %2").arg(file, ErrnoText(e.number));
     case AccountProblem::NotText:
         return option + CliHandout::tr("line %1 of '%2' is not text in code page 932, UTF-8 or "
                                        "UTF-16 with its mark")
-                            .arg(e.line)
-                            .arg(file);
+                            .arg(line, file);
     case AccountProblem::OpenQuote:
         return option +
                CliHandout::tr("the quoted field that starts on line %1 of '%2' is not closed")
-                   .arg(e.line)
-                   .arg(file);
+                   .arg(line, file);
     case AccountProblem::MissingColumn:
         return option + CliHandout::tr("line %1 of '%2' has no column %3")
-                            .arg(e.line)
-                            .arg(file)
-                            .arg(e.column);
+                            .arg(line, file, QString::number(e.column));
     case AccountProblem::ControlCharacter:
         return option + CliHandout::tr("the account on line %1 of '%2' holds a control character")
-                            .arg(e.line)
-                            .arg(file);
+                            .arg(line, file);
     case AccountProblem::Duplicate:
         return option + CliHandout::tr("'%1' on line %2 of '%3' is already on line %4")
-                            .arg(e.name)
-                            .arg(e.line)
-                            .arg(file)
-                            .arg(e.firstLine);
+                            .arg(e.name, line, file, QString::number(e.firstLine));
     case AccountProblem::NoAccounts:
         return option + CliHandout::tr("'%1' holds no account").arg(file);
     }
     return QString();
 }
+
+namespace {
 
 // A number of ASCII digits from 1 to max, or nothing.
 std::optional<int> ColumnNumber(const QString& text) {
@@ -261,10 +258,10 @@ ParsedCommandLine ReadRequestedAccounts(ParsedCommandLine parsed) {
                            .arg(count)
                            .arg(Dashed(kAccounts)));
     if (const qsizetype unfit = FirstUnfitAccount(handout.format, list.names); unfit >= 0)
-        return refused(CliHandout::tr("%1 chpasswd: the account '%2' on line %3 holds ':', "
-                                      "which ends the name in chpasswd's lines")
-                           .arg(Dashed(kFormat), list.names[unfit])
-                           .arg(list.lines[unfit]));
+        return refused(
+            CliHandout::tr("%1 chpasswd: the account '%2' on line %3 holds ':', "
+                           "which ends the name in chpasswd's lines")
+                .arg(Dashed(kFormat), list.names[unfit], QString::number(list.lines[unfit])));
     if (handout.format == HandoutFormat::Xlsx && count > XlsxWorkbook::kMaxRows)
         return refused(CliHandout::tr("%1 xlsx holds at most %2 passwords")
                            .arg(Dashed(kFormat))

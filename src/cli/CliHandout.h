@@ -60,6 +60,10 @@ QString ReadHandoutArguments(const QCommandLineParser& parser,
 // A refusal becomes the usage error (exit status 2).
 ParsedCommandLine ReadRequestedAccounts(ParsedCommandLine parsed);
 
+// keymill-cli's one line for a refused list of accounts read from `file` (without the
+// "keymill-cli: " before it).
+QString AccountErrorText(const AccountError& error, const QString& file);
+
 // Where the run's passwords go: standard output or --output, as plain lines or in the format
 // asked for. Warnings (passwords a spreadsheet would change) go to err once the list is out.
 std::unique_ptr<PasswordSink> MakeOutputSink(const CliOptions& options, QTextStream& err);
