@@ -27,6 +27,18 @@ int DisplayWidth(const QString& text) {
     return width;
 }
 
+// Where the library keeps its temporary files of rows, which hold the passwords: a file system in
+// memory, the user's own (XDG_RUNTIME_DIR) before the shared one; the system's default else.
+QByteArray MemoryDirectory() {
+    for (QByteArray directory : {qgetenv("XDG_RUNTIME_DIR"), QByteArray("/dev/shm")}) {
+        struct stat info {};
+        if (!directory.isEmpty() && ::stat(directory.constData(), &info) == 0 &&
+            S_ISDIR(info.st_mode) && ::access(directory.constData(), W_OK | X_OK) == 0)
+            return directory;
+    }
+    return QByteArray();
+}
+
 int ErrorNumberOf(lxw_error error) {
     switch (error) {
     case LXW_NO_ERROR:
@@ -54,6 +66,9 @@ XlsxWorkbook::XlsxWorkbook(HandoutColumns columns) : m_columns(columns) {
     // password, each one different, and cost most of the time.
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
+    m_temporaryDirectory = MemoryDirectory();
+    if (!m_temporaryDirectory.isEmpty())
+        options.tmpdir = m_temporaryDirectory.data();
     m_workbook = workbook_new_opt(path.constData(), &options);
     if (!m_workbook) {
         m_errorNumber = ENOMEM;
@@ -74,10 +89,10 @@ XlsxWorkbook::XlsxWorkbook(HandoutColumns columns) : m_columns(columns) {
 }
 
 XlsxWorkbook::~XlsxWorkbook() {
-    if (m_workbook) {
-        // Closing is the one way to free the library's memory; its file is dropped with the fd.
+    // Closing is the one way to let go of everything the library holds (lxw_workbook_free
+    // leaves the temporary file of the rows open); the file it writes goes with the memory file.
+    if (m_workbook)
         workbook_close(m_workbook);
-    }
     if (m_memoryFd >= 0)
         ::close(m_memoryFd);
 }

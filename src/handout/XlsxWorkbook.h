@@ -17,6 +17,7 @@ struct lxw_format;
 //
 // The library writes a file itself. It writes here into a file in memory (memfd) that has no name
 // on any disk, and finish() hands back its bytes, which the caller stores through its own writer.
+// Its temporary files of rows go to a file system in memory where there is one.
 class XlsxWorkbook {
 public:
     // A sheet holds 1,048,576 rows, the header one of them.
@@ -40,6 +41,7 @@ private:
     bool failed(int number);
 
     HandoutColumns m_columns;
+    QByteArray m_temporaryDirectory;
     int m_memoryFd = -1;
     lxw_workbook* m_workbook = nullptr;
     lxw_worksheet* m_sheet = nullptr;
