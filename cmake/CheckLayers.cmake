@@ -8,13 +8,14 @@ cmake_minimum_required(VERSION 3.25)
 
 # folder=the folders below it. settings and results lie side by side over files, as do cli and
 # app over both; keymill-cli needs no widget, so results is not below it. slips (QtGui only)
-# lies over layout, under results and cli alike.
+# lies over layout, under results and cli alike; handout (pairing, formats, hashes) lies over
+# files and generator, below both front ends.
 set(kBelow files= generator= layout= settings=files slips=layout,files results=files,slips
-    about=layout cli=files,generator,settings,layout,slips
-    app=files,generator,layout,settings,slips,results,about)
+    about=layout handout=files,generator cli=files,generator,settings,layout,slips,handout
+    app=files,generator,layout,settings,slips,results,about,handout)
 set(kLibraries keymill_files=files keymill_generator=generator keymill_layout=layout
     keymill_settings=settings keymill_slips=slips keymill_results=results keymill_about=about
-    keymill_help=about keymill_cli=cli keymill_app=app)
+    keymill_help=about keymill_handout=handout keymill_cli=cli keymill_app=app)
 
 foreach(pair IN LISTS kBelow)
     string(REGEX REPLACE "=.*" "" folder "${pair}")

@@ -122,12 +122,14 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${KEYMILL_HOMEPAGE_URL}")
 # passwords are set in BIZ UDGothic, which tells look-alike characters apart; Qt's own dialogs
 # speak Japanese through qt6-translations-l10n; libcups2 tells a printer's state; libsodium23
 # gives the keystream of the random source; libxcb1 tells the window's frame; libicu72 cuts the
-# free texts into whole characters and puts them in one form.
+# free texts into whole characters and puts them in one form; libxlsxwriter4 writes the hand-out
+# workbooks and libcrypt1 their hashes.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6 (>= 2.34), libstdc++6 (>= 12), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), \
 libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6help6 (>= 6.4), \
 libqt6sql6-sqlite (>= 6.4), fonts-ipafont-gothic, fonts-morisawa-bizud-gothic, \
-qt6-translations-l10n, libcups2, libsodium23, libxcb1, libicu72")
+qt6-translations-l10n, libcups2, libsodium23, libxcb1, libicu72, libxlsxwriter4, \
+libcrypt1 (>= 1:4.1)")
 # Debian's description field is English; the Japanese summary and description are in the
 # AppStream file, where software centres read them.
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "random password list generator")

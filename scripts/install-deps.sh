@@ -7,7 +7,7 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6help6 libqt6sql6-sqlite
     fonts-ipafont-gothic fonts-morisawa-bizud-gothic qt6-translations-l10n libcups2-dev libxcb1-dev
-    libsodium-dev libicu-dev
+    libsodium-dev libicu-dev libxlsxwriter-dev libcrypt-dev unzip
     xvfb xauth x11-utils xdotool xclip openbox imagemagick
     dbus at-spi2-core python3-pyatspi groff-base
     cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils

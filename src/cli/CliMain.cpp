@@ -1,10 +1,10 @@
 #include "CliMain.h"
 
+#include "CliHandout.h"
 #include "CliOptions.h"
 #include "CliRun.h"
 #include "CliText.h"
 #include "ErrnoText.h"
-#include "FileSink.h"
 #include "FileSizeSignal.h"
 #include "ProgramPaths.h"
 #include "SlipsSink.h"
@@ -109,15 +109,11 @@ int KeymillCliMain(const QByteArrayList& rawArguments) {
     }
 
     InstallSignalHandlers();
-    std::unique_ptr<PasswordSink> sink;
-    if (parsed.options->outputFile.isEmpty())
-        sink = std::make_unique<StreamSink>(STDOUT_FILENO, Cli::tr("standard output"));
-    else
-        sink = std::make_unique<FileSink>(parsed.options->outputFile, parsed.options->encoding);
+    const std::unique_ptr<PasswordSink> sink = MakeOutputSink(*parsed.options, err);
     std::unique_ptr<PasswordSink> slips;
     if (!parsed.options->slipsFile.isEmpty())
         slips = std::make_unique<SlipsSink>(*sink, parsed.options->slipsFile, parsed.options->slips,
-                                            parsed.options->slipAccounts);
+                                            parsed.options->handout.accounts);
     const int status =
         RunCli(*parsed.options, slips ? *slips : *sink, err, ProcessRandomSource(), stopRequested);
     if (status == kExitInterrupted && stopSignal != 0)

@@ -116,6 +116,7 @@ struct DefinedOptions {
                                  Cli::tr("Show the password on slips in groups of four.")};
     QCommandLineOption slipKinds{kSlipKinds,
                                  Cli::tr("Name each character's kind under it on slips.")};
+    HandoutOptionDefinitions handout;
     QCommandLineOption help{kHelp, Cli::tr("Show the options and exit.")};
     QCommandLineOption version{kVersion, Cli::tr("Show the version and exit.")};
     // Qt's own help option would bring --help-all, which lists Qt's options for programs with
@@ -127,10 +128,12 @@ struct DefinedOptions {
     }();
 
     QList<QCommandLineOption> all() const {
-        return {help,      helpAll,   version,      length,    count,    digits,
-                upper,     lower,     extra,        exclude,   settings, settingsFile,
-                noSimilar, eachClass, entropy,      output,    encoding, slips,
-                slipTitle, slipNote,  slipsPerPage, slipGroup, slipKinds};
+        return QList<QCommandLineOption>{help,      helpAll,   version,      length,    count,
+                                         digits,    upper,     lower,        extra,     exclude,
+                                         settings,  settingsFile, noSimilar, eachClass, entropy,
+                                         output,    encoding,  slips,        slipTitle, slipNote,
+                                         slipsPerPage, slipGroup, slipKinds} +
+               handout.all();
     }
 };
 
@@ -393,6 +396,8 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
     }
     if (const auto refused = ReadSlipOptions(parser, o, options))
         return UsageError(*refused);
+    if (const QString error = ReadHandoutArguments(parser, o.handout, options); !error.isEmpty())
+        return UsageError(error);
 
     ParsedArguments parsed;
     parsed.request = request;
@@ -412,5 +417,5 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
     }
     ParsedCommandLine read = ReadRequestedSettings(*parsed.request, windowSettingsFile);
     read.warnings = parsed.warnings + read.warnings;
-    return read;
+    return ReadRequestedAccounts(std::move(read));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CliHandout.h"
 #include "FileEncoding.h"
 #include "GenerationOptions.h"
 #include "PasswordLimits.h"
@@ -22,12 +23,11 @@ struct CliOptions {
     bool printEntropy = false;
     QString outputFile; // empty: standard output
     FileEncoding encoding = FileEncoding::Cp932;
-    // --slips: the same passwords as hand-out slips in a PDF file; empty: none.
+    // --slips: the same passwords as hand-out slips in a PDF file; empty: none. Each slip names
+    // its account from handout.accounts, in the order of the passwords, or is numbered.
     QString slipsFile;
     SlipSettings slips;
-    // The account each slip names, in the order of the passwords; empty: the slips are
-    // numbered. A list of accounts read from a file goes here.
-    QStringList slipAccounts;
+    HandoutCliOptions handout; // --accounts, --format, --hash
 };
 
 // Where the character options come from.

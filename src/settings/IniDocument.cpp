@@ -2,52 +2,9 @@
 
 #include "Cp932Codec.h"
 #include "IniValueQuoting.h"
-
-#include <QStringDecoder>
-
-#include <algorithm>
+#include "TextFileEncoding.h"
 
 namespace {
-const QByteArray kUtf8Bom("\xEF\xBB\xBF");
-const QByteArray kUtf16LeBom("\xFF\xFE");
-const QByteArray kUtf16BeBom("\xFE\xFF");
-const QByteArray kUtf32LeBom("\xFF\xFE\0\0", 4);
-const QByteArray kUtf32BeBom("\0\0\xFE\xFF", 4);
-
-// Valid UTF-8 holding at least one character beyond ASCII.
-bool IsMultiByteUtf8(const QByteArray& bytes) {
-    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
-        return false;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes); // decoding happens here, and sets the error
-    return !text.isEmpty() && !utf8.hasError();
-}
-
-// Text in a two-byte encoding without a mark: NUL in at least half of the bytes at even or at
-// odd places (ASCII text in UTF-16 has one in every other byte). Returns the place of the NULs:
-// 1 for little-endian, 0 for big-endian, -1 for neither.
-int NulPatternOf(const QByteArray& bytes) {
-    if (bytes.size() < 4)
-        return -1;
-    qsizetype nuls[2] = {0, 0};
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        nuls[i % 2] += bytes[i] == '\0';
-    const qsizetype half = bytes.size() / 2;
-    if (nuls[1] * 2 >= half && nuls[1] >= nuls[0])
-        return 1;
-    return nuls[0] * 2 >= half ? 0 : -1;
-}
-
-// What a file the program will not write can show: its text, held as UTF-8.
-QString ReadableText(const QByteArray& bytes) {
-    if (bytes.startsWith(kUtf32LeBom))
-        return QStringDecoder(QStringDecoder::Utf32LE).decode(bytes.mid(4));
-    if (bytes.startsWith(kUtf32BeBom))
-        return QStringDecoder(QStringDecoder::Utf32BE).decode(bytes.mid(4));
-    return QStringDecoder(NulPatternOf(bytes) == 1 ? QStringDecoder::Utf16LE
-                                                   : QStringDecoder::Utf16BE)
-        .decode(bytes);
-}
 
 // The Windows service folds ASCII letters only; QString's case-insensitive compare folds more.
 bool SameName(QStringView a, QStringView b) {
@@ -82,26 +39,30 @@ bool IsUsableName(const QString& name, QChar forbidden) {
 
 IniDocument IniDocument::fromBytes(QByteArray bytes) {
     IniDocument doc;
-    if (bytes.startsWith(kUtf32LeBom) || bytes.startsWith(kUtf32BeBom) ||
-        (!bytes.startsWith(kUtf16LeBom) && !bytes.startsWith(kUtf16BeBom) &&
-         NulPatternOf(bytes) >= 0)) {
+    const TextFileEncoding detected = DetectTextFileEncoding(bytes);
+    switch (detected) {
+    case TextFileEncoding::Unmarked:
         // Lines are found in the text as UTF-8 holds it; the file itself is never written.
-        doc = fromBytes(kUtf8Bom + EncodeUtf8Lossless(ReadableText(bytes)));
+        doc = fromBytes(ByteOrderMarkOf(TextFileEncoding::Utf8WithBom) +
+                        EncodeUtf8Lossless(DecodeUnmarkedText(bytes)));
         doc.encoding_ = IniEncoding::ReadOnly;
         return doc;
-    }
-    if (bytes.startsWith(kUtf16LeBom)) {
+    case TextFileEncoding::Utf16LE:
         doc.encoding_ = IniEncoding::Utf16LE;
-        doc.bom_ = kUtf16LeBom;
-    } else if (bytes.startsWith(kUtf16BeBom)) {
+        break;
+    case TextFileEncoding::Utf16BE:
         doc.encoding_ = IniEncoding::Utf16BE;
-        doc.bom_ = kUtf16BeBom;
-    } else if (bytes.startsWith(kUtf8Bom)) {
+        break;
+    case TextFileEncoding::Utf8WithBom:
         doc.encoding_ = IniEncoding::Utf8WithBom;
-        doc.bom_ = kUtf8Bom;
-    } else if (IsMultiByteUtf8(bytes)) {
+        break;
+    case TextFileEncoding::Utf8:
         doc.encoding_ = IniEncoding::Utf8;
+        break;
+    case TextFileEncoding::Cp932:
+        break;
     }
+    doc.bom_ = ByteOrderMarkOf(detected);
     bytes.remove(0, doc.bom_.size());
     const bool wide = doc.wide();
     if (wide && bytes.size() % 2 != 0) {
@@ -385,7 +346,7 @@ bool IniDocument::convertToUtf8() {
         converted.append(std::move(utf8));
     }
     encoding_ = IniEncoding::Utf8WithBom;
-    bom_ = kUtf8Bom;
+    bom_ = ByteOrderMarkOf(TextFileEncoding::Utf8WithBom);
     for (qsizetype i = 0; i < lines_.size(); ++i)
         setLine(lines_[i], converted[i]);
     if (converted.isEmpty() || !converted.front().isEmpty()) {

@@ -85,6 +85,8 @@ private:
     QString settingsFile_;
     QString clutteredFile_; // control characters, a byte that does not decode, a long text
     QString manyCharacters_;
+    QString accountsFile_;   // 山田 in code page 932, a blank line, b:2
+    QString duplicatesFile_; // c twice
 };
 
 void CliOptionsTest::initTestCase() {
@@ -102,6 +104,16 @@ void CliOptionsTest::initTestCase() {
                     "AddChrList=x\ty\x01z" +
                     QByteArray(40000, 'w') + "\x81\r\n");
     cluttered.close();
+    accountsFile_ = dir_.filePath("accounts.txt");
+    QFile accounts(accountsFile_);
+    QVERIFY(accounts.open(QIODevice::WriteOnly));
+    accounts.write("\x8eR\x93" "c\r\n\r\nb:2\r\n"); // 山田
+    accounts.close();
+    duplicatesFile_ = dir_.filePath("duplicates.txt");
+    QFile duplicates(duplicatesFile_);
+    QVERIFY(duplicates.open(QIODevice::WriteOnly));
+    duplicates.write("c\nd\nc\n");
+    duplicates.close();
     // 20000 distinct ideographs beside one digit: few passwords of two hold both classes.
     for (char16_t c = 0x4E00; c < 0x4E00 + 20000; ++c)
         manyCharacters_ += QChar(c);
@@ -241,6 +253,38 @@ void CliOptionsTest::optionsAndExitCodes_data() {
     row("slips: more than are held") << QStringList{"-l", "8", "-c", "100000", "--slips", "s.pdf"}
                                      << 2 << "keymill-cli: --slips takes at most 99999 passwords\n"
                                      << "" << 0;
+    // Accounts: two in ACCOUNTS (line 2 is blank); -c must match them, formats need them.
+    row("accounts give the count")
+        << QStringList{"-l", "8", "--accounts", "ACCOUNTS"} << 0 << "" << kAll << 2;
+    row("count against the accounts")
+        << QStringList{"-l", "8", "--accounts", "ACCOUNTS", "-c", "3"} << 2
+        << "keymill-cli: --count 3 does not match the 2 accounts of --accounts; leave --count "
+           "out\n"
+        << "" << 0;
+    row("duplicate account") << QStringList{"-l", "8", "--accounts", "DUPLICATES"} << 2
+                             << "keymill-cli: --accounts: 'c' on line 3 of 'DUPLICATES' is "
+                                "already on line 1\n"
+                             << "" << 0;
+    row("chpasswd refuses a colon")
+        << QStringList{"-l", "8", "--accounts", "ACCOUNTS", "--format", "chpasswd"} << 2
+        << "keymill-cli: --format chpasswd: the account 'b:2' on line 3 holds ':', which ends "
+           "the name in chpasswd's lines\n"
+        << "" << 0;
+    row("chpasswd needs accounts") << QStringList{"-l", "8", "--format", "chpasswd"} << 2
+                                   << "keymill-cli: --format chpasswd needs --accounts\n"
+                                   << "" << 0;
+    row("xlsx needs a file") << QStringList{"-l", "8", "--format", "xlsx"} << 2
+                             << "keymill-cli: --format xlsx needs --output: a workbook is not "
+                                "text\n"
+                             << "" << 0;
+    row("hash needs a format") << QStringList{"-l", "8", "--hash", "yescrypt"} << 2
+                               << "keymill-cli: --hash needs --format csv, json, chpasswd or "
+                                  "xlsx\n"
+                               << "" << 0;
+    row("encoding is for plain") << QStringList{"-l",       "8",   "-o",         "f",
+                                                "--format", "csv", "--encoding", "utf-8"}
+                                 << 2 << "keymill-cli: --encoding applies only to --format plain\n"
+                                 << "" << 0;
     row("help") << QStringList{"-h"} << 0 << ""
                 << "" << 0;
     row("help-all is help") << QStringList{"--help-all"} << 0 << ""
@@ -258,6 +302,9 @@ void CliOptionsTest::optionsAndExitCodes() {
     arguments.replaceInStrings(QStringLiteral("SETTINGS"), settingsFile_);
     arguments.replaceInStrings(QStringLiteral("CLUTTERED"), clutteredFile_);
     arguments.replaceInStrings(QStringLiteral("MANY"), manyCharacters_);
+    arguments.replaceInStrings(QStringLiteral("ACCOUNTS"), accountsFile_);
+    arguments.replaceInStrings(QStringLiteral("DUPLICATES"), duplicatesFile_);
+    err.replace(QStringLiteral("DUPLICATES"), duplicatesFile_);
 
     MemorySink sink;
     const Outcome outcome = Run(arguments, settingsFile_, sink);

@@ -5,11 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <crypt.h>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
@@ -91,6 +94,7 @@ private slots:
     void invalidUtf8IsRefused_data();
     void invalidUtf8IsRefused();
     void slipsHoldTheRunsPasswords();
+    void handsOutToAccounts();
 };
 
 void CliProgramTest::streamsLinesToStandardOutput() {
@@ -417,6 +421,32 @@ void CliProgramTest::slipsHoldTheRunsPasswords() {
     QVERIFY(PdfFonts(dir.filePath("s.pdf")).contains(QLatin1String("BIZUDGothic")));
     QCOMPARE(QFileInfo(dir.filePath("s.pdf")).permissions() & 0x7777,
              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+// A list of accounts in code page 932 becomes JSON Lines in its order, each password with a
+// yescrypt hash that crypt(3) verifies.
+void CliProgramTest::handsOutToAccounts() {
+    QTemporaryDir dir;
+    QFile accounts(dir.filePath("accounts.txt"));
+    QVERIFY(accounts.open(QIODevice::WriteOnly));
+    accounts.write("\x8eR\x93"
+                   "c\r\na,b\r\n\r\nsay \"hi\"\r\n"); // 山田 in code page 932
+    accounts.close();
+    QProcess process;
+    process.start(Program(), {"-l", "10", "--accounts", accounts.fileName(), "--format", "json",
+                              "--hash", "yescrypt"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.readAllStandardError(), QByteArray());
+    QCOMPARE(process.exitCode(), 0);
+    const QList<QByteArray> lines = process.readAllStandardOutput().trimmed().split('\n');
+    QStringList names;
+    for (const QByteArray& line : lines) {
+        const QJsonObject object = QJsonDocument::fromJson(line).object();
+        names << object["account"].toString();
+        const QByteArray hash = object["hash"].toString().toLatin1();
+        crypt_data data{};
+        QVERIFY(hash.startsWith("$y$"));
+        QCOMPARE(QByteArray(crypt_r(object["password"].toString().toUtf8(), hash, &data)), hash);
+    }
+    QCOMPARE(names, QStringList({u"山田"_qs, "a,b", "say \"hi\""}));
 }
 
 QTEST_GUILESS_MAIN(CliProgramTest)

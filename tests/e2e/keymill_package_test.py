@@ -43,7 +43,8 @@ INSTALLED.update({f"/usr/share/icons/hicolor/{n}x{n}/apps/keymill.png": f"the {n
                   for n in ICON_SIZES})
 DEPENDS = ["libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6printsupport6", "libqt6help6",
            "libqt6sql6-sqlite", "fonts-ipafont-gothic", "fonts-morisawa-bizud-gothic",
-           "qt6-translations-l10n", "libcups2", "libsodium23", "libxcb1", "libicu72"]
+           "qt6-translations-l10n", "libcups2", "libsodium23", "libxcb1", "libicu72",
+           "libxlsxwriter4", "libcrypt1"]
 STRAY_SETTINGS = "/usr/bin/keymill.ini"
 CLI = "/usr/bin/keymill-cli"
 

@@ -317,4 +317,147 @@
             <translation>'%1' にカードを描けません</translation>
         </message>
     </context>
+    <context>
+        <name>CliHandout</name>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>cannot read '%1': %2</source>
+            <translation>'%1' を読めません: %2</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>line %1 of '%2' is not text in code page 932, UTF-8 or UTF-16 with its mark</source>
+            <translation>'%2' の %1 行目はコードページ 932、UTF-8、BOM 付き UTF-16 のどれのテキストでもありません</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>the quoted field that starts on line %1 of '%2' is not closed</source>
+            <translation>'%2' の %1 行目で始まる引用符付きのフィールドが閉じていません</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>line %1 of '%2' has no column %3</source>
+            <translation>'%2' の %1 行目には %3 列目がありません</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>the account on line %1 of '%2' holds a control character</source>
+            <translation>'%2' の %1 行目のアカウントに制御文字があります</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>'%1' on line %2 of '%3' is already on line %4</source>
+            <translation>'%3' の %2 行目の '%1' は %4 行目にもあります</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>'%1' holds no account</source>
+            <translation>'%1' にはアカウントがありません</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>cannot hash a password with %1: %2</source>
+            <translation>%1 でパスワードのハッシュを作れません: %2</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>warning: %1 of %2 passwords start with =, +, -, @ or 0, which a spreadsheet opening the csv file turns into a formula or a number; --format xlsx keeps them as text</source>
+            <translation>警告: %2 件のうち %1 件のパスワードが =、+、-、@、0 のどれかで始まります。csv ファイルを開いた表計算ソフトはこれを数式か数値に変えます。--format xlsx なら文字列のまま残ります</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>Hand one password to each account of this file (one a line, or a column of a .csv file); the count is the number of accounts.</source>
+            <translation>このファイルのアカウント 1 件ごとにパスワードを 1 件配ります (1 行に 1 件、または .csv ファイルの 1 列)。生成数はアカウントの数です。</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>Read --accounts as CSV and take this column (default 1).</source>
+            <translation>--accounts を CSV として読み、この列を使います (既定は 1)。</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>The first line of --accounts is a header, not an account.</source>
+            <translation>--accounts の 1 行目は見出しで、アカウントではありません。</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>Output format: plain (default), csv, json, chpasswd or xlsx.</source>
+            <translation>出力形式: plain (既定)、csv、json、chpasswd、xlsx。</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>Add a hash of each password: yescrypt or sha512crypt (chpasswd: the hash in place of the password).</source>
+            <translation>各パスワードのハッシュを加えます: yescrypt または sha512crypt (chpasswd ではパスワードの代わりにハッシュ)。</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>%1 must be plain, csv, json, chpasswd or xlsx</source>
+            <translation>%1 は plain、csv、json、chpasswd、xlsx のどれかです</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>%1 must be yescrypt or sha512crypt</source>
+            <translation>%1 は yescrypt または sha512crypt です</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>%1 needs %2 csv, json, chpasswd or xlsx</source>
+            <translation>%1 には %2 csv、json、chpasswd、xlsx のどれかが必要です</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>%1 needs a file name</source>
+            <translation>%1 にはファイル名が必要です</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>%1 applies only to %2</source>
+            <translation>%1 は %2 と一緒にだけ使えます</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>%1 must be 1..16384</source>
+            <translation>%1 は 1..16384 です</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>--encoding applies only to %1 plain</source>
+            <translation>--encoding は %1 plain と一緒にだけ使えます</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>%1 chpasswd needs %2</source>
+            <translation>%1 chpasswd には %2 が必要です</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>%1 xlsx needs --output: a workbook is not text</source>
+            <translation>%1 xlsx には --output が必要です (ブックはテキストではありません)</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>%1 xlsx holds passwords of at most %2 characters</source>
+            <translation>%1 xlsx に入るパスワードは %2 文字までです</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>%1 xlsx holds at most %2 passwords</source>
+            <translation>%1 xlsx に入るパスワードは %2 件までです</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>--count %1 does not match the %2 accounts of %3; leave --count out</source>
+            <translation>--count %1 は %3 のアカウント数 %2 と合いません。--count を外してください</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>%1 chpasswd: the account '%2' on line %3 holds ':', which ends the name in chpasswd's lines</source>
+            <translation>%1 chpasswd: %3 行目のアカウント '%2' に ':' があります。chpasswd の行ではそこで名前が終わります</translation>
+        </message>
+        <message>
+            <location filename="../CliHandout.cpp" />
+            <source>%1 holds more than %2 accounts</source>
+            <translation>%1 のアカウントは %2 件を超えています</translation>
+        </message>
+    </context>
 </TS>
