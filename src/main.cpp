@@ -37,9 +37,6 @@ int main(int argc, char** argv) {
     }
     InitKeystreamLibrary();
     IgnoreFileSizeSignal(); // a save past `ulimit -f` then fails with EFBIG and is reported
-    // A signal that ends the program during a save or the settings write removes a named
-    // temporary file first; SIGTERM, SIGINT and SIGHUP close the window instead (below).
-    TemporaryFiles::installSignalCleanup();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("keymill"));
     QApplication::setApplicationDisplayName(QString());
@@ -52,6 +49,9 @@ int main(int argc, char** argv) {
     frmMain window;
     // SIGTERM, SIGINT, SIGHUP and the session manager close the window as the user would.
     ConnectQuitRequests(app, window);
+    // Every other signal that ends the program removes the named temporary file of a save or of
+    // the settings write first (the three above are already handled and stay so).
+    TemporaryFiles::installSignalCleanup();
     window.show();
     return app.exec();
 }

@@ -17,8 +17,8 @@ void remove(const QByteArray& path);
 // USR2, ALRM, PIPE, XCPU, XFSZ, VTALRM, PROF), a handler that removes the files and then ends the
 // process by the same signal, as it would have ended without it. A signal that is ignored or
 // already handled when this is called is left as it is: install after the program has chosen to
-// ignore some (SIGPIPE, SIGXFSZ), before it sets its own handlers for others (which may then end
-// the process by EndBySignal). Called once at start-up, before any thread starts.
+// ignore some (SIGPIPE, SIGXFSZ) or to handle some itself (its own handler may end the process by
+// endBySignal). Called once at start-up.
 void installSignalCleanup();
 
 // For a program's own signal handler that ends the process: removes the files, then ends the

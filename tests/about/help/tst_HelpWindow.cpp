@@ -142,6 +142,8 @@ void HelpWindowTest::tableOfContentsEntries_data() {
                                    << "keys.html";
     QTest::newRow("messages") << 6 << "メッセージと対処"
                               << "messages.html";
+    QTest::newRow("keymill-cli") << 7 << "コマンドライン版 keymill-cli"
+                                 << "cli.html";
 }
 
 void HelpWindowTest::tableOfContentsEntries() {
@@ -152,7 +154,7 @@ void HelpWindowTest::tableOfContentsEntries() {
     HelpWindow* window = openHelp();
     QVERIFY(window);
     QHelpContentWidget* tree = window->contentsTree();
-    QCOMPARE(tree->model()->rowCount(), 7);
+    QCOMPARE(tree->model()->rowCount(), 8);
 
     const QModelIndex entry = tree->model()->index(row, 0);
     QCOMPARE(entry.data().toString(), title);
