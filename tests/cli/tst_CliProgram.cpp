@@ -134,7 +134,8 @@ void CliProgramTest::memoryStaysFlat() {
     process.waitForFinished();
     const QString sizes = QStringLiteral("%1 KB, then %2 KB").arg(early).arg(late);
     QVERIFY2(early > 0 && late <= early + 512, qPrintable(sizes));
-    QVERIFY2(late < 16 * 1024, qPrintable(sizes));
+    // The libraries alone (Qt Core and Gui, ICU, libxlsxwriter) take about 17 MB of it.
+    QVERIFY2(late < 24 * 1024, qPrintable(sizes));
     qInfo("peak memory %s", qPrintable(sizes));
 }
 
@@ -421,6 +422,8 @@ void CliProgramTest::slipsHoldTheRunsPasswords() {
     QVERIFY(PdfFonts(dir.filePath("s.pdf")).contains(QLatin1String("BIZUDGothic")));
     QCOMPARE(QFileInfo(dir.filePath("s.pdf")).permissions() & 0x7777,
              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+}
+
 // A list of accounts in code page 932 becomes JSON Lines in its order, each password with a
 // yescrypt hash that crypt(3) verifies.
 void CliProgramTest::handsOutToAccounts() {
