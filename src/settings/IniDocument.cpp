@@ -15,7 +15,7 @@ const QByteArray kUtf32LeBom("\xFF\xFE\0\0", 4);
 const QByteArray kUtf32BeBom("\0\0\xFE\xFF", 4);
 
 // Valid UTF-8 holding at least one character beyond ASCII.
-bool IsMultiByteUtf8(const QByteArray& bytes) {
+bool IsMultiByteUtf8(QByteArrayView bytes) {
     if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
         return false;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -23,10 +23,21 @@ bool IsMultiByteUtf8(const QByteArray& bytes) {
     return !text.isEmpty() && !utf8.hasError();
 }
 
+// The bytes before a run of NULs at the end. Such a run is what a crash leaves on some file
+// systems (the size was written, the data was not); it holds no text, so it never decides the
+// encoding.
+QByteArrayView WithoutNulPadding(QByteArrayView bytes) {
+    qsizetype size = bytes.size();
+    while (size > 0 && bytes[size - 1] == '\0')
+        --size;
+    return bytes.first(size);
+}
+
 // Text in a two-byte encoding without a mark: NUL in at least half of the bytes at even or at
-// odd places (ASCII text in UTF-16 has one in every other byte). Returns the place of the NULs:
-// 1 for little-endian, 0 for big-endian, -1 for neither.
-int NulPatternOf(const QByteArray& bytes) {
+// odd places (ASCII text in UTF-16 has one in every other byte), NUL padding at the end not
+// counted. Returns the place of the NULs: 1 for little-endian, 0 for big-endian, -1 for neither.
+int NulPatternOf(QByteArrayView padded) {
+    const QByteArrayView bytes = WithoutNulPadding(padded);
     if (bytes.size() < 4)
         return -1;
     qsizetype nuls[2] = {0, 0};
@@ -102,8 +113,14 @@ IniDocument IniDocument::fromBytes(QByteArray bytes) {
     } else if (IsMultiByteUtf8(bytes)) {
         doc.encoding_ = IniEncoding::Utf8;
     }
-    bytes.remove(0, doc.bom_.size());
     const bool wide = doc.wide();
+    // NUL padding after text in code page 932 or UTF-8 is left out of the document, so the file
+    // is written again without it: it holds no setting (a value ends at its first NUL), and
+    // kept, it would stand between the text and a section added after it. NULs within the
+    // text stay where they are.
+    if (!wide)
+        bytes.truncate(WithoutNulPadding(bytes).size());
+    bytes.remove(0, doc.bom_.size());
     if (wide && bytes.size() % 2 != 0) {
         doc.oddTail_ = bytes.right(1);
         bytes.chop(1);

@@ -43,6 +43,8 @@ private slots:
     void utf8FileStaysUtf8();
     void encodingsReadButNeverWritten_data();
     void encodingsReadButNeverWritten();
+    void nulPaddingDecidesNothing_data();
+    void nulPaddingDecidesNothing();
     void refusedWrites_data();
     void refusedWrites();
     void failedWriteKeepsOldFile();
@@ -297,6 +299,40 @@ void TestIniFile::encodingsReadButNeverWritten() {
     QVERIFY(!WriteIniDocument(*ini, file));
     QCOMPARE(ReadBytes(file), bytes);
     QCOMPARE(QFileInfo(file).lastModified(), stamp);
+}
+
+// A crash can leave a run of NULs after the text: the text alone tells the encoding, and a
+// file that can be written is written without the run.
+void TestIniFile::nulPaddingDecidesNothing_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("nuls");
+    QTest::addColumn<int>("encoding");
+    const QByteArray lines("[Add]\r\nSuji=0\r\nAddChr=1\r\nAddChrList=abc%1\r\n");
+    const QByteArray cp932 = QByteArray(lines).replace("%1", "\x95\x5C\x83\x5C");
+    const QByteArray utf8 = QByteArray(lines).replace("%1", "\xE8\xA1\xA8\xE3\x82\xBD");
+    for (int nuls : {100, 200, 400, 4096}) {
+        QTest::addRow("code page 932, %d NULs", nuls) << cp932 << nuls << int(IniEncoding::Cp932);
+        QTest::addRow("UTF-8, %d NULs", nuls) << utf8 << nuls << int(IniEncoding::Utf8);
+    }
+    QByteArray utf16;
+    for (QChar c : QString::fromUtf8(utf8))
+        utf16 += QByteArray::fromRawData(reinterpret_cast<const char*>(&c), 2);
+    QTest::newRow("UTF-16 without mark") << utf16 << 0 << int(IniEncoding::ReadOnly);
+    QTest::newRow("UTF-16 without mark, 4096 NULs") << utf16 << 4096 << int(IniEncoding::ReadOnly);
+}
+
+void TestIniFile::nulPaddingDecidesNothing() {
+    QFETCH(QByteArray, text);
+    QFETCH(int, nuls);
+    QFETCH(int, encoding);
+    IniDocument ini = IniDocument::fromBytes(text + QByteArray(nuls, '\0'));
+    QCOMPARE(int(ini.encoding()), encoding);
+    QCOMPARE(ini.value("Add", "AddChrList"), u"abc表ソ"_qs);
+    QCOMPARE(ini.value("Add", "Suji"), u"0"_qs);
+    QVERIFY(ini.setValue("Add", "Suji", "1"));
+    QCOMPARE(ini.canWriteBack(), encoding != int(IniEncoding::ReadOnly));
+    if (ini.canWriteBack())
+        QCOMPARE(ini.toBytes(), QByteArray(text).replace("Suji=0", "Suji=1"));
 }
 
 void TestIniFile::refusedWrites_data() {
