@@ -1,5 +1,7 @@
 #include "FileTarget.h"
 
+#include "StaleTemporaries.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -184,6 +186,7 @@ WriteOutcome FileTarget::openNew(mode_t newFileMode) {
 
 int FileTarget::createTemporary() {
     const QByteArray directory = DirectoryOf(m_path);
+    RemoveStaleTemporaries(directory);
     if (!namedTemporaryOnly && DescriptorPathsWork()) {
         const int fd = ::open(directory.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
         if (fd >= 0) {

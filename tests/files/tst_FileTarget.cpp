@@ -16,6 +16,7 @@
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -105,6 +106,7 @@ private slots:
     void asOrdinaryUser();
     void fileSizeLimit_data();
     void fileSizeLimit();
+    void staleTemporariesGo();
 
 private:
     std::optional<QTemporaryDir> m_dir;
@@ -319,6 +321,29 @@ void FileTargetTest::fileSizeLimit() {
     if (ignoreSignal) // a killed process cannot clean up after itself
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(),
                  hardLink ? 2 : 1);
+}
+
+// A save killed after its temporary file got a name leaves it behind; the next write into that
+// directory removes it once it has not changed for a minute, and nothing else.
+void FileTargetTest::staleTemporariesGo() {
+    const auto aged = [this](const char* name, int seconds, uid_t owner = ::geteuid()) {
+        const QString path = m_dir->filePath(QString::fromLatin1(name));
+        Make(path, owner, ::getegid(), 0644);
+        const timeval past[2] = {{::time(nullptr) - seconds, 0}, {::time(nullptr) - seconds, 0}};
+        if (::utimes(QFile::encodeName(path).constData(), past) != 0)
+            qFatal("cannot age %s", name);
+        return path;
+    };
+    const QString stale = aged(".keymill-Ab12Cd", 90);
+    QStringList stay{aged(".keymill-Ab12Ce", 30), aged(".keymill-Ab12C", 90),
+                     aged("keymill-Ab12Cd", 90)};
+    if (::geteuid() == 0)
+        stay << aged(".keymill-OtherU", 90, kUser);
+    FileTarget target;
+    QVERIFY(target.open(m_file).ok() && target.write(kSaved).ok() && target.commit().ok());
+    QVERIFY(!QFile::exists(stale));
+    for (const QString& path : stay)
+        QVERIFY2(QFile::exists(path), qPrintable(path));
 }
 
 QTEST_GUILESS_MAIN(FileTargetTest)
