@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PasswordLimits.h"
+
 #include <QClipboard>
 #include <QLineEdit>
 #include <QTimer>

@@ -347,18 +347,16 @@ def emoji_in_cp932_file(x, program, tmp):
 
 
 def big_paste(x, program, tmp):
-    """Ten megabytes pasted into 任意文字登録's box: it keeps the first 10,000 characters, says so,
-    and a run draws from them only."""
+    """10 MB pasted into 任意文字登録's box: it keeps 10,000 characters, says so, a run uses them."""
     appdir = os.path.join(tmp, "paste")
     os.makedirs(appdir)
     program = shutil.copy(program, appdir)
     with open(os.path.join(appdir, "keymill.ini"), "wb") as f:
-        f.write(b"[Add]\r\nSuji=0\r\nAlhabetBig=0\r\nAlphabetMini=0\r\nAddChr=1\r\n"
-                b"DeleteChr=1\r\n")
+        f.write(b"[Add]\r\nSuji=0\r\nAlhabetBig=0\r\nAlphabetMini=0\r\nAddChr=1\r\n")
     kept = "あいうえお漢字ＡＢＣ"
     app = Program(x, program, appdir)
     x.set_clipboard(kept * 1000 + "★" * 3_000_000)  # the stars lie beyond the limit
-    paste_at_end(x, app, 5)
+    paste_at_end(x, app, 4)  # txtDeleteChr is off, so one box fewer
     titled = lambda: len(x.windows(app.pid, "^" + TITLE + "$"))
     wait_until("the message about the cut paste", lambda: titled() == 2, 20)
     x.key("Return")

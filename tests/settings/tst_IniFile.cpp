@@ -301,23 +301,20 @@ void TestIniFile::encodingsReadButNeverWritten() {
     QCOMPARE(QFileInfo(file).lastModified(), stamp);
 }
 
-// A crash can leave a run of NULs after the text: the text alone tells the encoding, and a
-// file that can be written is written without the run.
+// NULs after the text, as a crash leaves them: the text tells the encoding; writing drops them.
 void TestIniFile::nulPaddingDecidesNothing_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("nuls");
     QTest::addColumn<int>("encoding");
-    const QByteArray lines("[Add]\r\nSuji=0\r\nAddChr=1\r\nAddChrList=abc%1\r\n");
-    const QByteArray cp932 = QByteArray(lines).replace("%1", "\x95\x5C\x83\x5C");
-    const QByteArray utf8 = QByteArray(lines).replace("%1", "\xE8\xA1\xA8\xE3\x82\xBD");
+    const QByteArray cp932("[Add]\r\nSuji=0\r\nAddChr=1\r\nAddChrList=abc\x95\x5C\x83\x5C\r\n");
+    const QByteArray utf8(
+        "[Add]\r\nSuji=0\r\nAddChr=1\r\nAddChrList=abc\xE8\xA1\xA8\xE3\x82\xBD\r\n");
     for (int nuls : {100, 200, 400, 4096}) {
         QTest::addRow("code page 932, %d NULs", nuls) << cp932 << nuls << int(IniEncoding::Cp932);
         QTest::addRow("UTF-8, %d NULs", nuls) << utf8 << nuls << int(IniEncoding::Utf8);
     }
-    QByteArray utf16;
-    for (QChar c : QString::fromUtf8(utf8))
-        utf16 += QByteArray::fromRawData(reinterpret_cast<const char*>(&c), 2);
-    QTest::newRow("UTF-16 without mark") << utf16 << 0 << int(IniEncoding::ReadOnly);
+    const QString text = QString::fromUtf8(utf8);
+    const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     QTest::newRow("UTF-16 without mark, 4096 NULs") << utf16 << 4096 << int(IniEncoding::ReadOnly);
 }
 
@@ -328,7 +325,6 @@ void TestIniFile::nulPaddingDecidesNothing() {
     IniDocument ini = IniDocument::fromBytes(text + QByteArray(nuls, '\0'));
     QCOMPARE(int(ini.encoding()), encoding);
     QCOMPARE(ini.value("Add", "AddChrList"), u"abc表ソ"_qs);
-    QCOMPARE(ini.value("Add", "Suji"), u"0"_qs);
     QVERIFY(ini.setValue("Add", "Suji", "1"));
     QCOMPARE(ini.canWriteBack(), encoding != int(IniEncoding::ReadOnly));
     if (ini.canWriteBack())

@@ -288,10 +288,8 @@ void TestSettingsFileTable::policies() {
 
 // A window dragged partly above the screen is stored where the next start puts it.
 void TestSettingsFileTable::negativePlaceStoredAsZero() {
-    StoredSettings settings;
-    settings.window = {-285, -15, 9000, 6000};
     IniDocument closed;
-    QVERIFY(StoreSettings(closed, settings));
+    QVERIFY(StoreSettings(closed, StoredSettings{{-285, -15, 9000, 6000}}));
     QVERIFY(closed.toBytes().startsWith("[Position]\r\nLeft=0\r\nTop=0\r\nWidth=9000\r\n"));
 }
 
