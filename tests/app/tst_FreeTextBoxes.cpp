@@ -83,8 +83,7 @@ void TestFreeTextBoxes::pastedText() {
     QCOMPARE(edit->cursorPosition(), cursor);
 }
 
-// A text in keymill.ini longer than a box holds shows its beginning, and a close that did not
-// change it leaves the file's text whole.
+// A text in keymill.ini longer than a box shows its beginning; an untouched close keeps it all.
 void TestFreeTextBoxes::longTextSurvivesStartAndClose() {
     const QString stored = longText(kMaxFreeTextLength + 40000);
     QTemporaryDir dir;

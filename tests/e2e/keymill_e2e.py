@@ -332,7 +332,7 @@ def emoji_in_cp932_file(x, program, tmp):
     paste_at_end(x, app, 3)  # txtDeleteChr
     app.end()
     # The emoji needs UTF-8: the whole file is written so, with the mark on a line of its own,
-    # and every key keeps its line and gets its own value; the NULs are left out.
+    # and every key keeps its line and gets its own value.
     expected = [line.replace("abc", "abc" + EMOJI).replace("xyz", "xyz" + EMOJI)
                 for line in CP932_INI_LINES]
     data = open(path, "rb").read()
