@@ -18,8 +18,9 @@
 // pasted by mistake froze the window for minutes. A text cut before it reaches the box never
 // costs more than the limit. For the same reason the caret stops blinking (and stays shown)
 // after ten seconds without input, as desktops do: an idle full box then costs nothing.
+// No signal or slot of its own: it keeps the line edit's meta-object, as a line edit to styles,
+// the accessibility bridge and every lookup by class.
 class FreeTextBox : public QLineEdit {
-    Q_OBJECT
 public:
     explicit FreeTextBox(QWidget* parent = nullptr);
     ~FreeTextBox() override;

@@ -103,7 +103,7 @@ void TestFreeTextBoxes::longTextSurvivesStartAndClose() {
 void TestFreeTextBoxes::longPasteKeepsItsBeginning() {
     WindowFixture f;
     f->chkDeleteChr->setChecked(true);
-    auto* box = qobject_cast<FreeTextBox*>(f->txtDeleteChr);
+    auto* box = dynamic_cast<FreeTextBox*>(f->txtDeleteChr);
     QStringList messages;
     box->showLimitMessage = [&](QWidget*, const QString& text) { messages << text; };
     box->setText("xy");

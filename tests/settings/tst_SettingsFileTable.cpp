@@ -286,10 +286,11 @@ void TestSettingsFileTable::policies() {
     QCOMPARE(LoadStoredSettings(closed, kLargeScreen, kLargeScreen), settings);
 }
 
-// A window dragged partly above the screen is stored where the next start puts it.
 void TestSettingsFileTable::negativePlaceStoredAsZero() {
+    StoredSettings settings; // a window dragged partly above and left of the screen
+    settings.window = {-285, -15, 9000, 6000};
     IniDocument closed;
-    QVERIFY(StoreSettings(closed, StoredSettings{{-285, -15, 9000, 6000}}));
+    QVERIFY(StoreSettings(closed, settings));
     QVERIFY(closed.toBytes().startsWith("[Position]\r\nLeft=0\r\nTop=0\r\nWidth=9000\r\n"));
 }
 
