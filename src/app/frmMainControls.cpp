@@ -2,7 +2,7 @@
 #include "frmMain.h"
 
 #include "CaptionFrame.h"
-#include "FreeTextValidator.h"
+#include "FreeTextBox.h"
 #include "PasswordLimits.h"
 #include "ResultListView.h"
 
@@ -38,13 +38,10 @@ QLineEdit* makeTextBox(QWidget* parent, const char* name) {
     return box;
 }
 
-// The extra and excluded characters: any length (a line edit would silently cut the text at
-// 32,767 units, also when the settings file fills it), and only characters that can stand in
-// a password.
+// The extra and excluded characters (see FreeTextBox).
 QLineEdit* makeFreeTextBox(QWidget* parent, const char* name) {
-    QLineEdit* box = makeTextBox(parent, name);
-    box->setMaxLength(std::numeric_limits<int>::max());
-    box->setValidator(new FreeTextValidator(box));
+    auto* box = new FreeTextBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
     return box;
 }
 

@@ -1,6 +1,7 @@
 // The window's geometry and the character options, kept in keymill.ini between uses.
 #include "frmMain.h"
 
+#include "FreeTextFilter.h"
 #include "KeptTwips.h"
 #include "ProgramPaths.h"
 #include "SettingsRules.h"
@@ -44,9 +45,10 @@ void frmMain::LoadSettings() {
     chkAddAlphabetBig->setChecked(stored.alphabetBig);
     chkAddAlphabetMini->setChecked(stored.alphabetMini);
     chkAddChr->setChecked(stored.addChr);
-    txtAddChr->setText(stored.addChrList);
+    // Cut before the box sees it, as a paste is (the accessibility bridge is told the text whole).
+    txtAddChr->setText(CutToFreeTextLimit(stored.addChrList));
     chkDeleteChr->setChecked(stored.deleteChr);
-    txtDeleteChr->setText(stored.deleteChrList);
+    txtDeleteChr->setText(CutToFreeTextLimit(stored.deleteChrList));
     // The boxes drop what no password may hold (control characters, bytes that did not decode);
     // a text the user leaves as it was shown is stored again as it was read, byte for byte.
     loadedAddChrList_ = {stored.addChrList, txtAddChr->text()};

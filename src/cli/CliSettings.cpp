@@ -32,10 +32,11 @@ SettingsOptions OptionsFromSettings(const IniDocument& ini) {
     options.upper = stored.alphabetBig;
     options.lower = stored.alphabetMini;
     options.extra = stored.addChr;
-    // The texts as the window's boxes show them: nothing that cannot stand in a password.
-    options.extraText = FilterFreeText(stored.addChrList, 0).text;
+    // The texts as the window's boxes show them: cut to their length, then nothing that cannot
+    // stand in a password.
+    options.extraText = FilterFreeText(CutToFreeTextLimit(stored.addChrList), 0).text;
     options.exclude = stored.deleteChr;
-    options.excludeText = FilterFreeText(stored.deleteChrList, 0).text;
+    options.excludeText = FilterFreeText(CutToFreeTextLimit(stored.deleteChrList), 0).text;
     return {options, stored.noSimilar, stored.eachClass};
 }
 

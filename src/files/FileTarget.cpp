@@ -1,5 +1,6 @@
 #include "FileTarget.h"
 
+#include "StaleTemporaries.h"
 #include "TemporaryFiles.h"
 
 #include <QFile>
@@ -186,6 +187,7 @@ WriteOutcome FileTarget::openNew(mode_t newFileMode) {
 
 int FileTarget::createTemporary() {
     const QByteArray directory = DirectoryOf(m_path);
+    RemoveStaleTemporaries(directory);
     if (!namedTemporaryOnly && DescriptorPathsWork()) {
         const int fd = ::open(directory.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
         if (fd >= 0) {

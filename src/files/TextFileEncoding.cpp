@@ -23,9 +23,10 @@ bool IsMultiByteUtf8(const QByteArray& bytes) {
 }
 
 // Text in a two-byte encoding without a mark: NUL in at least half of the bytes at even or at
-// odd places (ASCII text in UTF-16 has one in every other byte). Returns the place of the NULs:
-// 1 for little-endian, 0 for big-endian, -1 for neither.
-int NulPatternOf(const QByteArray& bytes) {
+// odd places (ASCII text in UTF-16 has one in every other byte), NUL padding at the end not
+// counted. Returns the place of the NULs: 1 for little-endian, 0 for big-endian, -1 for neither.
+int NulPatternOf(QByteArrayView padded) {
+    const QByteArrayView bytes = WithoutNulPadding(padded);
     if (bytes.size() < 4)
         return -1;
     qsizetype nuls[2] = {0, 0};
@@ -45,6 +46,13 @@ QString Decoded(QStringDecoder::Encoding encoding, QByteArrayView bytes, bool* v
     return text;
 }
 } // namespace
+
+QByteArrayView WithoutNulPadding(QByteArrayView bytes) {
+    qsizetype size = bytes.size();
+    while (size > 0 && bytes[size - 1] == '\0')
+        --size;
+    return bytes.first(size);
+}
 
 TextFileEncoding DetectTextFileEncoding(const QByteArray& bytes) {
     if (bytes.startsWith(kUtf32LeBom) || bytes.startsWith(kUtf32BeBom))

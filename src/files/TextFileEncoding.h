@@ -25,3 +25,8 @@ QString DecodeUnmarkedText(const QByteArray& bytes);
 // The whole text of a file, its mark removed. `valid` (when given) is set to false when some bytes
 // are not text in the encoding found; they read as U+FFFD.
 QString DecodeTextFile(const QByteArray& bytes, bool* valid = nullptr);
+
+// The bytes before a run of NULs at the end. Such a run is what a crash leaves on some file
+// systems (the size was written, the data was not); it holds no text, so it never decides the
+// encoding.
+QByteArrayView WithoutNulPadding(QByteArrayView bytes);

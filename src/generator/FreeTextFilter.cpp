@@ -169,3 +169,13 @@ FilteredFreeText FilterFreeText(const QString& text, int cursor) {
         });
     return Without(plain, KeepOfCluster);
 }
+
+QString CutToFreeTextLimit(const QString& text, qsizetype room) {
+    if (text.size() <= room)
+        return text;
+    if (room <= 0)
+        return QString();
+    if (text[room - 1].isHighSurrogate() && text[room].isLowSurrogate())
+        --room;
+    return text.left(room);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PasswordLimits.h"
+
 #include <QList>
 #include <QString>
 
@@ -31,3 +33,7 @@ struct FilteredFreeText {
 // text without those characters; cursor (a position in text) moves back by the units dropped
 // before it.
 FilteredFreeText FilterFreeText(const QString& text, int cursor);
+
+// The first `room` code units of text (kMaxFreeTextLength when not given), one fewer where the
+// cut would part the two halves of a surrogate pair.
+QString CutToFreeTextLimit(const QString& text, qsizetype room = kMaxFreeTextLength);

@@ -63,8 +63,14 @@ IniDocument IniDocument::fromBytes(QByteArray bytes) {
         break;
     }
     doc.bom_ = ByteOrderMarkOf(detected);
-    bytes.remove(0, doc.bom_.size());
     const bool wide = doc.wide();
+    // NUL padding after text in code page 932 or UTF-8 is left out of the document, so the file
+    // is written again without it: it holds no setting (a value ends at its first NUL), and
+    // kept, it would stand between the text and a section added after it. NULs within the
+    // text stay where they are.
+    if (!wide)
+        bytes.truncate(WithoutNulPadding(bytes).size());
+    bytes.remove(0, doc.bom_.size());
     if (wide && bytes.size() % 2 != 0) {
         doc.oddTail_ = bytes.right(1);
         bytes.chop(1);

@@ -28,8 +28,10 @@
 //    value to be stored holds a character that code page lacks (an emoji): its lines then keep
 //    their text, re-encoded.
 // A file the program could not write back consistently (a UTF-32 mark, or NULs in every other
-// byte without a mark, as UTF-16 without a mark has) is read for what can be read and never
-// written, as a read-only file is.
+// byte of its text without a mark, as UTF-16 without a mark has) is read for what can be read
+// and never written, as a read-only file is.
+// A run of NULs at the end (what a crash can leave) decides nothing: the text before it is
+// told as above, and a file in code page 932 or UTF-8 is written again without the run.
 enum class IniEncoding { Cp932, Utf8WithBom, Utf8, Utf16LE, Utf16BE, ReadOnly };
 
 class IniDocument {

@@ -2,6 +2,7 @@
 
 #include "mdlIniSet.h"
 
+#include <algorithm>
 #include <limits>
 
 qint32 GeometryValueOr(const QString& text, qint32 fallback) {
@@ -79,10 +80,13 @@ StoredSettings LoadStoredSettings(const IniDocument& ini, qint32 screenWidthTwip
 bool StoreSettings(IniDocument& ini, const StoredSettings& settings) {
     using namespace SettingsNames;
     const WindowTwips& w = settings.window;
-    const std::pair<QLatin1StringView, QString> position[] = {{kLeft, QString::number(w.left)},
-                                                              {kTop, QString::number(w.top)},
-                                                              {kWidth, QString::number(w.width)},
-                                                              {kHeight, QString::number(w.height)}};
+    // A window partly above or left of the screen stands at a negative place, which the reader
+    // refuses (it takes 0 for it): 0 is stored, so the file holds what the next start uses.
+    const std::pair<QLatin1StringView, QString> position[] = {
+        {kLeft, QString::number(std::max(w.left, 0))},
+        {kTop, QString::number(std::max(w.top, 0))},
+        {kWidth, QString::number(w.width)},
+        {kHeight, QString::number(w.height)}};
     const std::pair<QLatin1StringView, QString> add[] = {
         {kSuji, CheckStateText(settings.suji)},
         {kAlhabetBig, CheckStateText(settings.alphabetBig)},

@@ -81,7 +81,8 @@ struct StoredSettings {
 StoredSettings LoadStoredSettings(const IniDocument& ini, qint32 screenWidthTwips,
                                   qint32 screenHeightTwips);
 
-// Sets all keys in the file's order, the two policies last. A key that already reads as the value
+// Sets all keys in the file's order, the two policies last; a negative left or top is stored
+// as 0, the place the reader gives it. A key that already reads as the value
 // to store keeps its bytes, so a text the user did not change is written back exactly as it was
 // found. False when some value could not be stored (see IniDocument::setValue).
 bool StoreSettings(IniDocument& ini, const StoredSettings& settings);

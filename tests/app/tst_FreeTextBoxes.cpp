@@ -1,5 +1,6 @@
 // The extra and excluded characters as the user pastes and types them, and as the settings
 // file brings them back.
+#include "FreeTextBox.h"
 #include "WindowFixture.h"
 #include "mdlIniSet.h"
 
@@ -28,7 +29,7 @@ private slots:
     void pastedText_data();
     void pastedText();
     void longTextSurvivesStartAndClose();
-    void longPasteStaysWhole();
+    void longPasteKeepsItsBeginning();
     void settingsTextIsCleaned();
     void typedPairStaysWhole();
 };
@@ -82,29 +83,36 @@ void TestFreeTextBoxes::pastedText() {
     QCOMPARE(edit->cursorPosition(), cursor);
 }
 
-// 40,000 characters in keymill.ini come back whole after a start and a close.
+// A text in keymill.ini longer than a box shows its beginning; an untouched close keeps it all.
 void TestFreeTextBoxes::longTextSurvivesStartAndClose() {
-    const QString stored = longText(40000);
+    const QString stored = longText(kMaxFreeTextLength + 40000);
     QTemporaryDir dir;
     const QString ini = dir.filePath("keymill.ini");
     QVERIFY(WriteIniValue("Add", "AddChr", "1", ini));
     QVERIFY(WriteIniValue("Add", "AddChrList", stored, ini));
     {
         frmMain window(nullptr, dir.path());
-        QCOMPARE(window.txtAddChr->text().size(), stored.size());
+        QCOMPARE(window.txtAddChr->text(), stored.left(kMaxFreeTextLength));
         window.show();
         QVERIFY(window.close());
     }
     QCOMPARE(ReadIniValue("Add", "AddChrList", ini), stored);
 }
 
-void TestFreeTextBoxes::longPasteStaysWhole() {
+// Ten megabytes pasted by mistake: the box keeps what fits and says so once.
+void TestFreeTextBoxes::longPasteKeepsItsBeginning() {
     WindowFixture f;
     f->chkDeleteChr->setChecked(true);
-    const QString pasted = longText(70000);
+    auto* box = dynamic_cast<FreeTextBox*>(f->txtDeleteChr);
+    QStringList messages;
+    box->showLimitMessage = [&](QWidget*, const QString& text) { messages << text; };
+    box->setText("xy");
+    const QString pasted = longText(10'000'000);
     QApplication::clipboard()->setText(pasted);
-    QTest::keyClick(f->txtDeleteChr, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(f->txtDeleteChr->text(), pasted);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box->text(), "xy" + pasted.left(kMaxFreeTextLength - 2));
+    QCOMPARE(messages, QStringList{FreeTextBox::limitMessage()});
+    QCOMPARE(f.beeps, 1);
 }
 
 // Whatever sets the text, the change handler sees clean text only.

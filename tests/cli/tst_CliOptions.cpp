@@ -150,10 +150,10 @@ void CliOptionsTest::optionsAndExitCodes_data() {
                          << "123456789ab" << 1;
     row("window settings") << QStringList{"-l", "4", "--settings"} << 0 << ""
                            << "123456789ab" << 1;
-    // What the window's boxes would hold: no control character, no undecoded byte, no cut.
+    // What the window's boxes would hold: the first 10,000 units less the control characters.
     row("settings file, kept as the window keeps it")
         << QStringList{"-l", "4", "--settings-file", "CLUTTERED"} << 0 << ""
-        << "xyz" + QString(40000, u'w') << 1;
+        << "xyz" + QString(kMaxFreeTextLength - 5, u'w') << 1;
     row("extra and exclude drop control characters")
         << QStringList{"-l", "4", "-a", u"a\tb\nc\x7f"_qs + QChar(0xD800) + u"😀"_qs, "-x", "b\r\n"}
         << 0 << ""

@@ -320,8 +320,9 @@ def emoji_in_cp932_file(x, program, tmp):
     os.makedirs(appdir)
     program = shutil.copy(program, appdir)
     path = os.path.join(appdir, "keymill.ini")
+    # 4,096 NULs after the text, as a crash can leave: the text alone decides the encoding.
     with open(path, "wb") as f:
-        f.write("".join(line + "\r\n" for line in CP932_INI_LINES).encode("cp932"))
+        f.write("".join(line + "\r\n" for line in CP932_INI_LINES).encode("cp932") + bytes(4096))
     # Values all in the program's own form, positions in odd twips: nothing is written.
     close_changes_nothing(x, program, appdir, path)
 
@@ -343,6 +344,29 @@ def emoji_in_cp932_file(x, program, tmp):
     # A file the program wrote itself: a close with nothing changed leaves it alone.
     close_changes_nothing(x, program, appdir, path)
     minimum_size_settles_in_one_close(x, program, appdir, path)
+
+
+def big_paste(x, program, tmp):
+    """10 MB pasted into 任意文字登録's box: it keeps 10,000 characters, says so, a run uses them."""
+    appdir = os.path.join(tmp, "paste")
+    os.makedirs(appdir)
+    program = shutil.copy(program, appdir)
+    with open(os.path.join(appdir, "keymill.ini"), "wb") as f:
+        f.write(b"[Add]\r\nSuji=0\r\nAlhabetBig=0\r\nAlphabetMini=0\r\nAddChr=1\r\n")
+    kept = "あいうえお漢字ＡＢＣ"
+    app = Program(x, program, appdir)
+    x.set_clipboard(kept * 1000 + "★" * 3_000_000)  # the stars lie beyond the limit
+    paste_at_end(x, app, 4)  # txtDeleteChr is off, so one box fewer
+    titled = lambda: len(x.windows(app.pid, "^" + TITLE + "$"))
+    wait_until("the message about the cut paste", lambda: titled() == 2, 20)
+    x.key("Return")
+    wait_until("the message to close", lambda: titled() == 1, 5)
+    app.focus()
+    drawn = set(app.run_and_copy(16, 50).replace("\r\n", ""))
+    check(drawn <= set(kept), f"the run drew {sorted(drawn - set(kept))} beyond the kept text")
+    app.end()
+    stored = read_settings(os.path.join(appdir, "keymill.ini"))["Add"]["AddChrList"]
+    check(stored == kept * 1000, f"keymill.ini keeps {len(stored)} characters, not 10000")
 
 
 def minimum_size_settles_in_one_close(x, program, appdir, path):
@@ -462,6 +486,8 @@ def main():
                 policies_from_settings(x, program, tmp)
                 step = "emoji_in_cp932_file"
                 emoji_in_cp932_file(x, program, tmp)
+                step = "big_paste"
+                big_paste(x, program, tmp)
             except CheckFailed as failure:
                 shot = os.path.join(args.out, step + ".png")
                 x.screenshot(shot)

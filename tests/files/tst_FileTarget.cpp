@@ -16,6 +16,7 @@
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -105,6 +106,7 @@ private slots:
     void asOrdinaryUser();
     void fileSizeLimit_data();
     void fileSizeLimit();
+    void staleTemporariesGo();
 
 private:
     std::optional<QTemporaryDir> m_dir;
@@ -319,6 +321,21 @@ void FileTargetTest::fileSizeLimit() {
     if (ignoreSignal) // a killed process cannot clean up after itself
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(),
                  hardLink ? 2 : 1);
+}
+
+// A killed save's named leftover goes at the next write beside it once a minute old; nothing else.
+void FileTargetTest::staleTemporariesGo() {
+    for (const char* name :
+         {".keymill-Ab12Cd", ".keymill-Ab12Ce", ".keymill-Ab12C", "keymill-Ab12Cd"}) {
+        const QString path = m_dir->filePath(QString::fromLatin1(name));
+        Make(path, ::geteuid(), ::getegid(), 0644);
+        const time_t at = ::time(nullptr) - (path.endsWith("Ce") ? 30 : 90);
+        const timeval times[2] = {{at, 0}, {at, 0}};
+        QCOMPARE(::utimes(QFile::encodeName(path).constData(), times), 0);
+    }
+    QVERIFY(WriteLineFile(m_file, kPasswords).ok());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             QStringList({".keymill-Ab12C", ".keymill-Ab12Ce", "keymill-Ab12Cd", "list.csv"}));
 }
 
 QTEST_GUILESS_MAIN(FileTargetTest)

@@ -7,6 +7,7 @@ class FreeTextFilterTest : public QObject {
 private slots:
     void filters_data();
     void filters();
+    void cutToLimit();
 };
 
 void FreeTextFilterTest::filters_data() {
@@ -80,6 +81,12 @@ void FreeTextFilterTest::filters() {
     QCOMPARE(result.cursor, cleanCursor);
     // Every code point dropped is named, once.
     QCOMPARE(result.dropped.size(), text.toUcs4().size() - clean.toUcs4().size());
+}
+
+void FreeTextFilterTest::cutToLimit() {
+    QCOMPARE(CutToFreeTextLimit(u"abc"_qs, 3), u"abc"_qs);
+    QCOMPARE(CutToFreeTextLimit(u"abcd"_qs, 3), u"abc"_qs);
+    QCOMPARE(CutToFreeTextLimit(u"ab\U0001F600"_qs, 3), u"ab"_qs); // the pair stays whole
 }
 
 QTEST_APPLESS_MAIN(FreeTextFilterTest)

@@ -43,6 +43,8 @@ private slots:
     void utf8FileStaysUtf8();
     void encodingsReadButNeverWritten_data();
     void encodingsReadButNeverWritten();
+    void nulPaddingDecidesNothing_data();
+    void nulPaddingDecidesNothing();
     void refusedWrites_data();
     void refusedWrites();
     void failedWriteKeepsOldFile();
@@ -297,6 +299,36 @@ void TestIniFile::encodingsReadButNeverWritten() {
     QVERIFY(!WriteIniDocument(*ini, file));
     QCOMPARE(ReadBytes(file), bytes);
     QCOMPARE(QFileInfo(file).lastModified(), stamp);
+}
+
+// NULs after the text, as a crash leaves them: the text tells the encoding; writing drops them.
+void TestIniFile::nulPaddingDecidesNothing_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("nuls");
+    QTest::addColumn<int>("encoding");
+    const QByteArray cp932("[Add]\r\nSuji=0\r\nAddChr=1\r\nAddChrList=abc\x95\x5C\x83\x5C\r\n");
+    const QByteArray utf8(
+        "[Add]\r\nSuji=0\r\nAddChr=1\r\nAddChrList=abc\xE8\xA1\xA8\xE3\x82\xBD\r\n");
+    for (int nuls : {100, 200, 400, 4096}) {
+        QTest::addRow("code page 932, %d NULs", nuls) << cp932 << nuls << int(IniEncoding::Cp932);
+        QTest::addRow("UTF-8, %d NULs", nuls) << utf8 << nuls << int(IniEncoding::Utf8);
+    }
+    const QString text = QString::fromUtf8(utf8);
+    const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    QTest::newRow("UTF-16 without mark, 4096 NULs") << utf16 << 4096 << int(IniEncoding::ReadOnly);
+}
+
+void TestIniFile::nulPaddingDecidesNothing() {
+    QFETCH(QByteArray, text);
+    QFETCH(int, nuls);
+    QFETCH(int, encoding);
+    IniDocument ini = IniDocument::fromBytes(text + QByteArray(nuls, '\0'));
+    QCOMPARE(int(ini.encoding()), encoding);
+    QCOMPARE(ini.value("Add", "AddChrList"), u"abc表ソ"_qs);
+    QVERIFY(ini.setValue("Add", "Suji", "1"));
+    QCOMPARE(ini.canWriteBack(), encoding != int(IniEncoding::ReadOnly));
+    if (ini.canWriteBack())
+        QCOMPARE(ini.toBytes(), QByteArray(text).replace("Suji=0", "Suji=1"));
 }
 
 void TestIniFile::refusedWrites_data() {

@@ -61,6 +61,7 @@ private slots:
     void loadAndClose();
     void policies_data();
     void policies();
+    void negativePlaceStoredAsZero();
 };
 
 void TestSettingsFileTable::loadAndClose_data() {
@@ -283,6 +284,14 @@ void TestSettingsFileTable::policies() {
     QVERIFY(StoreSettings(closed, settings));
     QCOMPARE(closed.toBytes(), kPosition + afterToggle);
     QCOMPARE(LoadStoredSettings(closed, kLargeScreen, kLargeScreen), settings);
+}
+
+void TestSettingsFileTable::negativePlaceStoredAsZero() {
+    StoredSettings settings; // a window dragged partly above and left of the screen
+    settings.window = {-285, -15, 9000, 6000};
+    IniDocument closed;
+    QVERIFY(StoreSettings(closed, settings));
+    QVERIFY(closed.toBytes().startsWith("[Position]\r\nLeft=0\r\nTop=0\r\nWidth=9000\r\n"));
 }
 
 QTEST_APPLESS_MAIN(TestSettingsFileTable)
