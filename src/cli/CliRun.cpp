@@ -168,9 +168,7 @@ int RunCli(const CliOptions& options, PasswordSink& sink, QTextStream& err, Rand
     if (!sink.open())
         return failed();
 
-    const std::function<bool()> stopRequested = [&stop] {
-        return stop.load(std::memory_order_relaxed);
-    };
+    const auto stopRequested = [&stop] { return stop.load(std::memory_order_relaxed); };
     RunDraw draw(run);
     for (qint32 made = 0; made < options.count; ++made) {
         const QString password = draw.next(source, stopRequested);

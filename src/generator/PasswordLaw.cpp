@@ -1,6 +1,7 @@
 #include "PasswordLaw.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -57,6 +58,7 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
     if (poolSize_ == 0 || length_ <= 0)
         return;
     poolRange_ = IndexRange(poolSize_);
+    pool_ = pool;
     // Distinct characters, in the order they first appear.
     QHash<QString, qint32> index;
     std::vector<qint64> entries;
@@ -108,6 +110,21 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
     buildStates();
     if (tooComplex_)
         return;
+    for (auto& out : transitions_) {
+        for (Transition& t : out)
+            t.weight = quint32(weight(t, Weighting::Entries));
+    }
+    if (pool_.isBmpOnly()) {
+        unitCharacter_.assign(0x10000, -1);
+        for (size_t c = 0; c < points_.size(); ++c)
+            unitCharacter_[points_[c]] = qint32(c);
+        if (groups_.size() <= 64) {
+            for (qint32 c : entryCharacter_) {
+                entryUnit_.push_back(char16_t(points_[size_t(c)]));
+                entryGroup_.push_back(quint8(characterGroup_[size_t(c)]));
+            }
+        }
+    }
 
     double meanLogEntries = 0;
     log2Count_ = countLog2(Weighting::Entries, uniformTexts_ ? nullptr : &meanLogEntries);
@@ -408,12 +425,23 @@ qint32 PasswordLaw::pickCharacter(const Transition& t, qint32 previous,
     return previous;
 }
 
-QString PasswordLaw::draw(RandomSource& source,
-                          const std::function<bool()>& afterEachCharacter) const {
-    if (isEmpty() || tooComplex_)
-        return QString();
+QString PasswordLaw::drawStepwise(RandomSource& source,
+                                  const std::function<bool()>& afterEachCharacter) const {
     return useTable_ ? drawFromTable(source, afterEachCharacter)
                      : drawByRejection(source, afterEachCharacter);
+}
+
+bool PasswordLaw::meetsMinimums(const std::array<qint32, 64>& perGroup) const {
+    for (size_t j = 0; j < rules_.minimums.size(); ++j) {
+        qint32 total = 0;
+        for (size_t g = 0; g < groups_.size(); ++g) {
+            if (groups_[g].sets >> j & 1)
+                total += perGroup[g];
+        }
+        if (total < rules_.minimums[j])
+            return false;
+    }
+    return true;
 }
 
 QString PasswordLaw::drawByRejection(RandomSource& source,
@@ -453,10 +481,14 @@ QString PasswordLaw::drawByRejection(RandomSource& source,
 
 QString PasswordLaw::drawFromTable(RandomSource& source, const std::function<bool()>& hook) const {
     const size_t n = stateCount_;
+    const bool bmp = !unitCharacter_.empty();
     QString text;
     for (;;) {
-        text.clear();
-        text.reserve(length_);
+        if (bmp)
+            text.resize(length_);
+        else
+            text.clear();
+        QChar* out = bmp ? text.data() : nullptr;
         size_t s = n;
         qint32 previous = -1;
         bool restart = false;
@@ -464,23 +496,45 @@ QString PasswordLaw::drawFromTable(RandomSource& source, const std::function<boo
             source.reseedFromClock();
             const TableEntry entry = k == length_ ? startEntry_ : table_[size_t(k) * n + s];
             const int shift = k == length_ ? startShift_ : rowShift_[size_t(k)];
-            Wide value = DrawBelow(entry.mantissa, entry.rejectBelow, shift, source);
             const TableEntry* below = table_.data() + size_t(k - 1) * n;
-            restart = true; // unless the value falls on a choice
-            for (const Transition& t : transitions_[s]) {
-                const Wide span = Wide(weight(t, Weighting::Entries)) * below[t.next].mantissa;
-                if (value >= span) {
+            const Transition* chosen = nullptr;
+            if (shift <= 32) {
+                // The common case: every value fits 64 bits.
+                quint64 value = quint64(DrawBelow(entry.mantissa, entry.rejectBelow, shift, source));
+                for (const Transition& t : transitions_[s]) {
+                    const quint64 span = quint64(t.weight) * below[t.next].mantissa;
+                    if (value < span) {
+                        chosen = &t;
+                        break;
+                    }
                     value -= span;
-                    continue;
                 }
-                previous = pickCharacter(t, previous, source);
-                appendCharacter(text, previous);
-                s = size_t(t.next);
-                restart = false;
+            } else {
+                Wide value = DrawBelow(entry.mantissa, entry.rejectBelow, shift, source);
+                for (const Transition& t : transitions_[s]) {
+                    const Wide span = Wide(t.weight) * below[t.next].mantissa;
+                    if (value < span) {
+                        chosen = &t;
+                        break;
+                    }
+                    value -= span;
+                }
+            }
+            if (!chosen) {
+                restart = true; // the value fell past every choice: see the class comment
                 break;
             }
-            if (!restart && hook())
+            previous = pickCharacter(*chosen, previous, source);
+            if (bmp)
+                out[length_ - k] = QChar(char16_t(points_[size_t(previous)]));
+            else
+                appendCharacter(text, previous);
+            s = size_t(chosen->next);
+            if (hook()) {
+                if (bmp)
+                    text.truncate(length_ - k + 1);
                 return text;
+            }
         }
         if (!restart)
             return text;

@@ -2,10 +2,12 @@
 
 #include "CharacterPool.h"
 #include "IndexDraw.h"
+#include "PasswordGenerator.h"
 #include "RandomSource.h"
 
 #include <QHash>
 #include <QString>
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -75,7 +77,21 @@ public:
 
     // One valid password; afterEachCharacter() after each character, and when it answers true
     // the characters drawn so far come back.
-    QString draw(RandomSource& source, const std::function<bool()>& afterEachCharacter) const;
+    template <typename Hook> QString draw(RandomSource& source, Hook&& afterEachCharacter) const {
+        if (isEmpty() || tooComplex_)
+            return QString();
+        if (!useTable_ && !entryGroup_.empty()) {
+            switch (poolRange_.bytes()) {
+            case 1:
+                return drawBmpByRejection<quint8>(source, afterEachCharacter);
+            case 2:
+                return drawBmpByRejection<quint16>(source, afterEachCharacter);
+            default:
+                break;
+            }
+        }
+        return drawStepwise(source, std::function<bool()>(afterEachCharacter));
+    }
 
     // The password of rank r (0 <= r < distinctCount()) in one fixed order of the distinct valid
     // passwords; only where distinctCount() is known and tables fit (canRank()).
@@ -92,6 +108,7 @@ private:
         qint32 next;
         qint32 group;
         Kind kind;
+        quint32 weight = 0; // entries it stands for (Weighting::Entries)
     };
     struct Group {
         std::vector<qint32> characters; // distinct characters
@@ -113,7 +130,57 @@ private:
     double countLog2(Weighting weighting, double* meanLogEntries) const;
     std::optional<qint64> exactCount() const;
     void buildDrawTable();
+    QString drawStepwise(RandomSource& source, const std::function<bool()>& hook) const;
     QString drawByRejection(RandomSource& source, const std::function<bool()>& hook) const;
+    // Whether counts per group meet every minimum.
+    bool meetsMinimums(const std::array<qint32, 64>& perGroup) const;
+
+    // Whole passwords drawn entry by entry and judged as they grow, for pools of BMP code points:
+    // the loop of the generator itself, a broken run or first character ending a try at once.
+    template <typename UInt, typename Hook>
+    QString drawBmpByRejection(RandomSource& source, Hook& afterEachCharacter) const {
+        QString text(length_, Qt::Uninitialized);
+        QChar* out = text.data();
+        // Locals, so the stores into the text cannot make the compiler read them again.
+        const char16_t* const units = entryUnit_.data();
+        const quint8* const groupOf = entryGroup_.data();
+        const qint32 runLimit = runLimit_;
+        const IndexRange range = poolRange_;
+        std::array<qint32, 64> perGroup;
+        for (;;) {
+            std::fill_n(perGroup.begin(), groups_.size(), 0);
+            char16_t previous = 0;
+            qint32 run = 0;
+            qint32 i = 0;
+            bool broken = false;
+            RandomSource::Reader reader(source);
+            while (i < length_ && !broken) {
+                const qint32 end = i + source.reseedFromClockFor(length_ - i);
+                reader.resync(); // a new clock value refills the buffer
+                for (; i < end; ++i) {
+                    const qsizetype entry = range.draw<UInt>(reader);
+                    reader.store();
+                    const char16_t unit = units[entry];
+                    const quint8 group = groupOf[entry];
+                    run = unit == previous ? run + 1 : 1;
+                    previous = unit;
+                    ++perGroup[group];
+                    out[i] = QChar(unit);
+                    if (std::invoke(afterEachCharacter)) {
+                        text.truncate(i + 1);
+                        return text;
+                    }
+                    reader.resync(); // in case the hook drew from the same source
+                    if ((runLimit && run > runLimit) || (i == 0 && !groups_[group].mayStart)) {
+                        broken = true;
+                        break;
+                    }
+                }
+            }
+            if (!broken && meetsMinimums(perGroup))
+                return text;
+        }
+    }
     QString drawFromTable(RandomSource& source, const std::function<bool()>& hook) const;
     void appendCharacter(QString& text, qint32 character) const;
     qint32 pickCharacter(const Transition& t, qint32 previous, RandomSource& source) const;
@@ -147,6 +214,12 @@ private:
     bool tooComplex_ = false;
     bool useTable_ = false;
     IndexRange poolRange_{1};
+    CharacterPool pool_;
+    // For pools of BMP code points: the distinct character of each code unit, or -1.
+    std::vector<qint32> unitCharacter_;
+    // For pools of BMP code points and at most 64 groups: each entry's unit and group.
+    std::vector<char16_t> entryUnit_;
+    std::vector<quint8> entryGroup_;
 
     // Row k: the ways to finish from each state with k characters left (k < length).
     std::vector<TableEntry> table_;

@@ -183,7 +183,8 @@ RunPlanOutcome PlanRun(const RunRequest& request) {
 
 RunDraw::RunDraw(const RunPlan& plan) : plan_(plan) {}
 
-QString RunDraw::next(RandomSource& source, const std::function<bool()>& afterEachCharacter) {
+QString RunDraw::nextUnderRules(RandomSource& source,
+                                const std::function<bool()>& afterEachCharacter) {
     const PasswordLaw& law = *plan_.law;
     if (plan_.unique && law.canRank()) {
         // The next step of a Fisher-Yates shuffle of all ranks, kept only where it moved.

@@ -3,6 +3,7 @@
 #include "CharacterPool.h"
 #include "EachClass.h"
 #include "GenerationOptions.h"
+#include "PasswordGenerator.h"
 #include "PasswordLaw.h"
 #include "PasswordRules.h"
 
@@ -87,9 +88,18 @@ RunPlanOutcome PlanRun(const RunRequest& request);
 class RunDraw {
 public:
     explicit RunDraw(const RunPlan& plan);
-    QString next(RandomSource& source, const std::function<bool()>& afterEachCharacter);
+    template <typename Hook> QString next(RandomSource& source, Hook&& afterEachCharacter) {
+        // A run without rules draws as it always has, the hook inlined.
+        if (!plan_.unique && !plan_.hasRules)
+            return GeneratePassword(plan_.pool, plan_.length, source, afterEachCharacter);
+        if (!plan_.unique)
+            return plan_.law->draw(source, afterEachCharacter);
+        return nextUnderRules(source, std::function<bool()>(afterEachCharacter));
+    }
 
 private:
+    QString nextUnderRules(RandomSource& source, const std::function<bool()>& afterEachCharacter);
+
     const RunPlan& plan_;
     QSet<QString> seen_;
     QHash<qint64, qint64> swapped_; // a permutation of the ranks, changed where it moved
