@@ -130,12 +130,14 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
     log2Count_ = countLog2(Weighting::Entries, uniformTexts_ ? nullptr : &meanLogEntries);
     if (log2Count_ == kNone)
         return;
-    entropyBits_ = log2Count_ - meanLogEntries;
     acceptance_ = std::exp2(log2Count_ - length_ * std::log2(double(poolSize_)));
     if (uniformTexts_) {
+        // Every character has e entries: each password stands for e^length sequences.
         log2Distinct_ = log2Count_ - length_ * std::log2(double(groups_.front().entries));
+        entropyBits_ = log2Distinct_;
         collision_ = std::exp2(-log2Distinct_);
     } else {
+        entropyBits_ = log2Count_ - meanLogEntries;
         log2Distinct_ = countLog2(Weighting::Texts, nullptr);
         collision_ = std::exp2(countLog2(Weighting::SquaredEntries, nullptr) - 2 * log2Count_);
     }
@@ -500,7 +502,8 @@ QString PasswordLaw::drawFromTable(RandomSource& source, const std::function<boo
             const Transition* chosen = nullptr;
             if (shift <= 32) {
                 // The common case: every value fits 64 bits.
-                quint64 value = quint64(DrawBelow(entry.mantissa, entry.rejectBelow, shift, source));
+                quint64 value =
+                    quint64(DrawBelow(entry.mantissa, entry.rejectBelow, shift, source));
                 for (const Transition& t : transitions_[s]) {
                     const quint64 span = quint64(t.weight) * below[t.next].mantissa;
                     if (value < span) {

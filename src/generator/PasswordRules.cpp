@@ -2,7 +2,6 @@
 
 #include <QStringList>
 #include <algorithm>
-#include <limits>
 
 namespace {
 
@@ -76,13 +75,12 @@ std::optional<AsciiSet> ReadSets(const QString& value) {
 }
 
 std::optional<qint32> ReadCount(const QString& value) {
-    bool ok = false;
-    const qint64 n = value.trimmed().toLongLong(&ok);
-    if (!ok || n < 0 || n > std::numeric_limits<qint32>::max() ||
-        !std::all_of(value.trimmed().cbegin(), value.trimmed().cend(),
+    const QString digits = value.trimmed();
+    if (digits.isEmpty() || digits.size() > 9 ||
+        !std::all_of(digits.cbegin(), digits.cend(),
                      [](QChar c) { return c >= u'0' && c <= u'9'; }))
         return std::nullopt;
-    return qint32(n);
+    return digits.toInt();
 }
 
 } // namespace

@@ -84,7 +84,6 @@ private:
     QTemporaryDir dir_;
     QString settingsFile_;
     QString clutteredFile_; // control characters, a byte that does not decode, a long text
-    QString manyCharacters_;
 };
 
 void CliOptionsTest::initTestCase() {
@@ -102,9 +101,6 @@ void CliOptionsTest::initTestCase() {
                     "AddChrList=x\ty\x01z" +
                     QByteArray(40000, 'w') + "\x81\r\n");
     cluttered.close();
-    // 20000 distinct ideographs beside one digit: few passwords of two hold both classes.
-    for (char16_t c = 0x4E00; c < 0x4E00 + 20000; ++c)
-        manyCharacters_ += QChar(c);
 }
 
 void CliOptionsTest::optionsAndExitCodes_data() {
@@ -227,10 +223,13 @@ void CliOptionsTest::optionsAndExitCodes_data() {
         << QStringList{"-l", "8", "-y", "-d", "-u", "-x", "0123456789"} << 2
         << "keymill-cli: --each-class: no character of a chosen class is left (digits)\n"
         << "" << 0;
-    row("each class that would seem to hang")
-        << QStringList{"-l", "2", "-y", "-d", "-x", "123456789", "-a", "MANY"} << 2
-        << "keymill-cli: --each-class: only 1 password in 10001 meets the rule; choose a "
-           "longer --length or fewer classes\n"
+    row("a site's minlength above the length")
+        << QStringList{"-l", "4", "--rules", "minlength: 8; required: digit"} << 2
+        << "keymill-cli: --length must be at least 8, the minlength of --rules\n"
+        << "" << 0;
+    row("a site's rules that cannot be read")
+        << QStringList{"--rules", "minlength: 8; required: emoji"} << 2
+        << "keymill-cli: --rules: cannot read or meet 'required: emoji'\n"
         << "" << 0;
     row("help") << QStringList{"-h"} << 0 << ""
                 << "" << 0;
@@ -248,7 +247,6 @@ void CliOptionsTest::optionsAndExitCodes() {
     QFETCH(int, passwords);
     arguments.replaceInStrings(QStringLiteral("SETTINGS"), settingsFile_);
     arguments.replaceInStrings(QStringLiteral("CLUTTERED"), clutteredFile_);
-    arguments.replaceInStrings(QStringLiteral("MANY"), manyCharacters_);
 
     MemorySink sink;
     const Outcome outcome = Run(arguments, settingsFile_, sink);
@@ -390,6 +388,18 @@ QStringList ArgumentsFor(const RunRequest& request) {
         arguments << "-B";
     if (request.eachClass)
         arguments << "-y";
+    if (request.minimums.digits)
+        arguments << "--min-digits" << QString::number(request.minimums.digits);
+    if (request.minimums.upper)
+        arguments << "--min-upper" << QString::number(request.minimums.upper);
+    if (request.minimums.symbols)
+        arguments << "--min-symbols" << QString::number(request.minimums.symbols);
+    if (request.maxRun)
+        arguments << "--max-run" << QString::number(request.maxRun);
+    if (request.first != FirstCharacter::Any)
+        arguments << "--first" << FirstCharacterName(request.first);
+    if (request.unique)
+        arguments << "-U";
     return arguments;
 }
 } // namespace
@@ -419,9 +429,26 @@ void CliOptionsTest::refusesWhatThePlanRefuses_data() {
                 named << "extra characters";
             break;
         case RunRule::EachClassLength:
-        case RunRule::EachClassTooRare:
             named << "--each-class" << QString::number(c.refusal.value);
             break;
+        case RunRule::MinimumLeft:
+            named << "--min-symbols"
+                  << "symbols";
+            break;
+        case RunRule::MinimumsLength:
+            named << "minimums" << QString::number(c.refusal.value);
+            break;
+        case RunRule::MaxRunUnmeetable:
+            named << "--max-run " + QString::number(c.refusal.value);
+            break;
+        case RunRule::FirstUnmeetable:
+            named << "--first";
+            break;
+        case RunRule::UniqueCount:
+            named << "--unique" << QString::number(c.refusal.value);
+            break;
+        default:
+            QFAIL("a refusal without its words");
         }
         QTest::newRow(c.name) << ArgumentsFor(c.request) << named;
     }
