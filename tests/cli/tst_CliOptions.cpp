@@ -486,6 +486,25 @@ void CliOptionsTest::settingsPolicies_data() {
     QTest::newRow("each class alone refuses length 2")
         << QByteArray("[Add]\r\nEachClass=1\r\n") << "--settings" << QString() << true
         << "keymill-cli: --each-class needs --length of at least 3, one per class\n";
+    // [Rules] and [Add] Unique: 10 * 9 codes without a repeat, 12 * 12 pairs of symbols,
+    // 12 * 12 - 2 * 2 pairs with a digit.
+    const QByteArray digits("[Add]\r\nSuji=1\r\nAlhabetBig=0\r\nAlphabetMini=0\r\n");
+    QTest::newRow("longest run") << digits + "[Rules]\r\nMaxRun=1\r\n"
+                                 << "--settings" << kDigitCharacters << false << "6.5 bits\n";
+    QTest::newRow("symbols and their minimum")
+        << QByteArray("[Rules]\r\nSymbols=jis-us\r\nMinSymbols=2\r\n") << "--settings-file"
+        << kAll + "!#$%,-./;<>?" << false << "7.2 bits\n";
+    QTest::newRow("a site's rules")
+        << QByteArray("[Rules]\r\nPasswordRules=maxlength: 2; required: digit; allowed: [ab]\r\n")
+        << "--settings" << kDigitCharacters + "ab" << false << "7.1 bits\n";
+    QTest::newRow("unique beyond the codes")
+        << "[Add]\r\nUnique=1\r\n" + digits.mid(7) << "--settings" << QString()
+        << false
+        << "keymill-cli: --unique: only 100 distinct passwords exist; choose a --count of at "
+           "most that\n";
+    QTest::newRow("a first character no rule knows")
+        << QByteArray("[Rules]\r\nFirst=digit\r\n") << "--settings" << QString() << false
+        << "keymill-cli: --settings: cannot read or meet '[Rules] First=digit'\n";
 }
 
 void CliOptionsTest::settingsPolicies() {
