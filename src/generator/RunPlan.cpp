@@ -181,38 +181,64 @@ RunPlanOutcome PlanRun(const RunRequest& request) {
     return plan;
 }
 
-RunDraw::RunDraw(const RunPlan& plan) : plan_(plan) {}
+void DistinctTexts::reserve(qsizetype count) {
+    texts_.reserve(size_t(count));
+    size_t size = 16;
+    while (size < size_t(count) * 2)
+        size *= 2;
+    hashes_.assign(size, 0);
+    indexes_.assign(size, 0);
+}
 
-QString RunDraw::nextUnderRules(RandomSource& source,
-                                const std::function<bool()>& afterEachCharacter) {
+void DistinctTexts::grow() {
+    const std::vector<quint32> hashes = std::move(hashes_);
+    const std::vector<quint32> indexes = std::move(indexes_);
+    hashes_.assign(std::max<size_t>(16, hashes.size() * 2), 0);
+    indexes_.assign(hashes_.size(), 0);
+    const size_t mask = hashes_.size() - 1;
+    for (size_t i = 0; i < hashes.size(); ++i) {
+        if (hashes[i] == 0)
+            continue;
+        size_t at = hashes[i] & mask;
+        while (hashes_[at] != 0)
+            at = (at + 1) & mask;
+        hashes_[at] = hashes[i];
+        indexes_[at] = indexes[i];
+    }
+}
+
+bool DistinctTexts::insert(const QString& text) {
+    if ((texts_.size() + 1) * 2 > hashes_.size())
+        grow();
+    const quint32 hash = std::max<quint32>(1, quint32(qHash(text, seed_)));
+    const size_t mask = hashes_.size() - 1;
+    size_t at = hash & mask;
+    for (; hashes_[at] != 0; at = (at + 1) & mask) {
+        if (hashes_[at] == hash && texts_[indexes_[at]] == text)
+            return false;
+    }
+    hashes_[at] = hash;
+    indexes_[at] = quint32(texts_.size());
+    texts_.push_back(text);
+    return true;
+}
+
+RunDraw::RunDraw(const RunPlan& plan) : plan_(plan) {
+    if (plan.unique && plan.law && !plan.law->canRank())
+        seen_.reserve(plan.count);
+}
+
+QString RunDraw::nextByRank(RandomSource& source, const std::function<bool()>& afterEachCharacter) {
+    // The next step of a Fisher-Yates shuffle of all ranks, kept only where it moved.
     const PasswordLaw& law = *plan_.law;
-    if (plan_.unique && law.canRank()) {
-        // The next step of a Fisher-Yates shuffle of all ranks, kept only where it moved.
-        const qint64 total = *law.distinctCount();
-        const qint64 pick = drawn_ + qint64(DrawIndex(qsizetype(total - drawn_), source));
-        const qint64 atPick = swapped_.value(pick, pick);
-        swapped_[pick] = swapped_.value(drawn_, drawn_);
-        ++drawn_;
-        const QString password = law.passwordOfRank(atPick);
-        afterEachCharacter();
-        return password;
-    }
-    for (;;) {
-        bool stopped = false;
-        const auto hook = [&] {
-            stopped = afterEachCharacter();
-            return stopped;
-        };
-        QString password = plan_.hasRules
-                               ? law.draw(source, hook)
-                               : GeneratePassword(plan_.pool, plan_.length, source, hook);
-        if (stopped || !plan_.unique)
-            return password;
-        if (!seen_.contains(password)) {
-            seen_.insert(password);
-            return password;
-        }
-    }
+    const qint64 total = *law.distinctCount();
+    const qint64 pick = drawn_ + qint64(DrawIndex(qsizetype(total - drawn_), source));
+    const qint64 atPick = swapped_.value(pick, pick);
+    swapped_[pick] = swapped_.value(drawn_, drawn_);
+    ++drawn_;
+    const QString password = law.passwordOfRank(atPick);
+    afterEachCharacter();
+    return password;
 }
 
 double DuplicateChance(const RunPlan& plan) {

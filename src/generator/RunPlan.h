@@ -85,6 +85,23 @@ RunPlanOutcome PlanRun(const RunRequest& request);
 // equally likely where every valid password is (no character has more entries than another);
 // otherwise each password keeps the pool's weights among those not yet drawn. When the count
 // comes near the number of distinct passwords, they are drawn without replacement by rank.
+// The passwords of a run so far, each once: an open-addressing table of 32-bit hashes, the
+// index of each text beside it in a table of its own read only when the hash matches, so a
+// lookup mostly touches one word. The texts share their data with the list.
+class DistinctTexts {
+public:
+    void reserve(qsizetype count);
+    // False when text is already held.
+    bool insert(const QString& text);
+
+private:
+    void grow();
+    std::vector<quint32> hashes_; // 0: empty (a hash of 0 is stored as 1)
+    std::vector<quint32> indexes_;
+    std::vector<QString> texts_;
+    size_t seed_ = 0;
+};
+
 class RunDraw {
 public:
     explicit RunDraw(const RunPlan& plan);
@@ -94,14 +111,30 @@ public:
             return GeneratePassword(plan_.pool, plan_.length, source, afterEachCharacter);
         if (!plan_.unique)
             return plan_.law->draw(source, afterEachCharacter);
-        return nextUnderRules(source, std::function<bool()>(afterEachCharacter));
+        if (!plan_.law->canRank()) {
+            // Drawn again while already in the list: every list of distinct passwords keeps
+            // the chance it had among all lists.
+            for (;;) {
+                bool stopped = false;
+                const auto hook = [&] {
+                    stopped = std::invoke(afterEachCharacter);
+                    return stopped;
+                };
+                QString password = plan_.hasRules
+                                       ? plan_.law->draw(source, hook)
+                                       : GeneratePassword(plan_.pool, plan_.length, source, hook);
+                if (stopped || seen_.insert(password))
+                    return password;
+            }
+        }
+        return nextByRank(source, std::function<bool()>(afterEachCharacter));
     }
 
 private:
-    QString nextUnderRules(RandomSource& source, const std::function<bool()>& afterEachCharacter);
+    QString nextByRank(RandomSource& source, const std::function<bool()>& afterEachCharacter);
 
     const RunPlan& plan_;
-    QSet<QString> seen_;
+    DistinctTexts seen_;
     QHash<qint64, qint64> swapped_; // a permutation of the ranks, changed where it moved
     qint64 drawn_ = 0;
 };
