@@ -78,7 +78,7 @@ struct DefinedOptions {
         kSymbols,
         Cli::tr("Use the symbols of SET: jis-us (the 12 that type the same on "
                 "JIS and US keyboards), ascii (all 32), url (- . _ ~) or "
-                "shell (%% + , - . / : = @ _)."),
+                "shell (% + , - . / : = @ _)."),
         QStringLiteral("SET")};
     QCommandLineOption minDigits{kMinDigits, Cli::tr("At least N digits in each password."),
                                  QStringLiteral("N")};
