@@ -331,6 +331,7 @@ void PasswordLaw::buildDrawTable() {
             return TableEntry{m, RejectBelow(m)};
         };
         rowShift_[size_t(k)] = quint8(shift);
+        maxShift_ = std::max(maxShift_, shift);
         if (k == length_) {
             startEntry_ = rounded(sums[n]);
             startShift_ = quint8(shift);

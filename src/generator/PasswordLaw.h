@@ -90,6 +90,8 @@ public:
                 break;
             }
         }
+        if (useTable_ && !unitCharacter_.empty() && maxShift_ <= 24)
+            return drawBmpFromTable(source, afterEachCharacter);
         return drawStepwise(source, std::function<bool()>(afterEachCharacter));
     }
 
@@ -132,6 +134,74 @@ private:
     void buildDrawTable();
     QString drawStepwise(RandomSource& source, const std::function<bool()>& hook) const;
     QString drawByRejection(RandomSource& source, const std::function<bool()>& hook) const;
+    // The table's draw for pools of BMP code points whose rows grow by at most 2^24: every value
+    // fits 64 bits, the keystream is read through the loop's own cursor and the hook inlined.
+    // The same law as drawFromTable (see the class comment).
+    template <typename Hook>
+    QString drawBmpFromTable(RandomSource& source, Hook& afterEachCharacter) const {
+        const size_t n = stateCount_;
+        QString text(length_, Qt::Uninitialized);
+        QChar* const out = text.data();
+        for (;;) {
+            size_t s = n;
+            qint32 previous = 0;
+            bool restart = false;
+            qint32 i = 0;
+            RandomSource::Reader reader(source);
+            while (i < length_ && !restart) {
+                const qint32 end = i + source.reseedFromClockFor(length_ - i);
+                reader.resync();
+                for (; i < end; ++i) {
+                    const qint32 k = length_ - i;
+                    const TableEntry entry = k == length_ ? startEntry_ : table_[size_t(k) * n + s];
+                    const int shift = k == length_ ? startShift_ : rowShift_[size_t(k)];
+                    quint64 product;
+                    do {
+                        product = quint64(reader.template next<quint32>()) * entry.mantissa;
+                    } while (quint32(product) < entry.rejectBelow);
+                    quint64 value = (product >> 32) << shift;
+                    if (shift > 8)
+                        value |= reader.template next<quint32>() & ((quint32(1) << shift) - 1);
+                    else if (shift > 0)
+                        value |= reader.template next<quint8>() & ((1u << shift) - 1);
+                    const TableEntry* below = table_.data() + size_t(k - 1) * n;
+                    const Transition* chosen = nullptr;
+                    for (const Transition& t : transitions_[s]) {
+                        const quint64 span = quint64(t.weight) * below[t.next].mantissa;
+                        if (value < span) {
+                            chosen = &t;
+                            break;
+                        }
+                        value -= span;
+                    }
+                    if (!chosen) {
+                        restart = true; // past every choice: start over (see the class comment)
+                        break;
+                    }
+                    const Group& group = groups_[size_t(chosen->group)];
+                    if (chosen->kind == Kind::Any) {
+                        previous = group.characters[size_t(group.any.draw(reader))];
+                    } else if (chosen->kind == Kind::Other) {
+                        const qsizetype choice = group.other.draw(reader);
+                        const qsizetype slot = characterSlot_[size_t(previous)];
+                        previous = group.characters[size_t(choice >= slot ? choice + 1 : choice)];
+                    }
+                    out[i] = QChar(char16_t(points_[size_t(previous)]));
+                    s = size_t(chosen->next);
+                    reader.store();
+                    if (std::invoke(afterEachCharacter)) {
+                        text.truncate(i + 1);
+                        return text;
+                    }
+                    reader.resync();
+                }
+            }
+            reader.store();
+            if (!restart)
+                return text;
+        }
+    }
+
     // Whether counts per group meet every minimum.
     bool meetsMinimums(const std::array<qint32, 64>& perGroup) const;
 
@@ -226,6 +296,7 @@ private:
     std::vector<quint8> rowShift_; // row k's scale over row k - 1's, in bits
     TableEntry startEntry_{0, 0};
     quint8 startShift_ = 0;
+    int maxShift_ = 0;
     // Exact counts of distinct passwords for ranking, row-major as table_.
     std::vector<quint64> rankTable_;
 };

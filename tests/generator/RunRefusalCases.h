@@ -14,7 +14,7 @@ struct RunRefusalCase {
     RunRequest request;
     RunRefusal refusal;
     // The window's boxes can hold the request (five digits, no zero: those are refused
-    // before any plan, by the boxes' own check).
+    // before any plan, by the boxes' own check), and its controls can ask for the rules.
     bool windowCanAsk = true;
 };
 
@@ -68,22 +68,27 @@ inline QList<RunRefusalCase> RunRefusalCases() {
          {R::EachClassLeft, EachClassRule::Digits | EachClassRule::Lower}},
         {"minimum of symbols, none chosen",
          With(RefusalRequest("duw", 8, false), [](RunRequest& r) { r.minimums.symbols = 1; }),
-         {R::MinimumLeft, EachClassRule::Symbols}},
+         {R::MinimumLeft, EachClassRule::Symbols},
+         false},
         {"minimums beyond the length",
          With(RefusalRequest("duw", 4, false),
               [](RunRequest& r) { r.minimums = {.digits = 3, .upper = 2}; }),
-         {R::MinimumsLength, 5}},
+         {R::MinimumsLength, 5},
+         false},
         {"longest run 1 with one character",
          With(RefusalRequest("", 3, false, "a"), [](RunRequest& r) { r.maxRun = 1; }),
-         {R::MaxRunUnmeetable, 1}},
+         {R::MaxRunUnmeetable, 1},
+         false},
         {"first a letter, digits only",
          With(RefusalRequest("d", 8, false),
               [](RunRequest& r) { r.first = FirstCharacter::Letter; }),
-         {R::FirstUnmeetable, qint64(FirstCharacter::Letter)}},
+         {R::FirstUnmeetable, qint64(FirstCharacter::Letter)},
+         false},
         {"unique beyond the distinct passwords",
          With(RefusalRequest("d", 2, false, QString(), QString(), false, 101),
               [](RunRequest& r) { r.unique = true; }),
-         {R::UniqueCount, 100}},
+         {R::UniqueCount, 100},
+         false},
         {"length 0", RefusalRequest("duw", 0, false), {R::LengthInRange, 0}, false},
         {"length above the bound",
          RefusalRequest("duw", kMaxPasswordLength + 1, false),
