@@ -498,8 +498,7 @@ void CliOptionsTest::settingsPolicies_data() {
         << QByteArray("[Rules]\r\nPasswordRules=maxlength: 2; required: digit; allowed: [ab]\r\n")
         << "--settings" << kDigitCharacters + "ab" << false << "7.1 bits\n";
     QTest::newRow("unique beyond the codes")
-        << "[Add]\r\nUnique=1\r\n" + digits.mid(7) << "--settings" << QString()
-        << false
+        << "[Add]\r\nUnique=1\r\n" + digits.mid(7) << "--settings" << QString() << false
         << "keymill-cli: --unique: only 100 distinct passwords exist; choose a --count of at "
            "most that\n";
     QTest::newRow("a first character no rule knows")
