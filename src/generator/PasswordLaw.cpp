@@ -59,23 +59,40 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
         return;
     poolRange_ = IndexRange(poolSize_);
     pool_ = pool;
-    // Distinct characters, in the order they first appear.
-    QHash<QString, qint32> index;
+    // Distinct characters, in the order they first appear; a pool of code points is read
+    // without making a text of every entry.
     std::vector<qint64> entries;
     entryCharacter_.reserve(size_t(poolSize_));
-    for (qsizetype i = 0; i < poolSize_; ++i) {
-        const QString text = pool.entryText(i);
-        auto it = index.find(text);
-        if (it == index.end()) {
-            it = index.insert(text, qint32(texts_.size()));
-            texts_.push_back(text);
-            entries.push_back(0);
-            char32_t point = 0;
-            singlePoints_ = singlePoints_ && IsSingleCodePoint(text, &point);
-            points_.push_back(point);
+    const auto addCharacter = [&](const QString& text, char32_t point) {
+        texts_.push_back(text);
+        points_.push_back(point);
+        entries.push_back(0);
+        return qint32(texts_.size() - 1);
+    };
+    if (!pool.isClustered()) {
+        QHash<char32_t, qint32> index;
+        index.reserve(std::min<qsizetype>(poolSize_, 1 << 16));
+        for (qsizetype i = 0; i < poolSize_; ++i) {
+            const char32_t point = pool.at(i);
+            auto it = index.find(point);
+            if (it == index.end())
+                it = index.insert(point, addCharacter(QString::fromUcs4(&point, 1), point));
+            ++entries[size_t(*it)];
+            entryCharacter_.push_back(*it);
         }
-        ++entries[size_t(*it)];
-        entryCharacter_.push_back(*it);
+    } else {
+        QHash<QString, qint32> index;
+        for (qsizetype i = 0; i < poolSize_; ++i) {
+            const QString text = pool.entryText(i);
+            auto it = index.find(text);
+            if (it == index.end()) {
+                char32_t point = 0;
+                singlePoints_ = singlePoints_ && IsSingleCodePoint(text, &point);
+                it = index.insert(text, addCharacter(text, point));
+            }
+            ++entries[size_t(*it)];
+            entryCharacter_.push_back(*it);
+        }
     }
     // Groups: characters the rules cannot tell apart.
     std::map<std::tuple<quint32, qint64, bool>, qint32> groupOf;
