@@ -35,6 +35,14 @@ std::optional<qint32> NumberIn(const QString& text, qint32 max) {
     return qint32(value);
 }
 
+// The same from 0 to max.
+std::optional<qint32> CountIn(const QString& text, qint32 max) {
+    if (!text.isEmpty() &&
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u'0'; }))
+        return 0;
+    return NumberIn(text, max);
+}
+
 ParsedArguments UsageError(const QString& text) {
     ParsedArguments parsed;
     parsed.error = text;
@@ -78,6 +86,34 @@ struct DefinedOptions {
                              QStringLiteral("TEXT")};
     QCommandLineOption exclude{kExclude, Cli::tr("Remove these characters."),
                                QStringLiteral("TEXT")};
+    QCommandLineOption symbols{
+        kSymbols,
+        Cli::tr("Use the symbols of SET: jis-us (the 12 that type the same on "
+                "JIS and US keyboards), ascii (all 32), url (- . _ ~) or "
+                "shell (% + , - . / : = @ _)."),
+        QStringLiteral("SET")};
+    QCommandLineOption minDigits{kMinDigits, Cli::tr("At least N digits in each password."),
+                                 QStringLiteral("N")};
+    QCommandLineOption minUpper{kMinUpper, Cli::tr("At least N upper-case letters."),
+                                QStringLiteral("N")};
+    QCommandLineOption minLower{kMinLower, Cli::tr("At least N lower-case letters."),
+                                QStringLiteral("N")};
+    QCommandLineOption minSymbols{kMinSymbols, Cli::tr("At least N symbols of --symbols."),
+                                  QStringLiteral("N")};
+    QCommandLineOption minExtra{kMinExtra, Cli::tr("At least N characters of --extra."),
+                                QStringLiteral("N")};
+    QCommandLineOption maxRun{kMaxRun, Cli::tr("No character more than N times in a row."),
+                              QStringLiteral("N")};
+    QCommandLineOption first{kFirst,
+                             Cli::tr("What the first character may be: letter (A-Z a-z) or alnum "
+                                     "(letters and 0-9)."),
+                             QStringLiteral("KIND")};
+    QCommandLineOption rules{kRules,
+                             Cli::tr("A site's password rules in the passwordrules language, such "
+                                     "as 'minlength: 8; required: upper; allowed: lower'; they "
+                                     "give the characters and, without --length, the length."),
+                             QStringLiteral("TEXT")};
+    QCommandLineOption unique{kUnique, Cli::tr("No password twice in the list.")};
     QCommandLineOption settings{kSettings, Cli::tr("Take the character options from the window's "
                                                    "keymill.ini.")};
     QCommandLineOption settingsFile{kSettingsFile,
@@ -128,11 +164,13 @@ struct DefinedOptions {
     }();
 
     QList<QCommandLineOption> all() const {
-        return QList<QCommandLineOption>{help,      helpAll,   version,      length,    count,
-                                         digits,    upper,     lower,        extra,     exclude,
-                                         settings,  settingsFile, noSimilar, eachClass, entropy,
-                                         output,    encoding,  slips,        slipTitle, slipNote,
-                                         slipsPerPage, slipGroup, slipKinds} +
+        return QList<QCommandLineOption>{
+                   help,         helpAll,   version,   length,    count,     digits,
+                   upper,        lower,     extra,     exclude,   symbols,   settings,
+                   settingsFile, noSimilar, eachClass, minDigits, minUpper,  minLower,
+                   minSymbols,   minExtra,  maxRun,    first,     rules,     unique,
+                   entropy,      output,    encoding,  slips,     slipTitle, slipNote,
+                   slipsPerPage, slipGroup, slipKinds} +
                handout.all();
     }
 };
@@ -328,14 +366,49 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
     CliRequest request;
     CliOptions& options = request.options;
     QStringList warnings;
-    if (!parser.isSet(o.length))
+    if (parser.isSet(o.rules)) {
+        const SiteRulesParse site = ParseSiteRules(parser.value(o.rules));
+        if (!site.rules)
+            return UsageError(
+                Cli::tr("%1: cannot read or meet '%2'").arg(Dashed(kRules), site.badPart));
+        options.siteRules = site.rules;
+    }
+    if (!parser.isSet(o.length) && !parser.isSet(o.rules) && !parser.isSet(o.settings) &&
+        !parser.isSet(o.settingsFile))
         return UsageError(Cli::tr("%1 is required (1..%2)")
                               .arg(Dashed(kLength), QString::number(kMaxPasswordLength)));
-    const auto length = NumberIn(parser.value(o.length), kMaxPasswordLength);
-    if (!length)
-        return UsageError(
-            Cli::tr("%1 must be 1..%2").arg(Dashed(kLength), QString::number(kMaxPasswordLength)));
-    options.length = *length;
+    if (parser.isSet(o.length)) {
+        const auto length = NumberIn(parser.value(o.length), kMaxPasswordLength);
+        if (!length)
+            return UsageError(Cli::tr("%1 must be 1..%2")
+                                  .arg(Dashed(kLength), QString::number(kMaxPasswordLength)));
+        options.length = *length;
+    } else {
+        // The site's rules give the length, from --rules or from the settings file.
+        request.lengthGiven = false;
+        options.length = options.siteRules ? options.siteRules->defaultLength() : 0;
+    }
+    const std::pair<const QCommandLineOption*, qint32*> minimums[] = {
+        {&o.minDigits, &options.minimums.digits}, {&o.minUpper, &options.minimums.upper},
+        {&o.minLower, &options.minimums.lower},   {&o.minSymbols, &options.minimums.symbols},
+        {&o.minExtra, &options.minimums.extra},   {&o.maxRun, &options.maxRun}};
+    for (const auto& [option, value] : minimums) {
+        if (!parser.isSet(*option))
+            continue;
+        const auto number = CountIn(parser.value(*option), kMaxPasswordLength);
+        if (!number)
+            return UsageError(
+                Cli::tr("%1 must be 0..%2")
+                    .arg(Dashed(option->names()), QString::number(kMaxPasswordLength)));
+        *value = *number;
+    }
+    if (parser.isSet(o.first)) {
+        const auto first = FirstCharacterNamed(parser.value(o.first));
+        if (!first || *first == FirstCharacter::Any)
+            return UsageError(Cli::tr("%1 must be letter or alnum").arg(Dashed(kFirst)));
+        options.first = *first;
+    }
+    options.unique = parser.isSet(o.unique);
     if (parser.isSet(o.count)) {
         const auto count = NumberIn(parser.value(o.count), kMaxCount);
         if (!count)
@@ -346,7 +419,19 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
     const bool fromSettings = parser.isSet(o.settings) || parser.isSet(o.settingsFile);
     const bool characterOption = parser.isSet(o.digits) || parser.isSet(o.upper) ||
                                  parser.isSet(o.lower) || parser.isSet(o.extra) ||
-                                 parser.isSet(o.exclude);
+                                 parser.isSet(o.exclude) || parser.isSet(o.symbols);
+    // A site's rules name their own characters.
+    const QCommandLineOption* const classOptions[] = {
+        &o.digits,    &o.upper,    &o.lower,    &o.extra,      &o.symbols, &o.eachClass,
+        &o.minDigits, &o.minUpper, &o.minLower, &o.minSymbols, &o.minExtra};
+    if (parser.isSet(o.rules)) {
+        for (const QCommandLineOption* option : classOptions) {
+            if (parser.isSet(*option))
+                return UsageError(Cli::tr("%1 gives the characters itself and cannot be combined "
+                                          "with %2")
+                                      .arg(Dashed(kRules), Dashed(option->names())));
+        }
+    }
     if (parser.isSet(o.settings) && parser.isSet(o.settingsFile))
         return UsageError(Cli::tr("%1 and %2 cannot be used together")
                               .arg(Dashed(kSettings), Dashed(kSettingsFile)));
@@ -374,6 +459,13 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
             warnings << Cli::tr("warning: dropped what cannot stand in a password (a control, a "
                                 "mark or half a flag without its base, a noncharacter): %1")
                             .arg(dropped.join(QStringLiteral("; ")));
+        if (parser.isSet(o.symbols)) {
+            const auto set = SymbolSetNamed(parser.value(o.symbols));
+            if (!set || *set == SymbolSet::None)
+                return UsageError(Cli::tr("%1 must be one of %2")
+                                      .arg(Dashed(kSymbols), SymbolSetNames().join(u", ")));
+            g.symbols = *set;
+        }
         if (!g.digits && !g.upper && !g.lower && !g.extra)
             g.digits = g.upper = g.lower = true;
     }

@@ -4,6 +4,7 @@
 #include "FileEncoding.h"
 #include "GenerationOptions.h"
 #include "PasswordLimits.h"
+#include "PasswordRules.h"
 #include "SlipSettings.h"
 
 #include <QByteArrayList>
@@ -21,6 +22,11 @@ struct CliOptions {
     bool noSimilar = false;
     bool eachClass = false;
     bool printEntropy = false;
+    ClassMinimums minimums;
+    qint32 maxRun = 0;
+    FirstCharacter first = FirstCharacter::Any;
+    std::optional<SiteRules> siteRules; // --rules, or PasswordRules of a settings file
+    bool unique = false;
     QString outputFile; // empty: standard output
     FileEncoding encoding = FileEncoding::Cp932;
     // --slips: the same passwords as hand-out slips in a PDF file; empty: none. Each slip names
@@ -42,7 +48,8 @@ enum class CharacterSource {
 struct CliRequest {
     CliOptions options;
     CharacterSource characters = CharacterSource::Arguments;
-    QString settingsFile; // CharacterSource::SettingsFile
+    bool lengthGiven = true; // false: the site's rules give it (see SiteRules::defaultLength)
+    QString settingsFile;    // CharacterSource::SettingsFile
 };
 
 // Each option's names, defined once: the parser, its help text and its messages use them.
@@ -54,6 +61,16 @@ inline const QStringList kUpper{"u", "upper"};
 inline const QStringList kLower{"w", "lower"};
 inline const QStringList kExtra{"a", "extra"};
 inline const QStringList kExclude{"x", "exclude"};
+inline const QStringList kSymbols{"s", "symbols"};
+inline const QStringList kMinDigits{"min-digits"};
+inline const QStringList kMinUpper{"min-upper"};
+inline const QStringList kMinLower{"min-lower"};
+inline const QStringList kMinSymbols{"min-symbols"};
+inline const QStringList kMinExtra{"min-extra"};
+inline const QStringList kMaxRun{"max-run"};
+inline const QStringList kFirst{"first"};
+inline const QStringList kRules{"rules"};
+inline const QStringList kUnique{"U", "unique"};
 inline const QStringList kSettings{"settings"};
 inline const QStringList kSettingsFile{"settings-file"};
 inline const QStringList kNoSimilar{"B", "no-similar"};

@@ -19,6 +19,24 @@ QString ClassNames(quint8 classes) {
         names << Cli::tr("lower-case letters");
     if (classes & EachClassRule::Extra)
         names << Cli::tr("extra characters");
+    if (classes & EachClassRule::Symbols)
+        names << Cli::tr("symbols");
+    return names.join(QStringLiteral(", "));
+}
+
+// The options that set a minimum for these classes.
+QString MinimumOptions(quint8 classes) {
+    using namespace CliOptionNames;
+    QStringList names;
+    const std::pair<quint8, const QStringList*> options[] = {{EachClassRule::Digits, &kMinDigits},
+                                                             {EachClassRule::Upper, &kMinUpper},
+                                                             {EachClassRule::Lower, &kMinLower},
+                                                             {EachClassRule::Symbols, &kMinSymbols},
+                                                             {EachClassRule::Extra, &kMinExtra}};
+    for (const auto& [bit, option] : options) {
+        if (classes & bit)
+            names << "--" + option->constLast();
+    }
     return names.join(QStringLiteral(", "));
 }
 
@@ -37,7 +55,7 @@ bool OneDistinctCharacter(const CharacterPool& pool) {
 }
 
 // The refusal of the run plan in keymill-cli's words.
-QString RefusalText(const RunRefusal& refusal) {
+QString RefusalText(const RunRefusal& refusal, const CliOptions& options) {
     switch (refusal.rule) {
     case RunRule::LengthInRange:
         return Cli::tr("--length must be 1..%1").arg(kMaxPasswordLength);
@@ -49,9 +67,38 @@ QString RefusalText(const RunRefusal& refusal) {
     case RunRule::EachClassLength:
         return Cli::tr("--each-class needs --length of at least %1, one per class")
             .arg(refusal.value);
-    case RunRule::EachClassTooRare:
-        return Cli::tr("--each-class: only 1 password in %1 meets the rule; choose a longer "
-                       "--length or fewer classes")
+    case RunRule::SiteMinLength:
+        return Cli::tr("--length must be at least %1, the minlength of --rules").arg(refusal.value);
+    case RunRule::SiteMaxLength:
+        return Cli::tr("--length must be at most %1, the maxlength of --rules").arg(refusal.value);
+    case RunRule::SiteRequiredLeft: {
+        const size_t index = size_t(refusal.value);
+        const QString part = options.siteRules && index < options.siteRules->requiredParts.size()
+                                 ? options.siteRules->requiredParts[index]
+                                 : QString();
+        return Cli::tr("--rules: no character of '%1' is left").arg(part);
+    }
+    case RunRule::MinimumLeft:
+        return Cli::tr("%1: no character of the class is left (%2)")
+            .arg(MinimumOptions(quint8(refusal.value)), ClassNames(quint8(refusal.value)));
+    case RunRule::MinimumsLength:
+        return Cli::tr("the minimums (%1 characters in all) do not fit in --length %2")
+            .arg(refusal.value)
+            .arg(options.length);
+    case RunRule::MaxRunUnmeetable:
+        return Cli::tr("--max-run %1: no password of --length %2 keeps every run that short")
+            .arg(refusal.value)
+            .arg(options.length);
+    case RunRule::FirstUnmeetable:
+        return Cli::tr("--first: no character left may stand first");
+    case RunRule::RulesTooComplex:
+        return Cli::tr("the rules need %1 counting states at --length %2; choose a shorter "
+                       "--length or smaller minimums")
+            .arg(refusal.value)
+            .arg(options.length);
+    case RunRule::UniqueCount:
+        return Cli::tr("--unique: only %1 distinct passwords exist; choose a --count of at most "
+                       "that")
             .arg(refusal.value);
     case RunRule::AnyCharacterLeft:
         return Cli::tr("the options leave no character to draw from");
@@ -68,9 +115,14 @@ std::variant<PreparedRun, QString> PrepareRun(const CliOptions& options) {
     request.eachClass = options.eachClass;
     request.length = options.length;
     request.count = options.count;
+    request.minimums = options.minimums;
+    request.maxRun = options.maxRun;
+    request.first = options.first;
+    request.siteRules = options.siteRules;
+    request.unique = options.unique;
     RunPlanOutcome outcome = PlanRun(request);
     if (const auto* refusal = std::get_if<RunRefusal>(&outcome))
-        return RefusalText(*refusal);
+        return RefusalText(*refusal, options);
     RunPlan& run = std::get<RunPlan>(outcome);
 
     if (!options.outputFile.isEmpty() && options.encoding == FileEncoding::Cp932) {
@@ -117,12 +169,9 @@ int RunCli(const CliOptions& options, PasswordSink& sink, QTextStream& err, Rand
         return failed();
 
     const auto stopRequested = [&stop] { return stop.load(std::memory_order_relaxed); };
-    const bool eachClass = run.rule.requiredClasses() != 0;
+    RunDraw draw(run);
     for (qint32 made = 0; made < options.count; ++made) {
-        const QString password =
-            eachClass ? GenerateEachClassPassword(run.pool, run.rule, options.length, source,
-                                                  stopRequested)
-                      : GeneratePassword(run.pool, options.length, source, stopRequested);
+        const QString password = draw.next(source, stopRequested);
         if (stopRequested()) {
             sink.abort();
             return kExitInterrupted;

@@ -21,7 +21,17 @@ struct SettingsOptions {
     GenerationOptions generation;
     bool noSimilar = false;
     bool eachClass = false;
+    bool unique = false;
+    ClassMinimums minimums;
+    qint32 maxRun = 0;
+    FirstCharacter first = FirstCharacter::Any;
+    std::optional<SiteRules> siteRules;
+    QString error; // a [Rules] value that names nothing, as "[Rules] First=x"
 };
+
+QString KeyText(QLatin1StringView key, const QString& value) {
+    return QStringLiteral("[%1] %2=%3").arg(SettingsNames::kRules, key, value);
+}
 
 SettingsOptions OptionsFromSettings(const IniDocument& ini) {
     // The window's place is not wanted here, so no screen limits it.
@@ -37,7 +47,31 @@ SettingsOptions OptionsFromSettings(const IniDocument& ini) {
     options.extraText = FilterFreeText(CutToFreeTextLimit(stored.addChrList), 0).text;
     options.exclude = stored.deleteChr;
     options.excludeText = FilterFreeText(CutToFreeTextLimit(stored.deleteChrList), 0).text;
-    return {options, stored.noSimilar, stored.eachClass};
+    SettingsOptions read;
+    read.generation = options;
+    read.noSimilar = stored.noSimilar;
+    read.eachClass = stored.eachClass;
+    read.unique = stored.unique;
+    namespace Keys = SettingsNames;
+    if (const auto set = SymbolSetNamed(stored.symbols))
+        read.generation.symbols = *set;
+    else
+        read.error = KeyText(Keys::kSymbols, stored.symbols);
+    read.minimums = {stored.minDigits, stored.minUpper, stored.minLower, stored.minSymbols,
+                     stored.minExtra};
+    read.maxRun = stored.maxRun;
+    if (const auto first = FirstCharacterNamed(stored.first))
+        read.first = *first;
+    else
+        read.error = KeyText(Keys::kFirst, stored.first);
+    if (!stored.passwordRules.trimmed().isEmpty()) {
+        const SiteRulesParse site = ParseSiteRules(stored.passwordRules);
+        if (site.rules)
+            read.siteRules = site.rules;
+        else
+            read.error = KeyText(Keys::kPasswordRules, site.badPart);
+    }
+    return read;
 }
 
 bool HoldsAnyKey(const IniDocument& ini) {
@@ -48,8 +82,14 @@ bool HoldsAnyKey(const IniDocument& ini) {
     }
     for (QLatin1StringView key :
          {S::kSuji, S::kAlhabetBig, S::kAlphabetMini, S::kAddChr, S::kAddChrList, S::kDeleteChr,
-          S::kDeleteChrList, S::kNoSimilar, S::kEachClass}) {
+          S::kDeleteChrList, S::kNoSimilar, S::kEachClass, S::kUnique}) {
         if (ini.value(S::kAdd, key))
+            return true;
+    }
+    for (QLatin1StringView key :
+         {S::kSymbols, S::kMinDigits, S::kMinUpper, S::kMinLower, S::kMinSymbols, S::kMinExtra,
+          S::kMaxRun, S::kFirst, S::kPasswordRules}) {
+        if (ini.value(S::kRules, key))
             return true;
     }
     return false;
@@ -113,10 +153,46 @@ ParsedCommandLine ReadRequestedSettings(const CliRequest& request,
             parsed.warnings << warning;
     }
     if (stored) {
-        // -B and -y add to the file's policies; they never turn one off.
+        if (!stored->error.isEmpty()) {
+            parsed.error = Cli::tr("%1: cannot read or meet '%2'")
+                               .arg(request.characters == CharacterSource::SettingsFile
+                                        ? "--" + kSettingsFile.constLast()
+                                        : "--" + kSettings.constLast(),
+                                    stored->error);
+            parsed.exitCode = 2;
+            return parsed;
+        }
+        // -B, -y and -U add to the file's policies; they never turn one off. A minimum or a
+        // run given on the command line takes the place of the file's.
         options.generation = stored->generation;
         options.noSimilar = options.noSimilar || stored->noSimilar;
         options.eachClass = options.eachClass || stored->eachClass;
+        options.unique = options.unique || stored->unique;
+        const std::pair<qint32*, qint32> fromFile[] = {
+            {&options.minimums.digits, stored->minimums.digits},
+            {&options.minimums.upper, stored->minimums.upper},
+            {&options.minimums.lower, stored->minimums.lower},
+            {&options.minimums.symbols, stored->minimums.symbols},
+            {&options.minimums.extra, stored->minimums.extra},
+            {&options.maxRun, stored->maxRun}};
+        for (const auto& [value, file] : fromFile) {
+            if (*value == 0)
+                *value = std::min(file, kMaxPasswordLength);
+        }
+        if (options.first == FirstCharacter::Any)
+            options.first = stored->first;
+        if (!options.siteRules)
+            options.siteRules = stored->siteRules;
+    }
+    if (!request.lengthGiven) {
+        if (!options.siteRules) {
+            parsed.error =
+                Cli::tr("%1 is required (1..%2)")
+                    .arg("--" + kLength.constLast(), QString::number(kMaxPasswordLength));
+            parsed.exitCode = 2;
+            return parsed;
+        }
+        options.length = options.siteRules->defaultLength();
     }
     parsed.options = options;
     return parsed;

@@ -174,6 +174,7 @@ CharacterPool BuildCharacterPool(const GenerationOptions& options) {
         pool.append(kUpperCaseCharacters);
     if (options.lower)
         pool.append(kLowerCaseCharacters);
+    pool.append(SymbolCharacters(options.symbols));
     if (options.extra)
         pool.append(options.extraText);
     if (options.exclude)

@@ -32,6 +32,8 @@ EachClassRule::EachClassRule(const GenerationOptions& options) {
         add(Upper, kUpperCaseCharacters);
     if (options.lower)
         add(Lower, kLowerCaseCharacters);
+    if (options.symbols != SymbolSet::None)
+        add(Symbols, SymbolCharacters(options.symbols));
     if (options.extra)
         add(Extra, options.extraText);
 }

@@ -10,16 +10,16 @@
 #include <vector>
 
 // The rule "every chosen class appears at least once in each password". The classes are the
-// digits, the upper-case letters, the lower-case letters and the extra characters, each chosen
-// by its option. A character may belong to two classes (an extra "7" beside the digits); drawing
-// it counts for both.
+// digits, the upper-case letters, the lower-case letters, the symbols of the chosen preset and
+// the extra characters, each chosen by its option. A character may belong to two classes (an extra
+// "7" beside the digits); drawing it counts for both.
 //
 // Passwords are drawn whole and drawn again until one meets the rule. Every password that meets
 // it so keeps its share of the chance it had among all passwords, and the draw stays uniform
 // over them; writing a missing class into a drawn password instead would favour some passwords.
 class EachClassRule {
 public:
-    enum Class : quint8 { Digits = 1, Upper = 2, Lower = 4, Extra = 8 };
+    enum Class : quint8 { Digits = 1, Upper = 2, Lower = 4, Extra = 8, Symbols = 16 };
 
     EachClassRule() = default;
     // The classes that options choose; an extra text without characters is no class.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SymbolSets.h"
+
 #include <QString>
 
 // The character options of one run: the window reads them from its controls when the run
@@ -8,7 +10,8 @@ struct GenerationOptions {
     bool digits = false;
     bool upper = false;
     bool lower = false;
-    bool extra = false; // the characters of extraText join the pool
+    SymbolSet symbols = SymbolSet::None; // the symbols class and its preset
+    bool extra = false;                  // the characters of extraText join the pool
     QString extraText;
     bool exclude = false; // the characters of excludeText leave the pool
     QString excludeText;

@@ -2,10 +2,12 @@
 
 #include "Entropy.h"
 #include "LookAlikes.h"
+#include "PasswordGenerator.h"
 #include "PasswordLimits.h"
 
 #include <QStringList>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -20,12 +22,54 @@ QString ClassNames(qint64 classes) {
         names << QStringLiteral("アルファベット小文字");
     if (classes & EachClassRule::Extra)
         names << QStringLiteral("任意文字");
+    if (classes & EachClassRule::Symbols)
+        names << QStringLiteral("記号");
     return names.join(u'、');
 }
 
-// 1 in how many passwords meets the rule, as a whole number that stays printable.
-qint64 OneIn(double acceptance) {
-    return qint64(std::llround(std::min(1 / acceptance, 1e18)));
+// The class of each set bit j of the law: the EachClassRule bits in order.
+constexpr int kClassSets = 5;
+
+std::array<qint32, kClassSets> MinimumsOf(const RunRequest& request, const EachClassRule& chosen) {
+    const ClassMinimums& m = request.minimums;
+    std::array<qint32, kClassSets> minimums{m.digits, m.upper, m.lower, m.extra, m.symbols};
+    if (request.eachClass) {
+        for (int j = 0; j < kClassSets; ++j) {
+            if (chosen.requiredClasses() >> j & 1)
+                minimums[size_t(j)] = std::max(minimums[size_t(j)], 1);
+        }
+    }
+    return minimums;
+}
+
+// The classes a character belongs to, whether chosen or not: a minimum of digits holds even
+// where the digits were not chosen, and is refused when none is in the pool.
+GenerationOptions MembershipOptions(const RunRequest& request) {
+    GenerationOptions options = request.characters;
+    options.digits = options.digits || request.minimums.digits > 0;
+    options.upper = options.upper || request.minimums.upper > 0;
+    options.lower = options.lower || request.minimums.lower > 0;
+    return options;
+}
+
+struct LawInput {
+    EachClassRule classes;
+    PasswordLaw::Rules rules;
+    std::vector<AsciiSet> required;
+};
+
+std::shared_ptr<PasswordLaw> MakeLaw(const CharacterPool& pool, const LawInput& input,
+                                     FirstCharacter first, qint32 length) {
+    const auto setsOf = [&](QStringView entry) {
+        quint32 sets = input.classes.classesOfEntry(entry);
+        if (entry.size() == 1 && entry[0].unicode() < 128) {
+            for (size_t i = 0; i < input.required.size(); ++i)
+                sets |= quint32(input.required[i].test(entry[0].unicode())) << (kClassSets + i);
+        }
+        return sets;
+    };
+    const auto mayStart = [&](QStringView entry) { return MayStart(first, entry); };
+    return std::make_shared<PasswordLaw>(pool, setsOf, mayStart, input.rules, length);
 }
 
 } // namespace
@@ -35,28 +79,190 @@ RunPlanOutcome PlanRun(const RunRequest& request) {
         return RunRefusal{RunRule::LengthInRange, request.length};
     if (request.count < 1 || request.count > kMaxPasswordCount)
         return RunRefusal{RunRule::CountInRange, request.count};
+    const SiteRules* site = request.siteRules ? &*request.siteRules : nullptr;
+    if (site && request.length < site->minLength)
+        return RunRefusal{RunRule::SiteMinLength, site->minLength};
+    if (site && site->maxLength > 0 && request.length > site->maxLength)
+        return RunRefusal{RunRule::SiteMaxLength, site->maxLength};
 
     RunPlan plan;
     plan.length = qint32(request.length);
     plan.count = qint32(request.count);
-    plan.pool = BuildCharacterPool(request.characters);
+    plan.unique = request.unique;
+    GenerationOptions characters = request.characters;
+    if (site) {
+        characters = GenerationOptions();
+        characters.extra = true;
+        characters.extraText = site->characters();
+        characters.exclude = request.characters.exclude;
+        characters.excludeText = request.characters.excludeText;
+    }
+    plan.pool = BuildCharacterPool(characters);
     if (request.noSimilar)
         RemoveLookAlikes(plan.pool);
     if (plan.pool.isEmpty())
         return RunRefusal{RunRule::AnyCharacterLeft, 0};
 
+    LawInput input;
     if (request.eachClass) {
-        plan.rule = EachClassRule(request.characters);
+        plan.rule = EachClassRule(characters);
         if (const quint8 missing = plan.rule.classesMissingFrom(plan.pool))
             return RunRefusal{RunRule::EachClassLeft, missing};
         if (plan.length < plan.rule.classCount())
             return RunRefusal{RunRule::EachClassLength, plan.rule.classCount()};
-        const double acceptance = EachClassAcceptance(plan.pool, plan.rule, plan.length);
-        if (acceptance < kMinEachClassAcceptance)
-            return RunRefusal{RunRule::EachClassTooRare, OneIn(acceptance)};
     }
-    plan.entropyBits = PasswordEntropyBits(plan.pool, plan.length, plan.rule);
+    RunRequest classRequest = request;
+    classRequest.characters = characters;
+    input.classes = EachClassRule(MembershipOptions(classRequest));
+    const auto minimums = MinimumsOf(classRequest, plan.rule);
+    quint8 withMinimum = 0;
+    for (int j = 0; j < kClassSets; ++j) {
+        input.rules.minimums.push_back(minimums[size_t(j)]);
+        if (minimums[size_t(j)] > 0)
+            withMinimum |= quint8(1 << j);
+    }
+    // A class with a minimum but no character in the pool (or never chosen) is left.
+    EachClassRule present = input.classes;
+    quint8 missing = withMinimum & present.classesMissingFrom(plan.pool);
+    missing |= withMinimum & ~present.requiredClasses();
+    if (missing)
+        return RunRefusal{RunRule::MinimumLeft, missing};
+    if (site) {
+        input.required = site->required;
+        const QString pool = plan.pool.toString();
+        for (size_t i = 0; i < site->required.size(); ++i) {
+            input.rules.minimums.push_back(1);
+            const bool any = std::any_of(pool.cbegin(), pool.cend(), [&](QChar c) {
+                return c.unicode() < 128 && site->required[i].test(c.unicode());
+            });
+            if (!any)
+                return RunRefusal{RunRule::SiteRequiredLeft, qint64(i)};
+        }
+    }
+    input.rules.maxRun = request.maxRun;
+    if (site && site->maxConsecutive > 0)
+        input.rules.maxRun = input.rules.maxRun > 0
+                                 ? std::min(input.rules.maxRun, site->maxConsecutive)
+                                 : site->maxConsecutive;
+    input.rules.firstRestricted = request.first != FirstCharacter::Any;
+    plan.hasRules = input.rules.maxRun > 0 || input.rules.firstRestricted || withMinimum != 0 ||
+                    (site && !site->required.empty());
+
+    auto law = MakeLaw(plan.pool, input, request.first, plan.length);
+    if (law->tooComplex())
+        return RunRefusal{RunRule::RulesTooComplex, law->stateCount()};
+    if (law->isEmpty()) {
+        // Blame the rule without which passwords exist.
+        LawInput loose = input;
+        loose.rules.maxRun = 0;
+        if (input.rules.maxRun > 0 &&
+            !MakeLaw(plan.pool, loose, request.first, plan.length)->isEmpty())
+            return RunRefusal{RunRule::MaxRunUnmeetable, input.rules.maxRun};
+        loose.rules.firstRestricted = false;
+        if (input.rules.firstRestricted &&
+            !MakeLaw(plan.pool, loose, FirstCharacter::Any, plan.length)->isEmpty())
+            return RunRefusal{RunRule::FirstUnmeetable, qint64(request.first)};
+        qint64 sum = 0;
+        for (qint32 m : input.rules.minimums)
+            sum += m;
+        return RunRefusal{RunRule::MinimumsLength, sum};
+    }
+    if (request.unique) {
+        const auto distinct = law->distinctCount();
+        if (distinct && *distinct < request.count)
+            return RunRefusal{RunRule::UniqueCount, *distinct};
+        // Near the whole set, drawing and discarding repeats slows down: rank instead.
+        if (distinct && law->isUniformOverTexts() && request.count * 8 >= *distinct)
+            law->prepareRanking();
+    }
+    plan.entropyBits = law->entropyBits();
+    plan.law = std::move(law);
     return plan;
+}
+
+void DistinctTexts::reserve(qsizetype count) {
+    texts_.reserve(size_t(count));
+    size_t size = 16;
+    while (size < size_t(count) * 2)
+        size *= 2;
+    hashes_.assign(size, 0);
+    indexes_.assign(size, 0);
+}
+
+void DistinctTexts::grow() {
+    const std::vector<quint32> hashes = std::move(hashes_);
+    const std::vector<quint32> indexes = std::move(indexes_);
+    hashes_.assign(std::max<size_t>(16, hashes.size() * 2), 0);
+    indexes_.assign(hashes_.size(), 0);
+    const size_t mask = hashes_.size() - 1;
+    for (size_t i = 0; i < hashes.size(); ++i) {
+        if (hashes[i] == 0)
+            continue;
+        size_t at = hashes[i] & mask;
+        while (hashes_[at] != 0)
+            at = (at + 1) & mask;
+        hashes_[at] = hashes[i];
+        indexes_[at] = indexes[i];
+    }
+}
+
+bool DistinctTexts::insert(const QString& text) {
+    if ((texts_.size() + 1) * 2 > hashes_.size())
+        grow();
+    const quint32 hash = std::max<quint32>(1, quint32(qHash(text, seed_)));
+    const size_t mask = hashes_.size() - 1;
+    size_t at = hash & mask;
+    for (; hashes_[at] != 0; at = (at + 1) & mask) {
+        if (hashes_[at] == hash && texts_[indexes_[at]] == text)
+            return false;
+    }
+    hashes_[at] = hash;
+    indexes_[at] = quint32(texts_.size());
+    texts_.push_back(text);
+    return true;
+}
+
+RunDraw::RunDraw(const RunPlan& plan) : plan_(plan) {
+    if (plan.unique && plan.law && !plan.law->canRank())
+        seen_.reserve(plan.count);
+}
+
+QString RunDraw::nextByRank(RandomSource& source, const std::function<bool()>& afterEachCharacter) {
+    // The next step of a Fisher-Yates shuffle of all ranks, kept only where it moved.
+    const PasswordLaw& law = *plan_.law;
+    const qint64 total = *law.distinctCount();
+    const qint64 pick = drawn_ + qint64(DrawIndex(qsizetype(total - drawn_), source));
+    const qint64 atPick = swapped_.value(pick, pick);
+    swapped_[pick] = swapped_.value(drawn_, drawn_);
+    ++drawn_;
+    const QString password = law.passwordOfRank(atPick);
+    afterEachCharacter();
+    return password;
+}
+
+double DuplicateChance(const RunPlan& plan) {
+    if (plan.unique || !plan.law || plan.law->isEmpty() || plan.count < 2)
+        return 0;
+    const double c = plan.count;
+    const auto distinct = plan.law->distinctCount();
+    if (distinct && plan.law->isUniformOverTexts()) {
+        // 1 - D! / ((D - c)! D^c), the birthday problem itself.
+        const double d = double(*distinct);
+        if (c > d)
+            return 1;
+        return -std::expm1(std::lgamma(d + 1) - std::lgamma(d - c + 1) - c * std::log(d));
+    }
+    // Every pair is the same with the collision chance; the pairs are nearly independent.
+    return -std::expm1(-c * (c - 1) / 2 * plan.law->collisionChance());
+}
+
+QString DuplicateChanceText(double chance) {
+    if (chance <= 1e-3)
+        return QString();
+    const double percent = chance * 100;
+    return QStringLiteral("重複の可能性 %1 %")
+        .arg(percent >= 1 ? QString::number(std::min(std::floor(percent + 0.5), 100.0))
+                          : QString::number(percent, 'f', 1));
 }
 
 QString RunRefusalMessage(const RunRefusal& refusal) {
@@ -73,9 +279,36 @@ QString RunRefusalMessage(const RunRefusal& refusal) {
     case RunRule::EachClassLength:
         return QStringLiteral("Error:全種類を含めるには、文字数を%1以上にしてください。")
             .arg(refusal.value);
-    case RunRule::EachClassTooRare:
-        return QStringLiteral("Error:全種類を含むパスワードは%1個に1個しかありません。"
-                              "文字数を増やすか、文字の種類を減らしてください。")
+    case RunRule::SiteMinLength:
+        return QStringLiteral(
+                   "Error:パスワードルールの minlength により、文字数を%1以上にしてください。")
+            .arg(refusal.value);
+    case RunRule::SiteMaxLength:
+        return QStringLiteral(
+                   "Error:パスワードルールの maxlength により、文字数を%1以下にしてください。")
+            .arg(refusal.value);
+    case RunRule::SiteRequiredLeft:
+        return QStringLiteral("Error:パスワードルールの%1番目の required の文字が残っていません。")
+            .arg(refusal.value + 1);
+    case RunRule::MinimumLeft:
+        return QStringLiteral("Error:最小文字数を満たせません。%1の文字が残っていません。")
+            .arg(ClassNames(refusal.value));
+    case RunRule::MinimumsLength:
+        return QStringLiteral("Error:最小文字数（合計%1）を満たすパスワードがありません。"
+                              "文字数を増やしてください。")
+            .arg(refusal.value);
+    case RunRule::MaxRunUnmeetable:
+        return QStringLiteral("Error:同じ文字の連続を%1文字までにすると、パスワードを作れません。")
+            .arg(refusal.value);
+    case RunRule::FirstUnmeetable:
+        return QStringLiteral("Error:先頭に置ける文字が残っていません。");
+    case RunRule::RulesTooComplex:
+        return QStringLiteral("Error:ルールが複雑すぎます（状態%1個）。"
+                              "文字数か最小文字数を減らしてください。")
+            .arg(refusal.value);
+    case RunRule::UniqueCount:
+        return QStringLiteral("Error:重複なしで作れるパスワードは%1個です。"
+                              "生成数を%1以下にしてください。")
             .arg(refusal.value);
     case RunRule::AnyCharacterLeft:
         return QStringLiteral("Error:使える文字がありません。含める文字を選ぶか、除外する文字を"
@@ -99,10 +332,22 @@ QString StrengthLabelText(const RunPlanOutcome& outcome) {
         return QStringLiteral("全種類を含められません（文字が残っていない種類があります）");
     case RunRule::EachClassLength:
         return QStringLiteral("全種類を含められません（文字数が足りません）");
-    case RunRule::EachClassTooRare:
-        return QStringLiteral("全種類を含むパスワードがまれすぎます");
     case RunRule::AnyCharacterLeft:
         return QStringLiteral("使える文字がありません");
+    case RunRule::SiteMinLength:
+    case RunRule::SiteMaxLength:
+        return QStringLiteral("文字数がパスワードルールに合いません");
+    case RunRule::SiteRequiredLeft:
+    case RunRule::MinimumLeft:
+        return QStringLiteral("最小文字数を満たせません（文字が残っていない種類があります）");
+    case RunRule::MinimumsLength:
+    case RunRule::MaxRunUnmeetable:
+    case RunRule::FirstUnmeetable:
+        return QStringLiteral("ルールを満たすパスワードがありません");
+    case RunRule::RulesTooComplex:
+        return QStringLiteral("ルールが複雑すぎます");
+    case RunRule::UniqueCount:
+        return QStringLiteral("重複なしでは生成数に足りません");
     }
     return QString();
 }

@@ -3,8 +3,15 @@
 #include "CharacterPool.h"
 #include "EachClass.h"
 #include "GenerationOptions.h"
+#include "PasswordGenerator.h"
+#include "PasswordLaw.h"
+#include "PasswordRules.h"
 
+#include <QHash>
+#include <QSet>
 #include <QString>
+#include <memory>
+#include <optional>
 #include <variant>
 
 // Every rule a run depends on, in one place for the window and keymill-cli: from what the user
@@ -17,6 +24,13 @@ struct RunRequest {
     bool eachClass = false; // every chosen class appears in every password
     qint64 length = 0;
     qint64 count = 1;
+    ClassMinimums minimums; // at least so many of each class
+    qint32 maxRun = 0;      // no character more than this many times in a row (0: any)
+    FirstCharacter first = FirstCharacter::Any;
+    // A site's rules: its characters replace the classes and the extra text (the excluded text
+    // and the look-alikes still leave), its required sets and its longest run apply.
+    std::optional<SiteRules> siteRules;
+    bool unique = false; // no password twice in the run
 };
 
 // The rules that can refuse a run, with the value each names.
@@ -25,8 +39,17 @@ enum class RunRule {
     CountInRange,    // value: the count asked for (1..kMaxPasswordCount allowed)
     EachClassLeft,   // value: the chosen classes (EachClassRule::Class bits) with no character left
     EachClassLength, // value: the number of chosen classes, more than the length
-    EachClassTooRare, // value: N, where only 1 password in N meets the rule
     AnyCharacterLeft, // value: 0; the options leave no character to draw from
+    // The rules of real sites.
+    SiteMinLength,    // value: the rules' minlength, above the length asked for
+    SiteMaxLength,    // value: the rules' maxlength, below the length asked for
+    SiteRequiredLeft, // value: which "required" (0 the first) has no character left
+    MinimumLeft, // value: the classes (EachClassRule::Class bits) with a minimum and no character
+    MinimumsLength,   // value: the sum of the minimums, which no password of the length can hold
+    MaxRunUnmeetable, // value: the longest run, too short for the characters left
+    FirstUnmeetable,  // value: the FirstCharacter rule, met by no character left
+    RulesTooComplex,  // value: the number of counting states the rules need at this length
+    UniqueCount,      // value: the number of distinct passwords, fewer than the count asked for
 };
 
 struct RunRefusal {
@@ -43,18 +66,85 @@ struct RunPlan {
     qint32 length = 0;
     qint32 count = 0;
     double entropyBits = 0; // of one password as the run draws it
+    // The valid passwords, counted, and the draw under the rules; null for an empty pool.
+    std::shared_ptr<const PasswordLaw> law;
+    bool hasRules = false; // a minimum, a run, a first character or a site's rules apply
+    bool unique = false;
 };
 
 using RunPlanOutcome = std::variant<RunPlan, RunRefusal>;
 
-// Each-class draws that need more tries than this per password on average are refused: the
-// run would seem to hang.
-inline constexpr double kMinEachClassAcceptance = 1e-4;
-
-// Checks the request in this order: length, count, a pool with no character left, then (with
-// each-class) a class with no character left, a length shorter than the number of classes, a rule
-// too rarely met.
+// Checks the request in this order: length, count, the site's length, a pool with no character
+// left, then (with each-class) a class with no character left and a length shorter than the
+// number of classes, then a minimum or required set with no character left, then rules no
+// password meets (the longest run, the first character, the minimums, in that order of blame),
+// rules too complex to draw, and with unique a count above the number of distinct passwords.
 RunPlanOutcome PlanRun(const RunRequest& request);
+
+// Draws the passwords of one run in order: through the rules when there are any, and with
+// unique never the same password twice. With unique, every list of distinct passwords is
+// equally likely where every valid password is (no character has more entries than another);
+// otherwise each password keeps the pool's weights among those not yet drawn. When the count
+// comes near the number of distinct passwords, they are drawn without replacement by rank.
+// The passwords of a run so far, each once: an open-addressing table of 32-bit hashes, the
+// index of each text beside it in a table of its own read only when the hash matches, so a
+// lookup mostly touches one word. The texts share their data with the list.
+class DistinctTexts {
+public:
+    void reserve(qsizetype count);
+    // False when text is already held.
+    bool insert(const QString& text);
+
+private:
+    void grow();
+    std::vector<quint32> hashes_; // 0: empty (a hash of 0 is stored as 1)
+    std::vector<quint32> indexes_;
+    std::vector<QString> texts_;
+    size_t seed_ = 0;
+};
+
+class RunDraw {
+public:
+    explicit RunDraw(const RunPlan& plan);
+    template <typename Hook> QString next(RandomSource& source, Hook&& afterEachCharacter) {
+        // A run without rules draws as it always has, the hook inlined.
+        if (!plan_.unique && !plan_.hasRules)
+            return GeneratePassword(plan_.pool, plan_.length, source, afterEachCharacter);
+        if (!plan_.unique)
+            return plan_.law->draw(source, afterEachCharacter);
+        if (!plan_.law->canRank()) {
+            // Drawn again while already in the list: every list of distinct passwords keeps
+            // the chance it had among all lists.
+            for (;;) {
+                bool stopped = false;
+                const auto hook = [&] {
+                    stopped = std::invoke(afterEachCharacter);
+                    return stopped;
+                };
+                QString password = plan_.hasRules
+                                       ? plan_.law->draw(source, hook)
+                                       : GeneratePassword(plan_.pool, plan_.length, source, hook);
+                if (stopped || seen_.insert(password))
+                    return password;
+            }
+        }
+        return nextByRank(source, std::function<bool()>(afterEachCharacter));
+    }
+
+private:
+    QString nextByRank(RandomSource& source, const std::function<bool()>& afterEachCharacter);
+
+    const RunPlan& plan_;
+    DistinctTexts seen_;
+    QHash<qint64, qint64> swapped_; // a permutation of the ranks, changed where it moved
+    qint64 drawn_ = 0;
+};
+
+// The chance that the run's list holds some password twice: 0 with unique.
+double DuplicateChance(const RunPlan& plan);
+
+// "重複の可能性 39 %" for a chance above 1 in 1,000, otherwise nothing.
+QString DuplicateChanceText(double chance);
 
 // The refusal in the window's words: Japanese, starting "Error:", naming the rule.
 QString RunRefusalMessage(const RunRefusal& refusal);

@@ -74,6 +74,19 @@ StoredSettings LoadStoredSettings(const IniDocument& ini, qint32 screenWidthTwip
     settings.deleteChrList = read(kDeleteChrList);
     settings.noSimilar = FreeTextBoxCheckedFrom(read(kNoSimilar));
     settings.eachClass = FreeTextBoxCheckedFrom(read(kEachClass));
+    settings.unique = FreeTextBoxCheckedFrom(read(kUnique));
+    const auto rule = [&](QLatin1StringView key) {
+        return ini.value(kRules, key).value_or(QString());
+    };
+    settings.symbols = rule(kSymbols);
+    settings.minDigits = GeometryValueOr(rule(kMinDigits), 0);
+    settings.minUpper = GeometryValueOr(rule(kMinUpper), 0);
+    settings.minLower = GeometryValueOr(rule(kMinLower), 0);
+    settings.minSymbols = GeometryValueOr(rule(kMinSymbols), 0);
+    settings.minExtra = GeometryValueOr(rule(kMinExtra), 0);
+    settings.maxRun = GeometryValueOr(rule(kMaxRun), 0);
+    settings.first = rule(kFirst);
+    settings.passwordRules = rule(kPasswordRules);
     return settings;
 }
 

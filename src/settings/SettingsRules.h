@@ -28,6 +28,20 @@ inline constexpr QLatin1StringView kDeleteChrList{"DeleteChrList"};
 // The window's two policies, after the design's keys.
 inline constexpr QLatin1StringView kNoSimilar{"NoSimilar"};
 inline constexpr QLatin1StringView kEachClass{"EachClass"};
+inline constexpr QLatin1StringView kUnique{"Unique"};
+
+// The rules of real sites: the symbols preset, minimums per class, the longest run, the first
+// character and a site's passwordrules text, as typed.
+inline constexpr QLatin1StringView kRules{"Rules"};
+inline constexpr QLatin1StringView kSymbols{"Symbols"};
+inline constexpr QLatin1StringView kMinDigits{"MinDigits"};
+inline constexpr QLatin1StringView kMinUpper{"MinUpper"};
+inline constexpr QLatin1StringView kMinLower{"MinLower"};
+inline constexpr QLatin1StringView kMinSymbols{"MinSymbols"};
+inline constexpr QLatin1StringView kMinExtra{"MinExtra"};
+inline constexpr QLatin1StringView kMaxRun{"MaxRun"};
+inline constexpr QLatin1StringView kFirst{"First"};
+inline constexpr QLatin1StringView kPasswordRules{"PasswordRules"};
 } // namespace SettingsNames
 
 // The window's outer rectangle in twips (15 twips a pixel).
@@ -73,6 +87,18 @@ struct StoredSettings {
     QString deleteChrList;
     bool noSimilar = false;
     bool eachClass = false;
+    bool unique = false; // [Add] Unique: checked only if exactly "1"
+    // [Rules], as stored: the names and the text are read by the generator's own parsers; a
+    // number that is not one (see GeometryValueOr) is 0, no rule.
+    QString symbols;
+    qint32 minDigits = 0;
+    qint32 minUpper = 0;
+    qint32 minLower = 0;
+    qint32 minSymbols = 0;
+    qint32 minExtra = 0;
+    qint32 maxRun = 0;
+    QString first;
+    QString passwordRules;
     bool operator==(const StoredSettings&) const = default;
 };
 

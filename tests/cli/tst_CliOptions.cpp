@@ -83,8 +83,7 @@ private slots:
 private:
     QTemporaryDir dir_;
     QString settingsFile_;
-    QString clutteredFile_; // control characters, a byte that does not decode, a long text
-    QString manyCharacters_;
+    QString clutteredFile_;  // control characters, a byte that does not decode, a long text
     QString accountsFile_;   // 山田 in code page 932, a blank line, b:2
     QString duplicatesFile_; // c twice
 };
@@ -107,16 +106,14 @@ void CliOptionsTest::initTestCase() {
     accountsFile_ = dir_.filePath("accounts.txt");
     QFile accounts(accountsFile_);
     QVERIFY(accounts.open(QIODevice::WriteOnly));
-    accounts.write("\x8eR\x93" "c\r\n\r\nb:2\r\n"); // 山田
+    accounts.write("\x8eR\x93"
+                   "c\r\n\r\nb:2\r\n"); // 山田
     accounts.close();
     duplicatesFile_ = dir_.filePath("duplicates.txt");
     QFile duplicates(duplicatesFile_);
     QVERIFY(duplicates.open(QIODevice::WriteOnly));
     duplicates.write("c\nd\nc\n");
     duplicates.close();
-    // 20000 distinct ideographs beside one digit: few passwords of two hold both classes.
-    for (char16_t c = 0x4E00; c < 0x4E00 + 20000; ++c)
-        manyCharacters_ += QChar(c);
 }
 
 void CliOptionsTest::optionsAndExitCodes_data() {
@@ -239,10 +236,13 @@ void CliOptionsTest::optionsAndExitCodes_data() {
         << QStringList{"-l", "8", "-y", "-d", "-u", "-x", "0123456789"} << 2
         << "keymill-cli: --each-class: no character of a chosen class is left (digits)\n"
         << "" << 0;
-    row("each class that would seem to hang")
-        << QStringList{"-l", "2", "-y", "-d", "-x", "123456789", "-a", "MANY"} << 2
-        << "keymill-cli: --each-class: only 1 password in 10001 meets the rule; choose a "
-           "longer --length or fewer classes\n"
+    row("a site's minlength above the length")
+        << QStringList{"-l", "4", "--rules", "minlength: 8; required: digit"} << 2
+        << "keymill-cli: --length must be at least 8, the minlength of --rules\n"
+        << "" << 0;
+    row("a site's rules that cannot be read")
+        << QStringList{"--rules", "minlength: 8; required: emoji"} << 2
+        << "keymill-cli: --rules: cannot read or meet 'required: emoji'\n"
         << "" << 0;
     row("slips: per page") << QStringList{"-l", "8", "--slips", "s.pdf", "--slips-per-page", "9"}
                            << 2 << "keymill-cli: --slips-per-page must be 8, 10 or 12\n"
@@ -301,7 +301,6 @@ void CliOptionsTest::optionsAndExitCodes() {
     QFETCH(int, passwords);
     arguments.replaceInStrings(QStringLiteral("SETTINGS"), settingsFile_);
     arguments.replaceInStrings(QStringLiteral("CLUTTERED"), clutteredFile_);
-    arguments.replaceInStrings(QStringLiteral("MANY"), manyCharacters_);
     arguments.replaceInStrings(QStringLiteral("ACCOUNTS"), accountsFile_);
     arguments.replaceInStrings(QStringLiteral("DUPLICATES"), duplicatesFile_);
     err.replace(QStringLiteral("DUPLICATES"), duplicatesFile_);
@@ -446,6 +445,18 @@ QStringList ArgumentsFor(const RunRequest& request) {
         arguments << "-B";
     if (request.eachClass)
         arguments << "-y";
+    if (request.minimums.digits)
+        arguments << "--min-digits" << QString::number(request.minimums.digits);
+    if (request.minimums.upper)
+        arguments << "--min-upper" << QString::number(request.minimums.upper);
+    if (request.minimums.symbols)
+        arguments << "--min-symbols" << QString::number(request.minimums.symbols);
+    if (request.maxRun)
+        arguments << "--max-run" << QString::number(request.maxRun);
+    if (request.first != FirstCharacter::Any)
+        arguments << "--first" << FirstCharacterName(request.first);
+    if (request.unique)
+        arguments << "-U";
     return arguments;
 }
 } // namespace
@@ -475,12 +486,29 @@ void CliOptionsTest::refusesWhatThePlanRefuses_data() {
                 named << "extra characters";
             break;
         case RunRule::EachClassLength:
-        case RunRule::EachClassTooRare:
             named << "--each-class" << QString::number(c.refusal.value);
             break;
         case RunRule::AnyCharacterLeft:
             named << "no character";
             break;
+        case RunRule::MinimumLeft:
+            named << "--min-symbols"
+                  << "symbols";
+            break;
+        case RunRule::MinimumsLength:
+            named << "minimums" << QString::number(c.refusal.value);
+            break;
+        case RunRule::MaxRunUnmeetable:
+            named << "--max-run " + QString::number(c.refusal.value);
+            break;
+        case RunRule::FirstUnmeetable:
+            named << "--first";
+            break;
+        case RunRule::UniqueCount:
+            named << "--unique" << QString::number(c.refusal.value);
+            break;
+        default:
+            QFAIL("a refusal without its words");
         }
         QTest::newRow(c.name) << ArgumentsFor(c.request) << named;
     }
@@ -518,6 +546,24 @@ void CliOptionsTest::settingsPolicies_data() {
     QTest::newRow("each class alone refuses length 2")
         << QByteArray("[Add]\r\nEachClass=1\r\n") << "--settings" << QString() << true
         << "keymill-cli: --each-class needs --length of at least 3, one per class\n";
+    // [Rules] and [Add] Unique: 10 * 9 codes without a repeat, 12 * 12 pairs of symbols,
+    // 12 * 12 - 2 * 2 pairs with a digit.
+    const QByteArray digits("[Add]\r\nSuji=1\r\nAlhabetBig=0\r\nAlphabetMini=0\r\n");
+    QTest::newRow("longest run") << digits + "[Rules]\r\nMaxRun=1\r\n"
+                                 << "--settings" << kDigitCharacters << false << "6.5 bits\n";
+    QTest::newRow("symbols and their minimum")
+        << QByteArray("[Rules]\r\nSymbols=jis-us\r\nMinSymbols=2\r\n") << "--settings-file"
+        << kAll + "!#$%,-./;<>?" << false << "7.2 bits\n";
+    QTest::newRow("a site's rules")
+        << QByteArray("[Rules]\r\nPasswordRules=maxlength: 2; required: digit; allowed: [ab]\r\n")
+        << "--settings" << kDigitCharacters + "ab" << false << "7.1 bits\n";
+    QTest::newRow("unique beyond the codes")
+        << "[Add]\r\nUnique=1\r\n" + digits.mid(7) << "--settings" << QString() << false
+        << "keymill-cli: --unique: only 100 distinct passwords exist; choose a --count of at "
+           "most that\n";
+    QTest::newRow("a first character no rule knows")
+        << QByteArray("[Rules]\r\nFirst=digit\r\n") << "--settings" << QString() << false
+        << "keymill-cli: --settings: cannot read or meet '[Rules] First=digit'\n";
 }
 
 void CliOptionsTest::settingsPolicies() {

@@ -14,7 +14,7 @@ struct RunRefusalCase {
     RunRequest request;
     RunRefusal refusal;
     // The window's boxes can hold the request (five digits, no zero: those are refused
-    // before any plan, by the boxes' own check).
+    // before any plan, by the boxes' own check), and its controls can ask for the rules.
     bool windowCanAsk = true;
 };
 
@@ -39,13 +39,10 @@ inline RunRequest RefusalRequest(const char* classes, qint64 length, bool eachCl
     return request;
 }
 
-// 20000 distinct ideographs (each one character on its own): beside one digit, few passwords
-// of two hold both.
-inline QString ManyIdeographs() {
-    QString text;
-    for (char16_t c = 0x4E00; c < 0x4E00 + 20000; ++c)
-        text += QChar(c);
-    return text;
+// The request with one more rule set by change.
+template <typename Change> RunRequest With(RunRequest request, Change change) {
+    change(request);
+    return request;
 }
 
 inline QList<RunRefusalCase> RunRefusalCases() {
@@ -69,13 +66,32 @@ inline QList<RunRefusalCase> RunRefusalCases() {
         {"each class: two classes gone",
          RefusalRequest("duw", 8, true, QString(), "0123456789abcdefghijklmnopqrstuvwxyz"),
          {R::EachClassLeft, EachClassRule::Digits | EachClassRule::Lower}},
-        {"each class: 1 in 10001 meets the rule",
-         RefusalRequest("d", 2, true, ManyIdeographs(), "123456789"),
-         {R::EachClassTooRare, 10001},
-         false},
         {"no character: every digit excluded",
          RefusalRequest("d", 8, false, QString(), "0123456789"),
          {R::AnyCharacterLeft, 0}},
+        {"minimum of symbols, none chosen",
+         With(RefusalRequest("duw", 8, false), [](RunRequest& r) { r.minimums.symbols = 1; }),
+         {R::MinimumLeft, EachClassRule::Symbols},
+         false},
+        {"minimums beyond the length",
+         With(RefusalRequest("duw", 4, false),
+              [](RunRequest& r) { r.minimums = {.digits = 3, .upper = 2}; }),
+         {R::MinimumsLength, 5},
+         false},
+        {"longest run 1 with one character",
+         With(RefusalRequest("", 3, false, "a"), [](RunRequest& r) { r.maxRun = 1; }),
+         {R::MaxRunUnmeetable, 1},
+         false},
+        {"first a letter, digits only",
+         With(RefusalRequest("d", 8, false),
+              [](RunRequest& r) { r.first = FirstCharacter::Letter; }),
+         {R::FirstUnmeetable, qint64(FirstCharacter::Letter)},
+         false},
+        {"unique beyond the distinct passwords",
+         With(RefusalRequest("d", 2, false, QString(), QString(), false, 101),
+              [](RunRequest& r) { r.unique = true; }),
+         {R::UniqueCount, 100},
+         false},
         {"length 0", RefusalRequest("duw", 0, false), {R::LengthInRange, 0}, false},
         {"length above the bound",
          RefusalRequest("duw", kMaxPasswordLength + 1, false),

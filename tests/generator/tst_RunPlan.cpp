@@ -20,6 +20,7 @@ private slots:
     void strengthText_data();
     void strengthText();
     void numberBoxesHoldTheBound();
+    void uniqueListsEveryPasswordOnce();
 };
 
 void RunPlanTest::refusals_data() {
@@ -87,7 +88,7 @@ void RunPlanTest::refusalMessages_data() {
                                                 EachClassRule::Digits | EachClassRule::Extra}
                                   << "数字、任意文字";
     QTest::newRow("length") << RunRefusal{RunRule::EachClassLength, 4} << "文字数を4以上";
-    QTest::newRow("too rare") << RunRefusal{RunRule::EachClassTooRare, 15001} << "15001個に1個";
+    QTest::newRow("unique") << RunRefusal{RunRule::UniqueCount, 100} << "100個";
     QTest::newRow("length bound") << RunRefusal{RunRule::LengthInRange, 0}
                                   << QString("1から%1").arg(kMaxPasswordLength);
 }
@@ -124,6 +125,22 @@ void RunPlanTest::numberBoxesHoldTheBound() {
     QCOMPARE(DecimalDigits(10), 2);
     QCOMPARE(DecimalDigits(99999), 5);
     QCOMPARE(DecimalDigits(100000), 6);
+}
+
+// All 100 codes of two digits, each once, by rank; the duplicate chance of a list without -U.
+void RunPlanTest::uniqueListsEveryPasswordOnce() {
+    RunRequest request = RefusalRequest("d", 2, false, QString(), QString(), false, 100);
+    request.unique = true;
+    const RunPlanOutcome outcome = PlanRun(request);
+    const RunPlan& plan = std::get<RunPlan>(outcome);
+    RunDraw draw(plan);
+    QSet<QString> seen;
+    for (int i = 0; i < 100; ++i)
+        seen.insert(draw.next(ProcessRandomSource(), [] { return false; }));
+    QCOMPARE(seen.size(), 100);
+    QCOMPARE(DuplicateChanceText(DuplicateChance(std::get<RunPlan>(
+                 PlanRun(RefusalRequest("d", 6, false, QString(), QString(), false, 1000))))),
+             "重複の可能性 39 %");
 }
 
 QTEST_APPLESS_MAIN(RunPlanTest)

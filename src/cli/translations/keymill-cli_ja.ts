@@ -316,6 +316,132 @@
             <source>cannot paint the slips into '%1'</source>
             <translation>'%1' にカードを描けません</translation>
         </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="79" />
+            <source>Use the symbols of SET: jis-us (the 12 that type the same on JIS and US keyboards), ascii (all 32), url (- . _ ~) or shell (% + , - . / : = @ _).</source>
+            <translation>SET の記号を使います: jis-us (JIS と US のキーボードで同じに打てる 12 個)、ascii (32 個すべて)、url (- . _ ~)、shell (% + , - . / : = @ _)。</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="83" />
+            <source>At least N digits in each password.</source>
+            <translation>どのパスワードにも数字を N 文字以上入れます。</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="85" />
+            <source>At least N upper-case letters.</source>
+            <translation>アルファベット大文字を N 文字以上入れます。</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="87" />
+            <source>At least N lower-case letters.</source>
+            <translation>アルファベット小文字を N 文字以上入れます。</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="89" />
+            <source>At least N symbols of --symbols.</source>
+            <translation>--symbols の記号を N 文字以上入れます。</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="91" />
+            <source>At least N characters of --extra.</source>
+            <translation>--extra の文字を N 文字以上入れます。</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="93" />
+            <source>No character more than N times in a row.</source>
+            <translation>同じ文字を N 回より多く続けません。</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="96" />
+            <source>What the first character may be: letter (A-Z a-z) or alnum (letters and 0-9).</source>
+            <translation>先頭の文字: letter (A-Z a-z) または alnum (英字と 0-9)。</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="100" />
+            <source>A site's password rules in the passwordrules language, such as 'minlength: 8; required: upper; allowed: lower'; they give the characters and, without --length, the length.</source>
+            <translation>サイトのパスワード規則 (passwordrules の書き方。例 'minlength: 8; required: upper; allowed: lower')。文字と、--length がないときは文字数も規則から決まります。</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="104" />
+            <source>No password twice in the list.</source>
+            <translation>一覧に同じパスワードを 2 回入れません。</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="386" />
+            <source>%1 must be one of %2</source>
+            <translation>%1 は %2 のどれかで指定してください</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="299" />
+            <location filename="../CliSettings.cpp" line="100" />
+            <source>%1: cannot read or meet '%2'</source>
+            <translation>%1: '%2' を読めないか、満たせません</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="327" />
+            <source>%1 must be 0..%2</source>
+            <translation>%1 は 0..%2 で指定してください</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="334" />
+            <source>%1 must be letter or alnum</source>
+            <translation>%1 は letter か alnum で指定してください</translation>
+        </message>
+        <message>
+            <location filename="../CliOptions.cpp" line="356" />
+            <source>%1 gives the characters itself and cannot be combined with %2</source>
+            <translation>%1 は文字を自分で決めるので、%2 と一緒には使えません</translation>
+        </message>
+        <message>
+            <location filename="../CliRun.cpp" line="23" />
+            <source>symbols</source>
+            <translation>記号</translation>
+        </message>
+        <message>
+            <location filename="../CliRun.cpp" line="71" />
+            <source>--length must be at least %1, the minlength of --rules</source>
+            <translation>--length は --rules の minlength の %1 以上にしてください</translation>
+        </message>
+        <message>
+            <location filename="../CliRun.cpp" line="73" />
+            <source>--length must be at most %1, the maxlength of --rules</source>
+            <translation>--length は --rules の maxlength の %1 以下にしてください</translation>
+        </message>
+        <message>
+            <location filename="../CliRun.cpp" line="79" />
+            <source>--rules: no character of '%1' is left</source>
+            <translation>--rules: '%1' の文字が残っていません</translation>
+        </message>
+        <message>
+            <location filename="../CliRun.cpp" line="82" />
+            <source>%1: no character of the class is left (%2)</source>
+            <translation>%1: その種類の文字が残っていません (%2)</translation>
+        </message>
+        <message>
+            <location filename="../CliRun.cpp" line="85" />
+            <source>the minimums (%1 characters in all) do not fit in --length %2</source>
+            <translation>最小文字数 (合計 %1 文字) が --length %2 に収まりません</translation>
+        </message>
+        <message>
+            <location filename="../CliRun.cpp" line="89" />
+            <source>--max-run %1: no password of --length %2 keeps every run that short</source>
+            <translation>--max-run %1: --length %2 では、同じ文字の連続をそこまで短くできるパスワードがありません</translation>
+        </message>
+        <message>
+            <location filename="../CliRun.cpp" line="93" />
+            <source>--first: no character left may stand first</source>
+            <translation>--first: 先頭に置ける文字が残っていません</translation>
+        </message>
+        <message>
+            <location filename="../CliRun.cpp" line="95" />
+            <source>the rules need %1 counting states at --length %2; choose a shorter --length or smaller minimums</source>
+            <translation>規則を数えるのに --length %2 で状態が %1 個必要です。--length か最小文字数を小さくしてください</translation>
+        </message>
+        <message>
+            <location filename="../CliRun.cpp" line="100" />
+            <source>--unique: only %1 distinct passwords exist; choose a --count of at most that</source>
+            <translation>--unique: 異なるパスワードは %1 個しかありません。--count をそれ以下にしてください</translation>
+        </message>
     </context>
     <context>
         <name>CliHandout</name>

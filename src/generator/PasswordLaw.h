@@ -1,0 +1,302 @@
+#pragma once
+
+#include "CharacterPool.h"
+#include "IndexDraw.h"
+#include "PasswordGenerator.h"
+#include "RandomSource.h"
+
+#include <QHash>
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// The passwords a run may put out under its rules, counted exactly and drawn exactly uniformly.
+//
+// The rules: at least m_j characters of each of a few sets (the classes with a minimum, each-class
+// being 1 for every chosen class, or a site's required sets), no character more than maxRun
+// times in a row, and a restricted first character. A password is a sequence of pool entries;
+// every sequence that meets the rules is equally likely, so a character with two entries is
+// twice as likely at any place, as it is without rules.
+//
+// Counting. Characters that the rules cannot tell apart form a group: the same sets, the same
+// number of entries, the same right to stand first. A password is read as a walk through states
+// (how many of each set so far, capped at its minimum; with a run rule also the group of the last
+// character and the length of its run), and the number of ways to finish from each state with k
+// characters left obeys a linear recurrence over k. Its value at the start is the number of
+// valid passwords: with floating values renormalised every step it is exact to far below the
+// printed decimal for any length up to 99,999.
+//
+// Drawing. Where at least a quarter of all passwords meet the rules, a password is drawn as if
+// there were none and drawn again until it meets them (early out at the first broken rule):
+// every valid password keeps its share, so the draw is exactly uniform. Where fewer do, every
+// character is chosen with the chance of the ways to finish after it, from a table of those
+// counts held as 31-bit mantissas rounded up. Rounding up makes every choice a little too
+// unlikely, never too likely, so a final exact correction is possible: at each step the value
+// drawn may also fall past the sum of the choices, and then the password starts over. The chance
+// of a whole password is then (its entries' weights) / (the table's count at the start), the same
+// for every valid password: exactly uniform, with a restart about once in thousands of
+// passwords.
+class PasswordLaw {
+public:
+    struct Rules {
+        std::vector<qint32> minimums; // per set: bit j of a character's sets
+        qint32 maxRun = 0;            // 0: no limit
+        bool firstRestricted = false; // only characters with mayStart stand first
+    };
+
+    // setsOf gives the sets of a pool entry as bits, mayStart whether it may stand first.
+    PasswordLaw(const CharacterPool& pool, const std::function<quint32(QStringView)>& setsOf,
+                const std::function<bool(QStringView)>& mayStart, Rules rules, qint32 length);
+
+    qint32 length() const { return length_; }
+    // No valid password at all.
+    bool isEmpty() const { return log2Count_ == kNone; }
+    // log2 of the number of valid entry sequences.
+    double log2Count() const { return log2Count_; }
+    // The Shannon entropy of one password as drawn: log2Count() unless characters repeat in the
+    // pool.
+    double entropyBits() const { return entropyBits_; }
+    // log2 of the number of distinct valid passwords.
+    double log2Distinct() const { return log2Distinct_; }
+    // The number of distinct valid passwords when below 2^62.
+    std::optional<qint64> distinctCount() const { return distinctExact_; }
+    // True when every distinct valid password is equally likely (no character has more entries
+    // than another).
+    bool isUniformOverTexts() const { return uniformTexts_; }
+    // The chance that two passwords drawn independently are the same.
+    double collisionChance() const { return collision_; }
+    // The share of all passwords of the length (without rules) that are valid.
+    double acceptance() const { return acceptance_; }
+
+    // Too many states for a table this long: the rules cannot be drawn at this length.
+    bool tooComplex() const { return tooComplex_; }
+    // The number of counting states (for a refusal's message).
+    qint64 stateCount() const { return qint64(stateCount_); }
+
+    // One valid password; afterEachCharacter() after each character, and when it answers true
+    // the characters drawn so far come back.
+    template <typename Hook> QString draw(RandomSource& source, Hook&& afterEachCharacter) const {
+        if (isEmpty() || tooComplex_)
+            return QString();
+        if (!useTable_ && !entryGroup_.empty()) {
+            switch (poolRange_.bytes()) {
+            case 1:
+                return drawBmpByRejection<quint8>(source, afterEachCharacter);
+            case 2:
+                return drawBmpByRejection<quint16>(source, afterEachCharacter);
+            default:
+                break;
+            }
+        }
+        if (useTable_ && !unitCharacter_.empty() && maxShift_ <= 24)
+            return drawBmpFromTable(source, afterEachCharacter);
+        return drawStepwise(source, std::function<bool()>(afterEachCharacter));
+    }
+
+    // The password of rank r (0 <= r < distinctCount()) in one fixed order of the distinct valid
+    // passwords; only where distinctCount() is known and tables fit (canRank()).
+    bool canRank() const { return !rankTable_.empty(); }
+    QString passwordOfRank(qint64 rank) const;
+    // Builds the rank table when the distinct count is known; false when it cannot.
+    bool prepareRanking();
+
+    static constexpr double kNone = -1e300;
+
+private:
+    enum class Kind : quint8 { Any, Other, Same };
+    struct Transition {
+        qint32 next;
+        qint32 group;
+        Kind kind;
+        quint32 weight = 0; // entries it stands for (Weighting::Entries)
+    };
+    struct Group {
+        std::vector<qint32> characters; // distinct characters
+        qint64 entries = 1;             // entries of each
+        quint32 sets = 0;
+        bool mayStart = true;
+        IndexRange any{1};
+        IndexRange other{1};
+    };
+    struct TableEntry {
+        quint32 mantissa;
+        quint32 rejectBelow; // 2^32 mod mantissa
+    };
+    enum class Weighting { Entries, Texts, SquaredEntries };
+
+    void buildStates();
+    qint64 weight(const Transition& t, Weighting weighting) const;
+    // log2 of the count from the start, and with dual values the mean log2 of the entries.
+    double countLog2(Weighting weighting, double* meanLogEntries) const;
+    std::optional<qint64> exactCount() const;
+    void buildDrawTable();
+    QString drawStepwise(RandomSource& source, const std::function<bool()>& hook) const;
+    QString drawByRejection(RandomSource& source, const std::function<bool()>& hook) const;
+    // The table's draw for pools of BMP code points whose rows grow by at most 2^24: every value
+    // fits 64 bits, the keystream is read through the loop's own cursor and the hook inlined.
+    // The same law as drawFromTable (see the class comment).
+    template <typename Hook>
+    QString drawBmpFromTable(RandomSource& source, Hook& afterEachCharacter) const {
+        const size_t n = stateCount_;
+        QString text(length_, Qt::Uninitialized);
+        QChar* const out = text.data();
+        for (;;) {
+            size_t s = n;
+            qint32 previous = 0;
+            bool restart = false;
+            qint32 i = 0;
+            RandomSource::Reader reader(source);
+            while (i < length_ && !restart) {
+                const qint32 end = i + source.reseedFromClockFor(length_ - i);
+                reader.resync();
+                for (; i < end; ++i) {
+                    const qint32 k = length_ - i;
+                    const TableEntry entry = k == length_ ? startEntry_ : table_[size_t(k) * n + s];
+                    const int shift = k == length_ ? startShift_ : rowShift_[size_t(k)];
+                    quint64 product;
+                    do {
+                        product = quint64(reader.template next<quint32>()) * entry.mantissa;
+                    } while (quint32(product) < entry.rejectBelow);
+                    quint64 value = (product >> 32) << shift;
+                    if (shift > 8)
+                        value |= reader.template next<quint32>() & ((quint32(1) << shift) - 1);
+                    else if (shift > 0)
+                        value |= reader.template next<quint8>() & ((1u << shift) - 1);
+                    const TableEntry* below = table_.data() + size_t(k - 1) * n;
+                    const Transition* chosen = nullptr;
+                    for (const Transition& t : transitions_[s]) {
+                        const quint64 span = quint64(t.weight) * below[t.next].mantissa;
+                        if (value < span) {
+                            chosen = &t;
+                            break;
+                        }
+                        value -= span;
+                    }
+                    if (!chosen) {
+                        restart = true; // past every choice: start over (see the class comment)
+                        break;
+                    }
+                    const Group& group = groups_[size_t(chosen->group)];
+                    if (chosen->kind == Kind::Any) {
+                        previous = group.characters[size_t(group.any.draw(reader))];
+                    } else if (chosen->kind == Kind::Other) {
+                        const qsizetype choice = group.other.draw(reader);
+                        const qsizetype slot = characterSlot_[size_t(previous)];
+                        previous = group.characters[size_t(choice >= slot ? choice + 1 : choice)];
+                    }
+                    out[i] = QChar(char16_t(points_[size_t(previous)]));
+                    s = size_t(chosen->next);
+                    reader.store();
+                    if (std::invoke(afterEachCharacter)) {
+                        text.truncate(i + 1);
+                        return text;
+                    }
+                    reader.resync();
+                }
+            }
+            reader.store();
+            if (!restart)
+                return text;
+        }
+    }
+
+    // Whether counts per group meet every minimum.
+    bool meetsMinimums(const std::array<qint32, 64>& perGroup) const;
+
+    // Whole passwords drawn entry by entry and judged as they grow, for pools of BMP code points:
+    // the loop of the generator itself, a broken run or first character ending a try at once.
+    template <typename UInt, typename Hook>
+    QString drawBmpByRejection(RandomSource& source, Hook& afterEachCharacter) const {
+        QString text(length_, Qt::Uninitialized);
+        QChar* out = text.data();
+        // Locals, so the stores into the text cannot make the compiler read them again.
+        const char16_t* const units = entryUnit_.data();
+        const quint8* const groupOf = entryGroup_.data();
+        const qint32 runLimit = runLimit_;
+        const IndexRange range = poolRange_;
+        std::array<qint32, 64> perGroup;
+        for (;;) {
+            std::fill_n(perGroup.begin(), groups_.size(), 0);
+            char16_t previous = 0;
+            qint32 run = 0;
+            qint32 i = 0;
+            bool broken = false;
+            RandomSource::Reader reader(source);
+            while (i < length_ && !broken) {
+                const qint32 end = i + source.reseedFromClockFor(length_ - i);
+                reader.resync(); // a new clock value refills the buffer
+                for (; i < end; ++i) {
+                    const qsizetype entry = range.draw<UInt>(reader);
+                    reader.store();
+                    const char16_t unit = units[entry];
+                    const quint8 group = groupOf[entry];
+                    run = unit == previous ? run + 1 : 1;
+                    previous = unit;
+                    ++perGroup[group];
+                    out[i] = QChar(unit);
+                    if (std::invoke(afterEachCharacter)) {
+                        text.truncate(i + 1);
+                        return text;
+                    }
+                    reader.resync(); // in case the hook drew from the same source
+                    if ((runLimit && run > runLimit) || (i == 0 && !groups_[group].mayStart)) {
+                        broken = true;
+                        break;
+                    }
+                }
+            }
+            if (!broken && meetsMinimums(perGroup))
+                return text;
+        }
+    }
+    QString drawFromTable(RandomSource& source, const std::function<bool()>& hook) const;
+    void appendCharacter(QString& text, qint32 character) const;
+    qint32 pickCharacter(const Transition& t, qint32 previous, RandomSource& source) const;
+
+    qint32 length_;
+    Rules rules_;
+    // The pool read as distinct characters.
+    std::vector<QString> texts_;
+    std::vector<char32_t> points_; // when every character is one code point
+    bool singlePoints_ = true;
+    std::vector<qint32> entryCharacter_; // pool entry -> distinct character
+    std::vector<qint32> characterGroup_;
+    std::vector<qint32> characterSlot_; // its place in its group
+    std::vector<Group> groups_;
+    qint64 poolSize_ = 0;
+    // The states: count state * runStates_ + run state; the start is stateCount_.
+    size_t countStates_ = 1;
+    size_t runStates_ = 1;
+    size_t stateCount_ = 1;
+    qint32 runLimit_ = 0;              // maxRun when it can matter, else 0
+    std::vector<qint32> countAdvance_; // count state * groups + group -> count state
+    std::vector<std::vector<Transition>> transitions_; // per state, the start last
+
+    double log2Count_ = kNone;
+    double entropyBits_ = 0;
+    double log2Distinct_ = kNone;
+    double collision_ = 0;
+    double acceptance_ = 0;
+    std::optional<qint64> distinctExact_;
+    bool uniformTexts_ = true;
+    bool tooComplex_ = false;
+    bool useTable_ = false;
+    IndexRange poolRange_{1};
+    CharacterPool pool_;
+    // For pools of BMP code points: the distinct character of each code unit, or -1.
+    std::vector<qint32> unitCharacter_;
+    // For pools of BMP code points and at most 64 groups: each entry's unit and group.
+    std::vector<char16_t> entryUnit_;
+    std::vector<quint8> entryGroup_;
+
+    // Row k: the ways to finish from each state with k characters left (k < length).
+    std::vector<TableEntry> table_;
+    std::vector<quint8> rowShift_; // row k's scale over row k - 1's, in bits
+    TableEntry startEntry_{0, 0};
+    quint8 startShift_ = 0;
+    int maxShift_ = 0;
+    // Exact counts of distinct passwords for ranking, row-major as table_.
+    std::vector<quint64> rankTable_;
+};
