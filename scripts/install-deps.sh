@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6help6 libqt6sql6-sqlite
     fonts-ipafont-gothic qt6-translations-l10n libcups2-dev libxcb1-dev libsodium-dev
     xvfb xauth x11-utils xdotool xclip openbox imagemagick
-    dbus at-spi2-core python3-pyatspi groff-base
+    dbus at-spi2-core python3-pyatspi groff-base orca speech-dispatcher
     cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
     lintian appstream desktop-file-utils
 )

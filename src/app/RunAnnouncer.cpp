@@ -12,6 +12,7 @@ namespace {
 
 constexpr const char* kNotificationProperty = "keymillNotification";
 constexpr int kStrengthSettleMs = 700; // typing pauses longer than a keystroke's gap
+constexpr int kRunEndSettleMs = 400;   // the list has taken the focus and shown its rows
 
 QString count(qint64 value) {
     return QLocale(QLocale::Japanese, QLocale::Japan).toString(value);
@@ -81,19 +82,26 @@ std::optional<QString> ProgressPacing::next(qint64 done, qint64 total, qint64 ms
 }
 
 RunAnnouncer::RunAnnouncer(QWidget* window)
-    : QObject(window), m_voice(new QLabel(window)), m_strengthSettle(new QTimer(this)) {
+    : QObject(window), m_runVoice(new QLabel(window)), m_strengthVoice(new QLabel(window)),
+      m_strengthSettle(new QTimer(this)), m_runEndSettle(new QTimer(this)) {
     installFactory();
-    m_voice->setObjectName(QStringLiteral("runAnnouncement"));
-    m_voice->setProperty(kNotificationProperty, true);
-    m_voice->setGeometry(0, 0, 0, 0);
-    m_voice->hide();
+    m_runVoice->setObjectName(QStringLiteral("runAnnouncement"));
+    m_strengthVoice->setObjectName(QStringLiteral("strengthAnnouncement"));
+    for (QLabel* voice : {m_runVoice, m_strengthVoice}) {
+        voice->setProperty(kNotificationProperty, true);
+        voice->setGeometry(0, 0, 0, 0);
+        voice->hide();
+    }
+    m_runEndSettle->setSingleShot(true);
+    m_runEndSettle->setInterval(kRunEndSettleMs);
+    connect(m_runEndSettle, &QTimer::timeout, this, [this] { say(m_runVoice, m_runEnd); });
     m_strengthSettle->setSingleShot(true);
     m_strengthSettle->setInterval(kStrengthSettleMs);
     connect(m_strengthSettle, &QTimer::timeout, this, [this] {
         if (m_strength.isEmpty() || m_strength == m_strengthSaid)
             return;
         m_strengthSaid = m_strength;
-        say(m_strength);
+        say(m_strengthVoice, m_strength);
     });
 }
 
@@ -110,6 +118,7 @@ void RunAnnouncer::tieStrength(QLabel* strength, const QList<QWidget*>& controls
 }
 
 void RunAnnouncer::runStarted() {
+    m_runEndSettle->stop();
     // Options changed just before the start are the run's own: its end is what is said.
     m_strengthSettle->stop();
     m_strengthSaid = m_strength;
@@ -121,7 +130,7 @@ void RunAnnouncer::announceProgress(qint64 done, qint64 total) {
     if (!m_runClock.isValid())
         m_runClock.start();
     if (const std::optional<QString> words = m_pacing.next(done, total, m_runClock.elapsed()))
-        say(*words);
+        say(m_runVoice, *words);
 }
 
 QString RunAnnouncer::finishedText(qint64 made) {
@@ -134,12 +143,14 @@ QString RunAnnouncer::stoppedText(qint64 made) {
 
 void RunAnnouncer::announceFinished(qint64 made) {
     m_runClock.invalidate();
-    say(finishedText(made));
+    m_runEnd = finishedText(made);
+    m_runEndSettle->start();
 }
 
 void RunAnnouncer::announceStopped(qint64 made) {
     m_runClock.invalidate();
-    say(stoppedText(made));
+    m_runEnd = stoppedText(made);
+    m_runEndSettle->start();
 }
 
 void RunAnnouncer::strengthChanged(const QString& text) {
@@ -152,11 +163,11 @@ void RunAnnouncer::strengthChanged(const QString& text) {
     m_strengthSettle->start();
 }
 
-void RunAnnouncer::say(const QString& text) {
+void RunAnnouncer::say(QLabel* voice, const QString& text) {
     m_last = text;
     // The name first, then the showing: the reader reads the notification as it appears.
-    m_voice->hide();
-    m_voice->setText(text);
-    m_voice->setAccessibleName(text);
-    m_voice->show();
+    voice->hide();
+    voice->setText(text);
+    voice->setAccessibleName(text);
+    voice->show();
 }

@@ -30,7 +30,8 @@ private:
 // What a screen reader says of a run and of the strength figure. Qt 6.4 has no announcement
 // event, and Orca speaks a changed name only for the object that has the focus; what it does
 // speak at once is a notification that shows itself. So each message is the name of a small
-// notification that shows for the moment of the announcement.
+// notification that shows for the moment of the announcement. The run and the strength have
+// one notification each: Orca drops a waiting event of an object that sends a newer one.
 class RunAnnouncer : public QObject {
     Q_OBJECT
 public:
@@ -42,6 +43,8 @@ public:
 
     void runStarted();
     void announceProgress(qint64 done, qint64 total);
+    // Said a moment later, after the burst of focus and selection events that the end of a
+    // run sets off: Orca prunes the events waiting in a flood, a notification among them.
     void announceFinished(qint64 count);
     void announceStopped(qint64 count);
     // After a change of the options: said once the changes have settled, and only if the
@@ -55,10 +58,13 @@ public:
     static QString stoppedText(qint64 count);
 
 private:
-    void say(const QString& text);
+    void say(QLabel* voice, const QString& text);
 
-    QLabel* m_voice;
+    QLabel* m_runVoice;
+    QLabel* m_strengthVoice;
     QTimer* m_strengthSettle;
+    QTimer* m_runEndSettle;
+    QString m_runEnd;
     QString m_strength;
     QString m_strengthSaid;
     bool m_strengthKnown = false;
