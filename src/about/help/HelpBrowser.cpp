@@ -16,7 +16,9 @@ HelpBrowser::HelpBrowser(QHelpEngineCore* engine, QWidget* parent)
     connect(document(), &QTextDocument::contentsChanged, this, [this] {
         m_linksRead = false;
         ++m_generation;
+        setExtraSelections({});
     });
+    connect(this, &HelpBrowser::linkFocused, this, &HelpBrowser::markFocusedLink);
 }
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
@@ -86,6 +88,25 @@ void HelpBrowser::openLink(int index) {
     const QList<PageLink>& all = links();
     if (index >= 0 && index < all.size())
         followLink(all[index].target);
+}
+
+// The focused link in the colours of a selection, plainer than the dotted line Qt draws.
+void HelpBrowser::markFocusedLink(int index) {
+    const QList<PageLink>& all = links();
+    if (index < 0 || index >= all.size())
+        return;
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(document());
+    mark.cursor.setPosition(all[index].start);
+    mark.cursor.setPosition(all[index].end, QTextCursor::KeepAnchor);
+    mark.format.setBackground(palette().brush(QPalette::Active, QPalette::Highlight));
+    mark.format.setForeground(palette().brush(QPalette::Active, QPalette::HighlightedText));
+    setExtraSelections({mark});
+}
+
+void HelpBrowser::focusOutEvent(QFocusEvent* event) {
+    setExtraSelections({});
+    QTextBrowser::focusOutEvent(event);
 }
 
 bool HelpBrowser::focusNextPrevChild(bool next) {

@@ -51,8 +51,10 @@ signals:
 
 protected:
     bool focusNextPrevChild(bool next) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void markFocusedLink(int index);
     void followLink(const QUrl& link);
 
     QHelpEngineCore* m_engine;

@@ -3,6 +3,7 @@
 #include "HelpBrowser.h"
 #include "HelpPageAccessible.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -115,13 +116,21 @@ void HelpWindow::buildWidgets() {
     layout->addWidget(m_splitter);
 
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-    // A frame around whatever has the focus: the style's own marks are faint or missing on
-    // the tabs, the tree and the page.
+    // A frame a reader sees on whatever has the focus: the style's own marks are faint or
+    // missing on the tabs, the tree and the page. The views and fields draw it as their border;
+    // a frame around them from outside would be cut off by the splitter and the tabs.
+    setStyleSheet(
+        QStringLiteral("QTreeView:focus, QListView:focus, QTextBrowser:focus, QLineEdit:focus"
+                       " { border: 2px solid palette(highlight); }"));
+    for (QFrame* view : std::initializer_list<QFrame*>{m_tree, m_index, m_results})
+        view->setFrameShape(QFrame::StyledPanel); // a frameless view draws no border
     auto* focusFrame = new QFocusFrame(this);
-    focusFrame->setObjectName(QStringLiteral("helpFocusFrame"));
     connect(qApp, &QApplication::focusChanged, focusFrame,
             [this, focusFrame](QWidget*, QWidget* now) {
-                focusFrame->setWidget(now != nullptr && now->window() == this ? now : nullptr);
+                const bool bordered = qobject_cast<QAbstractScrollArea*>(now) != nullptr ||
+                                      qobject_cast<QLineEdit*>(now) != nullptr;
+                focusFrame->setWidget(
+                    now != nullptr && now->window() == this && !bordered ? now : nullptr);
             });
 
     connect(m_tree, &QHelpContentWidget::linkActivated, m_page,
