@@ -159,12 +159,13 @@ public:
     }
 
     QStringList actionNames() const override {
-        if (m_action.isNull() || m_action->isSeparator() || !m_action->isEnabled())
+        // A disabled item keeps its action, so that its keys are still told.
+        if (m_action.isNull() || m_action->isSeparator())
             return {};
         return {submenu() != nullptr ? showMenuAction() : pressAction()};
     }
     void doAction(const QString& name) override {
-        if (!actionNames().contains(name))
+        if (!actionNames().contains(name) || !m_action->isEnabled())
             return;
         QWidget* menu = owner();
         if (auto* bar = qobject_cast<QMenuBar*>(menu)) {
