@@ -11,6 +11,7 @@ The tree is written to DIR/a11y-tree.txt (and to --dump)."""
 
 import argparse
 import os
+import re
 import shutil
 import sys
 import tempfile
@@ -244,6 +245,8 @@ def check_help(x, app_acc, app, shots):
     unnamed = [describe(a) for _, a in walk(frame) if a.getRoleName() == "text"
                and state(a, pyatspi.STATE_SHOWING) and not a.name.strip()]
     check(not unnamed, f"text fields without a name in the help window: {unnamed}")
+    keyed = [describe(a) for _, a in walk(frame) if re.search(r"\([A-Z]\):?$", a.name)]
+    check(not keyed, f"access keys read as part of names in the help window: {keyed}")
 
     # A link on the contents page, clicked where its text is on the screen.
     click_text(x, page, "保存")

@@ -182,6 +182,7 @@ QWidget* HelpWindow::buildIndexTab() {
     auto* label = new QLabel(QStringLiteral("キーワード(&K):"), tab);
     m_indexFilter = new QLineEdit(tab);
     m_indexFilter->setAccessibleName(QStringLiteral("キーワード"));
+    label->setAccessibleName(m_indexFilter->accessibleName());
     label->setBuddy(m_indexFilter);
     m_index = m_engine->indexWidget();
     m_index->setAccessibleName(QStringLiteral("キーワード一覧"));
