@@ -9,7 +9,7 @@ packages=(
     fonts-ipafont-gothic fonts-morisawa-bizud-gothic qt6-translations-l10n libcups2-dev libxcb1-dev
     libsodium-dev libicu-dev libxlsxwriter-dev libcrypt-dev unzip
     xvfb xauth x11-utils xdotool xclip openbox imagemagick
-    dbus at-spi2-core python3-pyatspi groff-base
+    dbus at-spi2-core python3-pyatspi groff-base orca speech-dispatcher
     cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
     lintian appstream desktop-file-utils
     bindfs fuse3

@@ -1,4 +1,5 @@
 #include "FileSizeSignal.h"
+#include "MenuAccessibility.h"
 #include "QtJapanese.h"
 #include "QuitRequests.h"
 #include "RandomSource.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     InstallFontSubstitutions();
     InstallApplicationFont();
     InstallQtJapanese(app);
+    ExposeMenuItemsPlainly();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keymill"))); // help windows too
     // Wayland shows the menu entry's icon, found by this name, and never the window's own.
     QGuiApplication::setDesktopFileName(QStringLiteral(KEYMILL_APP_ID));

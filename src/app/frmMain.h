@@ -27,6 +27,7 @@ class QToolBar;
 class ResultListView;
 class SaveCommand;
 class PrintCommand;
+class RunAnnouncer;
 
 // The main window. Controls and handlers carry the names the program has always used:
 // txt = text box, chk = check box, fra = frame, lbl = label, mnu = menu item, tlb = toolbar.
@@ -68,7 +69,8 @@ public:
     QFrame* etchedLine = nullptr;
     QLabel* lblKanryo = nullptr;
     QLabel* lblProgressbar = nullptr;
-    QLabel* lblStrength = nullptr; // the entropy of one password of the next run
+    QLabel* lblStrength = nullptr;     // the entropy of one password of the next run
+    RunAnnouncer* announcer = nullptr; // what a screen reader hears of runs and strength
 
     QMenu* mnuPopup = nullptr;
     QAction* mnuPopupAllSelect = nullptr;

@@ -2,6 +2,7 @@
 // strength of what the next run makes.
 #include "frmMain.h"
 
+#include "RunAnnouncer.h"
 #include "Twips.h"
 
 #include <QCheckBox>
@@ -67,6 +68,10 @@ void frmMain::createPolicyControls() {
         connect(box, &QCheckBox::stateChanged, this, [this] { UpdateStrength(); });
     for (QLineEdit* box : {txtAddChr, txtDeleteChr, txtMojisu})
         connect(box, &QLineEdit::textChanged, this, [this] { UpdateStrength(); });
+    announcer = new RunAnnouncer(client);
+    announcer->tieStrength(lblStrength, {chkAddSuji, chkAddAlphabetBig, chkAddAlphabetMini,
+                                         chkAddChr, chkDeleteChr, chkNoSimilar, chkEachClass,
+                                         txtAddChr, txtDeleteChr, txtMojisu});
     UpdateStrength();
 }
 
@@ -104,4 +109,5 @@ void frmMain::UpdateStrength() {
     const QString text = StrengthLabelText(PlanRun(request));
     lblStrength->setText(text);
     lblStrength->setAccessibleName(text.isEmpty() ? QStringLiteral("強度") : text);
+    announcer->strengthChanged(text);
 }

@@ -5,6 +5,7 @@
 #include "ResultListMemory.h"
 #include "ResultListModel.h"
 #include "ResultListView.h"
+#include "RunAnnouncer.h"
 #include "RunMemory.h"
 #include "mdlShare.h"
 
@@ -67,6 +68,7 @@ void frmMain::mnuRunStart_Click() {
     prgCount->setMaximum(seisei);
     fraProgressbar->setVisible(true);
     finishedPasswords_ = 0;
+    announcer->runStarted();
 
     // The check leaves room, but other programs and the process's own limits may still take
     // it away: a run that cannot get its memory ends as a stopped one, and says why.
@@ -89,8 +91,10 @@ void frmMain::mnuRunStart_Click() {
     if (blnStop) {
         lvwPW->resultModel()->clear();
         lblProgressbar->setText(QStringLiteral("0"));
+        announcer->announceStopped(finishedPasswords_);
     } else {
         setResultButtonsEnabled(true);
+        announcer->announceFinished(finishedPasswords_);
     }
     sizeResultColumn();
     lvwPW->setVisible(true);
@@ -196,6 +200,7 @@ void frmMain::publishProgress() {
         return;
     prgCount->setValue(finishedPasswords_);
     lblProgressbar->setText(QString::number(finishedPasswords_));
+    announcer->announceProgress(finishedPasswords_, prgCount->maximum());
 }
 
 void frmMain::sizeResultColumn() {

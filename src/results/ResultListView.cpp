@@ -2,6 +2,7 @@
 
 #include "ResultHeaderView.h"
 #include "ResultItemDelegate.h"
+#include "ResultListAccessible.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -23,6 +24,7 @@ ResultListView::ResultListView(QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSortingEnabled(false);
+    ExposeAsList(this);
     // Tab reaches the list once it holds passwords, after the option controls; an empty list
     // stays out of the way, yet the program still gives it the focus after a run.
     setFocusPolicy(Qt::ClickFocus);

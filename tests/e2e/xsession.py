@@ -49,7 +49,7 @@ class XSession:
     """Xvfb on a free display with openbox as the window manager."""
 
     def __init__(self, home):
-        require_tools("Xvfb", "openbox", "xdotool", "xclip", "xdpyinfo", "xprop")
+        require_tools("Xvfb", "openbox", "xdotool", "xclip", "xdpyinfo", "xprop", "xwininfo")
         self.home = home
         self.procs = []
         self.env = None
@@ -191,6 +191,15 @@ class XSession:
         out = self.output(["xdotool", "getwindowgeometry", "--shell", str(wid)]).decode()
         values = dict(line.split("=", 1) for line in out.split() if "=" in line)
         return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+    def frame_rect(self, wid):
+        """(left, top, right, bottom) of wid with its frame, on the screen. xwininfo, not
+        xdotool: xdotool counts the frame's offset twice in a reparenting window manager."""
+        out = self.output(["xwininfo", "-id", str(wid)]).decode()
+        value = lambda label: int(re.search(label + r":\s+(-?\d+)", out).group(1))
+        x, y = value("Absolute upper-left X"), value("Absolute upper-left Y")
+        left, right, top, bottom = self.frame_extents(wid)
+        return (x - left, y - top, x + value("Width") + right, y + value("Height") + bottom)
 
     def frame_extents(self, wid):
         """(left, right, top, bottom) of the frame the window manager draws around wid."""

@@ -35,6 +35,9 @@ HelpWindow* findOpenWindow(const QString& helpFile) {
 
 void placeBeside(HelpWindow* window, const QWidget* beside) {
     if (beside == nullptr || !beside->isVisible() || beside->screen() == nullptr) {
+        // Alone, it still fits the screen it opens on.
+        const QRect screen = window->screen()->availableGeometry();
+        window->resize(window->size().boundedTo(screen.size()));
         return;
     }
     // The help window has no frame before it is shown: count on one like the main window's.

@@ -4,8 +4,9 @@
 
 QRect HelpFrameBeside(const QRect& mainFrame, QSize helpFrameSize, const QRect& screen,
                       int minimumWidth) {
-    int width = helpFrameSize.width();
-    const int height = helpFrameSize.height();
+    // Never larger than the screen's free area, whatever the scale.
+    int width = std::min(helpFrameSize.width(), screen.width());
+    const int height = std::min(helpFrameSize.height(), screen.height());
     const int roomRight = screen.right() - mainFrame.right();
     const int roomLeft = mainFrame.left() - screen.left();
 

@@ -1,11 +1,16 @@
 #include "HelpWindow.h"
 
 #include "HelpBrowser.h"
+#include "HelpPageAccessible.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QFocusFrame>
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
@@ -16,12 +21,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -77,6 +86,7 @@ bool HelpWindow::registerHelpFile() {
 void HelpWindow::buildWidgets() {
     m_page = new HelpBrowser(m_engine.get());
     m_page->setAccessibleName(QStringLiteral("ヘルプのページ"));
+    ExposeAsDocument(m_page);
     m_tree = m_engine->contentWidget();
     m_tree->setAccessibleName(QStringLiteral("目次"));
 
@@ -84,6 +94,13 @@ void HelpWindow::buildWidgets() {
     m_tabs->addTab(m_tree, QStringLiteral("目次(&C)"));
     m_tabs->addTab(buildIndexTab(), QStringLiteral("索引(&I)"));
     m_tabs->addTab(buildSearchTab(), QStringLiteral("検索(&S)"));
+    // Read without the key letter; the key itself lands in the tab's field, where typing goes.
+    const QStringList tabNames{QStringLiteral("目次"), QStringLiteral("索引"),
+                               QStringLiteral("検索")};
+    for (int tab = 0; tab < tabNames.size(); ++tab)
+        m_tabs->tabBar()->setAccessibleTabName(tab, tabNames[tab]);
+    m_tabs->widget(1)->setFocusProxy(m_indexFilter);
+    m_tabs->tabBar()->installEventFilter(this);
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->addWidget(m_tabs);
@@ -97,6 +114,24 @@ void HelpWindow::buildWidgets() {
     layout->setSpacing(0);
     layout->addWidget(m_navigation);
     layout->addWidget(m_splitter);
+
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    // A frame a reader sees on whatever has the focus: the style's own marks are faint or
+    // missing on the tabs, the tree and the page. The views and fields draw it as their border;
+    // a frame around them from outside would be cut off by the splitter and the tabs.
+    setStyleSheet(
+        QStringLiteral("QTreeView:focus, QListView:focus, QTextBrowser:focus, QLineEdit:focus"
+                       " { border: 2px solid palette(highlight); }"));
+    for (QFrame* view : std::initializer_list<QFrame*>{m_tree, m_index, m_results})
+        view->setFrameShape(QFrame::StyledPanel); // a frameless view draws no border
+    auto* focusFrame = new QFocusFrame(this);
+    connect(qApp, &QApplication::focusChanged, focusFrame,
+            [this, focusFrame](QWidget*, QWidget* now) {
+                const bool bordered = qobject_cast<QAbstractScrollArea*>(now) != nullptr ||
+                                      qobject_cast<QLineEdit*>(now) != nullptr;
+                focusFrame->setWidget(
+                    now != nullptr && now->window() == this && !bordered ? now : nullptr);
+            });
 
     connect(m_tree, &QHelpContentWidget::linkActivated, m_page,
             [this](const QUrl& url) { m_page->setSource(url); });
@@ -146,6 +181,8 @@ QWidget* HelpWindow::buildIndexTab() {
     auto* tab = new QWidget;
     auto* label = new QLabel(QStringLiteral("キーワード(&K):"), tab);
     m_indexFilter = new QLineEdit(tab);
+    m_indexFilter->setAccessibleName(QStringLiteral("キーワード"));
+    label->setAccessibleName(m_indexFilter->accessibleName());
     label->setBuddy(m_indexFilter);
     m_index = m_engine->indexWidget();
     m_index->setAccessibleName(QStringLiteral("キーワード一覧"));
@@ -174,6 +211,8 @@ QWidget* HelpWindow::buildSearchTab() {
     m_search = std::make_unique<QHelpSearchEngine>(m_engine.get());
     m_query = m_search->queryWidget();
     m_query->setCompactMode(true);
+    nameSearchControls();
+    tab->setFocusProxy(m_query->findChild<QLineEdit*>());
     m_results = new QListWidget(tab);
     m_results->setAccessibleName(QStringLiteral("検索結果"));
 
@@ -190,6 +229,27 @@ QWidget* HelpWindow::buildSearchTab() {
     connect(m_results, &QListWidget::itemActivated, m_page,
             [this](QListWidgetItem* item) { m_page->setSource(item->data(kUrlRole).toUrl()); });
     return tab;
+}
+
+void HelpWindow::nameSearchControls() {
+    // Qt Help leaves its search field and its history buttons without names.
+    for (QLineEdit* field : m_query->findChildren<QLineEdit*>())
+        field->setAccessibleName(QStringLiteral("検索する語"));
+    const QList<QToolButton*> history = m_query->findChildren<QToolButton*>();
+    const QStringList historyNames{QStringLiteral("前の検索語"), QStringLiteral("次の検索語")};
+    for (qsizetype i = 0; i < history.size() && i < historyNames.size(); ++i)
+        history[i]->setAccessibleName(historyNames[i]);
+    for (QPushButton* button : m_query->findChildren<QPushButton*>())
+        button->setAccessibleName(QStringLiteral("検索"));
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A tab's key (Alt+I, Alt+S) chooses the tab and then the field on it, not the tab itself.
+    if (watched == m_tabs->tabBar() && event->type() == QEvent::Shortcut) {
+        QTimer::singleShot(0, this,
+                           [this] { m_tabs->currentWidget()->setFocus(Qt::ShortcutFocusReason); });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void HelpWindow::searchFromQuery() {

@@ -47,7 +47,11 @@ public:
     // Runs a search for the text, as the search tab's button does.
     void search(const QString& text);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void nameSearchControls();
     explicit HelpWindow(const QString& helpFile);
     bool registerHelpFile();
     void buildWidgets();

@@ -39,6 +39,8 @@ void HelpPlacementTest::beside_data() {
         << QRect(2600, 100, 820, 600);
     QTest::newRow("help wider than the screen")
         << QRect(100, 50, 600, 300) << QSize(2500, 600) << screen << QRect(700, 50, 1220, 600);
+    QTest::newRow("help larger than a screen at twice the scale")
+        << QRect(0, 0, 600, 300) << help << QRect(0, 0, 640, 480) << QRect(0, 0, 640, 480);
 }
 
 void HelpPlacementTest::beside() {
