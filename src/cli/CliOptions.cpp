@@ -264,7 +264,7 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
             Cli::tr("%1 must be 1..%2").arg(Dashed(kLength), QString::number(kMaxPasswordLength)));
     options.length = *length;
     if (parser.isSet(o.count)) {
-        const auto count = NumberIn(parser.value(o.count), kMaxCount);
+        const auto count = NumberIn(parser.value(o.count), qint32(kMaxPasswordCount));
         if (!count)
             return UsageError(Cli::tr("%1 must be 1..2147483647").arg(Dashed(kCount)));
         options.count = *count;

@@ -58,8 +58,6 @@ inline const QStringList kHelp{"h", "help"};
 inline const QStringList kVersion{"v", "version"};
 } // namespace CliOptionNames
 
-inline constexpr qint32 kMaxCount = 2147483647;
-
 // The outcome of reading the arguments: what to run, or a text to print and an exit status (the
 // help or version text on standard output with 0, or one line naming the option and its rule on
 // standard error with 2).

@@ -2,8 +2,8 @@
 
 #include "CliText.h"
 #include "FreeTextFilter.h"
+#include "IniFile.h"
 #include "SettingsRules.h"
-#include "mdlIniSet.h"
 
 #include <QFileInfo>
 #include <limits>
@@ -26,14 +26,14 @@ SettingsOptions OptionsFromSettings(const IniDocument& ini) {
     constexpr qint32 kAnyScreen = std::numeric_limits<qint32>::max();
     const StoredSettings stored = LoadStoredSettings(ini, kAnyScreen, kAnyScreen);
     GenerationOptions options;
-    options.digits = stored.suji;
-    options.upper = stored.alphabetBig;
-    options.lower = stored.alphabetMini;
-    options.extra = stored.addChr;
+    options.digits = stored.digits;
+    options.upper = stored.upper;
+    options.lower = stored.lower;
+    options.extra = stored.extra;
     // The texts as the window's boxes show them: nothing that cannot stand in a password.
-    options.extraText = FilterFreeText(stored.addChrList, 0).text;
-    options.exclude = stored.deleteChr;
-    options.excludeText = FilterFreeText(stored.deleteChrList, 0).text;
+    options.extraText = FilterFreeText(stored.extraText, 0).text;
+    options.exclude = stored.exclude;
+    options.excludeText = FilterFreeText(stored.excludeText, 0).text;
     return {options, stored.noSimilar, stored.eachClass};
 }
 

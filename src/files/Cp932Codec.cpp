@@ -225,10 +225,6 @@ Cp932EncodeResult EncodeCp932(const QString& text) {
     return {std::nullopt, bad, text.mid(bad, len)};
 }
 
-QString DecodeCp932(const QByteArray& bytes) {
-    return Decode(bytes, false);
-}
-
 QString DecodeCp932Lossless(const QByteArray& bytes) {
     return Decode(bytes, true);
 }

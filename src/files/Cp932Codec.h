@@ -18,9 +18,6 @@ struct Cp932EncodeResult {
 
 Cp932EncodeResult EncodeCp932(const QString& text);
 
-// Decoding never fails: a byte that is not code page 932 yields U+FFFD.
-QString DecodeCp932(const QByteArray& bytes);
-
 // For files that must come back byte for byte: a byte that does not decode (a lead byte
 // without a valid trail byte) becomes U+DC00 + byte, a lone low surrogate that no real text
 // holds, and the encoder turns it back into that byte. So DecodeCp932Lossless never fails and

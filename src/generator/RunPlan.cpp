@@ -4,24 +4,10 @@
 #include "LookAlikes.h"
 #include "PasswordLimits.h"
 
-#include <QStringList>
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-QString ClassNames(qint64 classes) {
-    QStringList names;
-    if (classes & EachClassRule::Digits)
-        names << QStringLiteral("数字");
-    if (classes & EachClassRule::Upper)
-        names << QStringLiteral("アルファベット大文字");
-    if (classes & EachClassRule::Lower)
-        names << QStringLiteral("アルファベット小文字");
-    if (classes & EachClassRule::Extra)
-        names << QStringLiteral("任意文字");
-    return names.join(u'、');
-}
 
 // 1 in how many passwords meets the rule, as a whole number that stays printable.
 qint64 OneIn(double acceptance) {
@@ -60,48 +46,6 @@ RunPlanOutcome PlanRun(const RunRequest& request) {
     return plan;
 }
 
-QString RunRefusalMessage(const RunRefusal& refusal) {
-    switch (refusal.rule) {
-    case RunRule::LengthInRange:
-        return QStringLiteral("Error:文字数は1から%1の値を指定してください。")
-            .arg(kMaxPasswordLength);
-    case RunRule::CountInRange:
-        return QStringLiteral("Error:生成数は1から%1の値を指定してください。")
-            .arg(kMaxPasswordCount);
-    case RunRule::EachClassLeft:
-        return QStringLiteral("Error:全種類を含めることはできません。%1の文字が残っていません。")
-            .arg(ClassNames(refusal.value));
-    case RunRule::EachClassLength:
-        return QStringLiteral("Error:全種類を含めるには、文字数を%1以上にしてください。")
-            .arg(refusal.value);
-    case RunRule::EachClassTooRare:
-        return QStringLiteral("Error:全種類を含むパスワードは%1個に1個しかありません。"
-                              "文字数を増やすか、文字の種類を減らしてください。")
-            .arg(refusal.value);
-    }
-    return QString();
-}
-
 QString EntropyFigure(double bits) {
     return QString::number(bits, 'f', 1);
-}
-
-QString StrengthLabelText(const RunPlanOutcome& outcome) {
-    if (const auto* plan = std::get_if<RunPlan>(&outcome)) {
-        if (plan->pool.isEmpty())
-            return QStringLiteral("使える文字がありません");
-        return QStringLiteral("強度 %1 ビット").arg(EntropyFigure(plan->entropyBits));
-    }
-    switch (std::get<RunRefusal>(outcome).rule) {
-    case RunRule::LengthInRange:
-    case RunRule::CountInRange:
-        return QString();
-    case RunRule::EachClassLeft:
-        return QStringLiteral("全種類を含められません（文字が残っていない種類があります）");
-    case RunRule::EachClassLength:
-        return QStringLiteral("全種類を含められません（文字数が足りません）");
-    case RunRule::EachClassTooRare:
-        return QStringLiteral("全種類を含むパスワードがまれすぎます");
-    }
-    return QString();
 }

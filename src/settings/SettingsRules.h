@@ -18,16 +18,16 @@ inline constexpr QLatin1StringView kWidth{"Width"};
 inline constexpr QLatin1StringView kHeight{"Height"};
 
 inline constexpr QLatin1StringView kAdd{"Add"};
-inline constexpr QLatin1StringView kSuji{"Suji"};
-inline constexpr QLatin1StringView kAlhabetBig{"AlhabetBig"};
-inline constexpr QLatin1StringView kAlphabetMini{"AlphabetMini"};
-inline constexpr QLatin1StringView kAddChr{"AddChr"};
-inline constexpr QLatin1StringView kAddChrList{"AddChrList"};
-inline constexpr QLatin1StringView kDeleteChr{"DeleteChr"};
-inline constexpr QLatin1StringView kDeleteChrList{"DeleteChrList"};
+inline constexpr QLatin1StringView kDigitsKey{"Suji"};
+inline constexpr QLatin1StringView kUpperKey{"AlhabetBig"};
+inline constexpr QLatin1StringView kLowerKey{"AlphabetMini"};
+inline constexpr QLatin1StringView kExtraKey{"AddChr"};
+inline constexpr QLatin1StringView kExtraTextKey{"AddChrList"};
+inline constexpr QLatin1StringView kExcludeKey{"DeleteChr"};
+inline constexpr QLatin1StringView kExcludeTextKey{"DeleteChrList"};
 // The window's two policies, after the design's keys.
-inline constexpr QLatin1StringView kNoSimilar{"NoSimilar"};
-inline constexpr QLatin1StringView kEachClass{"EachClass"};
+inline constexpr QLatin1StringView kNoSimilarKey{"NoSimilar"};
+inline constexpr QLatin1StringView kEachClassKey{"EachClass"};
 } // namespace SettingsNames
 
 // The window's outer rectangle in twips (15 twips a pixel).
@@ -64,13 +64,13 @@ QString CheckStateText(bool checked);
 // Everything keymill.ini keeps, as the window shows it.
 struct StoredSettings {
     WindowTwips window = kDefaultWindowTwips;
-    bool suji = true;
-    bool alphabetBig = true;
-    bool alphabetMini = true;
-    bool addChr = false;
-    QString addChrList;
-    bool deleteChr = false;
-    QString deleteChrList;
+    bool digits = true;
+    bool upper = true;
+    bool lower = true;
+    bool extra = false;
+    QString extraText;
+    bool exclude = false;
+    QString excludeText;
     bool noSimilar = false;
     bool eachClass = false;
     bool operator==(const StoredSettings&) const = default;

@@ -1,7 +1,7 @@
 // The extra and excluded characters as the user pastes and types them, and as the settings
 // file brings them back.
+#include "IniValues.h"
 #include "WindowFixture.h"
-#include "mdlIniSet.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,27 +39,27 @@ void TestFreeTextBoxes::pastedText_data() {
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("cursor");
-    QTest::newRow("lines, after text") << "txtAddChr"
+    QTest::newRow("lines, after text") << "extraText"
                                        << "xy"
                                        << "ab\r\ncd\t\n"
                                        << "xyabcd" << 6;
-    QTest::newRow("emoji whole") << "txtAddChr"
+    QTest::newRow("emoji whole") << "extraText"
                                  << "" << kEmoji + "\n" + kEmoji << kEmoji + kEmoji << 4;
     // Seen in passwords: NEXT LINE breaks a printed line, CSI starts a terminal escape.
     QTest::newRow("C1 controls and separators")
-        << "txtAddChr"
+        << "extraText"
         << "a" << u"\u009B\u0085b\u2028\u2029c"_qs << "abc" << 3;
     QTest::newRow("invisible format characters")
-        << "txtDeleteChr"
+        << "excludeText"
         << "" << u"\u00ADa\u200B\u202Eb\u2066\uFEFF"_qs << "ab" << 2;
     QTest::newRow("joiner inside an emoji sequence stays")
-        << "txtAddChr"
+        << "extraText"
         << "" << u"\U0001F469\u200D\U0001F4BB\u200D"_qs << u"\U0001F469\u200D\U0001F4BB"_qs << 5;
     QTest::newRow("controls before an emoji sequence, after text")
-        << "txtDeleteChr"
+        << "excludeText"
         << "abc" << u"\U0001F600\u009B\u0085\u202E\U0001F469\u200D\U0001F4BB"_qs
         << u"abc\U0001F600\U0001F469\u200D\U0001F4BB"_qs << 10;
-    QTest::newRow("lone surrogate") << "txtDeleteChr"
+    QTest::newRow("lone surrogate") << "excludeText"
                                     << "" << QString("a") + QChar(0xDC00) + "b"
                                     << "ab" << 2;
 }
@@ -71,8 +71,8 @@ void TestFreeTextBoxes::pastedText() {
     QFETCH(QString, text);
     QFETCH(int, cursor);
     WindowFixture f;
-    f->chkAddChr->setChecked(true);
-    f->chkDeleteChr->setChecked(true);
+    f.box("extraBox")->setChecked(true);
+    f.box("excludeBox")->setChecked(true);
     auto* edit = f->findChild<QLineEdit*>(box);
     edit->setText(before);
     edit->end(false);
@@ -90,8 +90,8 @@ void TestFreeTextBoxes::longTextSurvivesStartAndClose() {
     QVERIFY(WriteIniValue("Add", "AddChr", "1", ini));
     QVERIFY(WriteIniValue("Add", "AddChrList", stored, ini));
     {
-        frmMain window(nullptr, dir.path());
-        QCOMPARE(window.txtAddChr->text().size(), stored.size());
+        MainWindow window(nullptr, dir.path());
+        QCOMPARE(Part<QLineEdit>(window, "extraText")->text().size(), stored.size());
         window.show();
         QVERIFY(window.close());
     }
@@ -100,28 +100,29 @@ void TestFreeTextBoxes::longTextSurvivesStartAndClose() {
 
 void TestFreeTextBoxes::longPasteStaysWhole() {
     WindowFixture f;
-    f->chkDeleteChr->setChecked(true);
+    f.box("excludeBox")->setChecked(true);
     const QString pasted = longText(70000);
     QApplication::clipboard()->setText(pasted);
-    QTest::keyClick(f->txtDeleteChr, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(f->txtDeleteChr->text(), pasted);
+    QTest::keyClick(f.text("excludeText"), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.text("excludeText")->text(), pasted);
 }
 
 // Whatever sets the text, the change handler sees clean text only.
 void TestFreeTextBoxes::settingsTextIsCleaned() {
     WindowFixture f;
     QStringList seen;
-    connect(f->txtAddChr, &QLineEdit::textChanged, [&](const QString& t) { seen << t; });
-    f->txtAddChr->setText(QString("a\tb") + QChar(0xD800) + QChar(0x85) + QChar(0x200E) + kEmoji);
-    QCOMPARE(f->txtAddChr->text(), "ab" + kEmoji);
+    connect(f.text("extraText"), &QLineEdit::textChanged, [&](const QString& t) { seen << t; });
+    f.text("extraText")
+        ->setText(QString("a\tb") + QChar(0xD800) + QChar(0x85) + QChar(0x200E) + kEmoji);
+    QCOMPARE(f.text("extraText")->text(), "ab" + kEmoji);
     QCOMPARE(seen, QStringList{"ab" + kEmoji});
 }
 
 // Typed characters, and text that an input method commits, go through the same filter.
 void TestFreeTextBoxes::typedPairStaysWhole() {
     WindowFixture f;
-    f->chkAddChr->setChecked(true);
-    QLineEdit* box = f->txtAddChr;
+    f.box("extraBox")->setChecked(true);
+    QLineEdit* box = f.text("extraText");
     QTest::keyClicks(box, "x");
     QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, kEmoji, Qt::NoModifier);
     QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(QChar(0xD83D)), Qt::NoModifier);

@@ -1,5 +1,5 @@
+#include "IniValues.h"
 #include "SettingsRules.h"
-#include "mdlIniSet.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -45,12 +45,12 @@ QString Describe(const StoredSettings& s) {
     const auto bit = [](bool b) { return b ? QChar(u'1') : QChar(u'0'); };
     const WindowTwips& w = s.window;
     QString text = u"%1,%2,%3,%4 "_qs.arg(w.left).arg(w.top).arg(w.width).arg(w.height);
-    text += bit(s.suji);
-    text += bit(s.alphabetBig);
-    text += bit(s.alphabetMini);
-    text += bit(s.addChr);
-    text += bit(s.deleteChr);
-    return text + u" ["_qs + s.addChrList + u"] ["_qs + s.deleteChrList + u']';
+    text += bit(s.digits);
+    text += bit(s.upper);
+    text += bit(s.lower);
+    text += bit(s.extra);
+    text += bit(s.exclude);
+    return text + u" ["_qs + s.extraText + u"] ["_qs + s.excludeText + u']';
 }
 } // namespace
 
@@ -236,7 +236,7 @@ void TestSettingsFileTable::loadAndClose() {
 
     IniDocument toggled = IniDocument::fromBytes(file);
     StoredSettings changed = settings;
-    changed.suji = !changed.suji;
+    changed.digits = !changed.digits;
     QVERIFY(StoreSettings(toggled, changed));
     QCOMPARE(toggled.toBytes(), afterToggle);
 
