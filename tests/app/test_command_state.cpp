@@ -58,12 +58,12 @@ QString describe(const Enabled& e) {
 
 void TestCommandState::startFollowsInputs_data() {
     QTest::addColumn<int>("classes"); // bit 0 digits, 1 upper, 2 lower
-    QTest::addColumn<bool>("addChr");
+    QTest::addColumn<bool>("extra");
     QTest::addColumn<QString>("addText");
-    QTest::addColumn<bool>("deleteChr");
+    QTest::addColumn<bool>("exclude");
     QTest::addColumn<QString>("deleteText");
-    QTest::addColumn<QString>("mojisu");
-    QTest::addColumn<QString>("seisei");
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("count");
     QTest::addColumn<bool>("start");
 
     QTest::newRow("length only") << 7 << false << "" << false << ""
@@ -103,24 +103,24 @@ void TestCommandState::startFollowsInputs_data() {
 
 void TestCommandState::startFollowsInputs() {
     QFETCH(int, classes);
-    QFETCH(bool, addChr);
+    QFETCH(bool, extra);
     QFETCH(QString, addText);
-    QFETCH(bool, deleteChr);
+    QFETCH(bool, exclude);
     QFETCH(QString, deleteText);
-    QFETCH(QString, mojisu);
-    QFETCH(QString, seisei);
+    QFETCH(QString, length);
+    QFETCH(QString, count);
     QFETCH(bool, start);
 
     WindowFixture f;
     f.box("digitsBox")->setChecked(classes & 1);
     f.box("upperBox")->setChecked(classes & 2);
     f.box("lowerBox")->setChecked(classes & 4);
-    f.box("extraBox")->setChecked(addChr);
+    f.box("extraBox")->setChecked(extra);
     f.text("extraText")->setText(addText);
-    f.box("excludeBox")->setChecked(deleteChr);
+    f.box("excludeBox")->setChecked(exclude);
     f.text("excludeText")->setText(deleteText);
-    f.lengthBox()->setText(mojisu);
-    f.countBox()->setText(seisei);
+    f.lengthBox()->setText(length);
+    f.countBox()->setText(count);
     QCOMPARE(f.actions().start->isEnabled(), start);
 }
 

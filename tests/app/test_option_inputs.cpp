@@ -148,8 +148,8 @@ void TestOptionInputs::pasteIsCutAtFiveCharacters() {
 }
 
 void TestOptionInputs::validation_data() {
-    QTest::addColumn<QString>("mojisu");
-    QTest::addColumn<QString>("seisei");
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("count");
     QTest::addColumn<QString>("message");
     const QString badLength = "Error:文字数に数字以外のものが含まれています。";
     const QString badCount = "Error:生成数に数字以外のものが含まれています。";
@@ -186,18 +186,18 @@ void TestOptionInputs::validation_data() {
 }
 
 void TestOptionInputs::validation() {
-    QFETCH(QString, mojisu);
-    QFETCH(QString, seisei);
+    QFETCH(QString, length);
+    QFETCH(QString, count);
     QFETCH(QString, message);
     WindowFixture f;
-    f.lengthBox()->setText(mojisu);
-    f.countBox()->setText(seisei);
+    f.lengthBox()->setText(length);
+    f.countBox()->setText(count);
     QCOMPARE(f.beeps, 0);
     QVERIFY(f.actions().start->isEnabled());
     f.run();
     if (message.isEmpty()) {
         QVERIFY(f.errors.isEmpty());
-        QCOMPARE(f.list()->resultModel()->count(), seisei.toInt());
+        QCOMPARE(f.list()->resultModel()->count(), count.toInt());
     } else {
         QCOMPARE(f.errors, QStringList{message});
         QCOMPARE(f.list()->resultModel()->count(), 0);
