@@ -14,7 +14,8 @@ using Clock = std::chrono::steady_clock;
 // A password that takes this many slices on its own (a rule met only once in thousands of
 // draws) is cut there and drawn afresh in the next slice, so that the window is never left
 // for long. A cut depends on time alone, never on the characters drawn, so the passwords that
-// are kept are drawn exactly as without cuts.
+// are kept are drawn exactly as without cuts. Each cut doubles the time the next try gets, so
+// a password that truly needs longer (a slow or busy machine) still gets made.
 constexpr int kSlicesBeforeCut = 4;
 } // namespace
 
@@ -39,6 +40,7 @@ bool RunController::start(RunPlan plan) {
     m_neededBytes = m_plan.pool.isEmpty() ? 0 : needed;
     m_memoryPrepared = false;
     m_drawn = 0;
+    m_cutStretch = 1;
     m_state = RunState::Running;
     m_oldRows = m_results.takeAll(); // the previous results are gone from here on
     m_slices.start();
@@ -89,7 +91,8 @@ bool RunController::drawPasswords(Clock::time_point sliceEnd) {
     // The clock is read about once every 4,096 characters: between passwords, and inside a
     // password only to cut one that would hold the window far too long.
     const int passwordsPerClockRead = std::max(1, 4096 / std::max(1, m_plan.length));
-    YieldThrottle cut(sliceTime * kSlicesBeforeCut, 4096);
+    YieldThrottle cut(
+        std::max(sliceTime, std::chrono::milliseconds(1)) * kSlicesBeforeCut * m_cutStretch, 4096);
     bool wasCut = false;
     const auto afterEachCharacter = [&] {
         if (cut.pumpDue()) [[unlikely]]
@@ -99,8 +102,11 @@ bool RunController::drawPasswords(Clock::time_point sliceEnd) {
     for (int sinceClockRead = 0, inSlice = 0; m_drawn < m_plan.count;) {
         QString password =
             GenerateRunPassword(m_plan.pool, m_plan.rule, m_plan.length, afterEachCharacter);
-        if (wasCut)
+        if (wasCut) {
+            m_cutStretch *= 2;
             return false;
+        }
+        m_cutStretch = 1;
         m_results.append(password);
         ++m_drawn;
         if (++inSlice == maxPasswordsPerSlice)

@@ -71,4 +71,5 @@ private:
     quint64 m_neededBytes = 0;
     bool m_memoryPrepared = false;
     int m_drawn = 0;
+    int m_cutStretch = 1; // doubles the time a password may take after each cut
 };
