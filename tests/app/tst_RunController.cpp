@@ -3,6 +3,7 @@
 
 #include "ResultListModel.h"
 #include "RunMemory.h"
+#include "Sanitized.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -118,6 +119,7 @@ void TestRunController::allocationFailureEndsAsAStop() {
 // In a child process under a real address-space limit: the check refuses the run, and a run
 // that gets past it (the check told there is no limit) fails to allocate and ends as a stop.
 void TestRunController::realAddressSpaceLimit() {
+    SKIP_WHEN_SANITIZED();
     const pid_t child = fork();
     QVERIFY(child >= 0);
     if (child == 0) {

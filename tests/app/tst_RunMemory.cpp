@@ -1,5 +1,6 @@
 #include "PasswordGenerator.h"
 #include "RunMemory.h"
+#include "Sanitized.h"
 
 #include <QDir>
 #include <QFile>
@@ -170,6 +171,7 @@ void RunMemoryTest::estimateMatchesRealAllocation_data() {
 }
 
 void RunMemoryTest::estimateMatchesRealAllocation() {
+    SKIP_WHEN_SANITIZED();
     QFETCH(int, length);
     QFETCH(int, count);
     QFETCH(QString, extra);
@@ -200,6 +202,7 @@ void RunMemoryTest::estimateSaturates() {
 // A child process under a real RLIMIT_AS: the check sees the limit, refuses what would not fit,
 // and what it accepts really can be allocated.
 void RunMemoryTest::realAddressSpaceLimit() {
+    SKIP_WHEN_SANITIZED();
     const pid_t child = fork();
     QVERIFY(child >= 0);
     if (child == 0) {
