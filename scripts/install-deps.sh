@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config clang-format git
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6help6 libqt6sql6-sqlite
     fonts-ipafont-gothic fonts-morisawa-bizud-gothic qt6-translations-l10n libcups2-dev libxcb1-dev
     libsodium-dev libicu-dev libxlsxwriter-dev libcrypt-dev unzip

@@ -1,11 +1,11 @@
 #include "FileSizeSignal.h"
+#include "MainWindow.h"
 #include "MenuAccessibility.h"
 #include "QtJapanese.h"
 #include "QuitRequests.h"
 #include "RandomSource.h"
 #include "TemporaryFiles.h"
-#include "frmMain.h"
-#include "mdlShare.h"
+#include "WindowFont.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keymill"))); // help windows too
     // Wayland shows the menu entry's icon, found by this name, and never the window's own.
     QGuiApplication::setDesktopFileName(QStringLiteral(KEYMILL_APP_ID));
-    frmMain window;
+    MainWindow window;
     // SIGTERM, SIGINT, SIGHUP and the session manager close the window as the user would.
     ConnectQuitRequests(app, window);
     // Every other signal that ends the program removes the named temporary file of a save or of

@@ -1,13 +1,15 @@
 // Times real runs in the real window (offscreen): start to idle, the longest time the window
 // goes without serving its events, how quickly a stop takes effect, and peak memory.
 // pwgen, where installed (bench/run_benchmarks.sh installs it), is timed on the same machine.
+#include "MainWindow.h"
 #include "ResultListModel.h"
 #include "ResultListView.h"
-#include "frmMain.h"
-#include "mdlShare.h"
+#include "WindowFixture.h"
+#include "WindowFont.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QProcess>
 #include <QStandardPaths>
@@ -54,10 +56,11 @@ long peakRssKiB() {
     return usage.ru_maxrss;
 }
 
-// Runs mojisu x seisei; when stopAfterMs >= 0 the stop command is given after that long.
-RunFigures timeRun(frmMain& window, int mojisu, int seisei, int stopAfterMs = -1) {
-    window.txtMojisu->setText(QString::number(mojisu));
-    window.txtSeisei->setText(QString::number(seisei));
+// Runs count passwords of length characters; when stopAfterMs >= 0 the stop command is given after
+// that long.
+RunFigures timeRun(MainWindow& window, int length, int count, int stopAfterMs = -1) {
+    Part<QLineEdit>(window, "lengthBox")->setText(QString::number(length));
+    Part<QLineEdit>(window, "countBox")->setText(QString::number(count));
     RunFigures figures;
     QElapsedTimer clock;
     QElapsedTimer sinceServed;
@@ -73,7 +76,7 @@ RunFigures timeRun(frmMain& window, int mojisu, int seisei, int stopAfterMs = -1
     stopper.setSingleShot(true);
     QObject::connect(&stopper, &QTimer::timeout, [&] {
         stopAt = clock.nsecsElapsed();
-        window.mnuRunStop_Click();
+        window.actions().stop->trigger();
     });
     heartbeat.start();
     if (stopAfterMs >= 0)
@@ -81,7 +84,11 @@ RunFigures timeRun(frmMain& window, int mojisu, int seisei, int stopAfterMs = -1
     const double cpuStart = processCpuSeconds();
     clock.start();
     sinceServed.start();
-    window.mnuRunStart_Click();
+    QEventLoop loop;
+    QObject::connect(&window.runController(), &RunController::ended, &loop, &QEventLoop::quit);
+    window.actions().start->trigger();
+    if (window.runController().state() == RunState::Running)
+        loop.exec();
     const qint64 end = clock.nsecsElapsed();
     figures.cpuSeconds = processCpuSeconds() - cpuStart;
     heartbeat.stop();
@@ -90,7 +97,7 @@ RunFigures timeRun(frmMain& window, int mojisu, int seisei, int stopAfterMs = -1
     figures.seconds = end / 1e9;
     if (stopAt >= 0)
         figures.stopLatencyMs = (end - stopAt) / 1e6;
-    figures.items = window.lvwPW->resultModel()->count();
+    figures.items = Part<ResultListView>(window, "resultList")->resultModel()->count();
     return figures;
 }
 } // namespace
@@ -100,7 +107,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     InstallFontSubstitutions();
     QTemporaryDir dir;
-    frmMain window(nullptr, dir.path());
+    MainWindow window(nullptr, dir.path());
     window.show();
     QApplication::processEvents();
 

@@ -2,9 +2,10 @@
 // the length with a new figure, for an extra text of 100,000 characters (the longest a user is
 // likely to paste) of a few kinds. The window is real (offscreen); each change goes through the
 // same handlers a user's change does.
+#include "MainWindow.h"
 #include "RunPlan.h"
-#include "frmMain.h"
-#include "mdlShare.h"
+#include "WindowFixture.h"
+#include "WindowFont.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -52,31 +53,35 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     InstallFontSubstitutions();
     QTemporaryDir dir;
-    frmMain window(nullptr, dir.path());
-    window.txtMojisu->setText(QStringLiteral("16"));
-    window.chkAddChr->setChecked(true);
+    MainWindow window(nullptr, dir.path());
+    auto* length = Part<QLineEdit>(window, "lengthBox");
+    auto* extraText = Part<QLineEdit>(window, "extraText");
+    auto* eachClass = Part<QCheckBox>(window, "eachClassBox");
+    auto* noSimilar = Part<QCheckBox>(window, "noLookAlikesBox");
+    length->setText(QStringLiteral("16"));
+    Part<QCheckBox>(window, "extraBox")->setChecked(true);
     std::printf("%-30s %10s %10s %10s %12s\n", "extra text of 100,000", "length", "each-class",
                 "no-similar", "plan alone");
     const char* const kinds[] = {"ASCII symbols", "ideographs (20,000 kinds)", "emoji (500 kinds)"};
     for (int kind = 0; kind < 3; ++kind) {
-        window.txtAddChr->setText(Text(kind));
-        window.chkEachClass->setChecked(false);
-        window.chkNoSimilar->setChecked(false);
-        const double length =
-            Time([&](int i) { window.txtMojisu->setText(QString::number(16 + i)); });
-        const double eachClass = Time([&](int) { window.chkEachClass->toggle(); });
-        const double noSimilar = Time([&](int) { window.chkNoSimilar->toggle(); });
+        extraText->setText(Text(kind));
+        eachClass->setChecked(false);
+        noSimilar->setChecked(false);
+        const double lengthMs = Time([&](int i) { length->setText(QString::number(16 + i)); });
+        const double eachClassMs = Time([&](int) { eachClass->toggle(); });
+        const double noSimilarMs = Time([&](int) { noSimilar->toggle(); });
         // The figure itself, without the window's other handlers: three classes, the text,
         // each-class and no look-alikes on.
         RunRequest request;
-        request.characters.digits = request.characters.upper =
-            request.characters.lower = request.characters.extra = true;
+        request.characters.digits = request.characters.upper = request.characters.lower =
+            request.characters.extra = true;
         request.characters.extraText = Text(kind);
         request.eachClass = request.noSimilar = true;
         request.length = 16;
         const double plan = Time([&](int) { (void)PlanRun(request); });
-        std::printf("%-30s %7.1f ms %7.1f ms %7.1f ms %9.1f ms   (%s)\n", kinds[kind], length,
-                    eachClass, noSimilar, plan, qPrintable(window.lblStrength->text()));
+        std::printf("%-30s %7.1f ms %7.1f ms %7.1f ms %9.1f ms   (%s)\n", kinds[kind], lengthMs,
+                    eachClassMs, noSimilarMs, plan,
+                    qPrintable(Part<QLabel>(window, "strengthLabel")->text()));
     }
     return 0;
 }

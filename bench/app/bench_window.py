@@ -3,7 +3,7 @@
 window spends on a 1,000 x 99,999 run (F5 until it is idle again) and its resident memory after
 each of RUNS runs in a row, against the idle window. Prints a table; never fails.
 
-usage: bench_window.py --program build/keymill [--runs 50]"""
+usage: bench_window.py --program build/keymill [--runs 50] [--length 99999 --count 1000]"""
 
 import argparse
 import os
@@ -52,6 +52,8 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
     parser.add_argument("--runs", type=int, default=50)
+    parser.add_argument("--length", default="99999")
+    parser.add_argument("--count", default="1000")
     args = parser.parse_args()
     with tempfile.TemporaryDirectory(prefix="keymill-bench-") as tmp:
         appdir = os.path.join(tmp, "app")
@@ -67,9 +69,9 @@ def main():
                 wait_idle(proc.pid, 0)
                 idle = rss_mb(proc.pid)
                 x.key("alt+m")
-                x.type("99999")
+                x.type(args.length)
                 x.key("alt+t")
-                x.type("1000")
+                x.type(args.count)
                 wait_idle(proc.pid, 0)
                 print(f"{'run':>4} {'cpu s':>8} {'RSS MB':>8} {'above idle':>11}")
                 print(f"{'idle':>4} {'':>8} {idle:8.1f} {0:11.1f}")

@@ -1,8 +1,8 @@
 // Start and close of the program with a very large keymill.ini (a foreign section of a million
 // lines between "Position" and "Add"): one reading at start, one reading and one writing at
 // close. Prints a table; never fails.
+#include "IniFile.h"
 #include "SettingsRules.h"
-#include "mdlIniSet.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -45,7 +45,7 @@ int main() {
         const double start = Milliseconds(timer);
 
         StoredSettings closing = loaded;
-        closing.suji = !closing.suji; // one change, so the file is written
+        closing.digits = !closing.digits; // one change, so the file is written
         timer.restart();
         IniDocument ini = ReadIniDocument(file).value_or(IniDocument());
         StoreSettings(ini, closing);

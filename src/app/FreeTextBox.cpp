@@ -1,8 +1,8 @@
 #include "FreeTextBox.h"
 
+#include "Feedback.h"
 #include "FreeTextFilter.h"
 #include "FreeTextValidator.h"
-#include "mdlShare.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -1,6 +1,6 @@
 #include "MenuAccessibility.h"
 
-#include "frmMainAccessibility.h"
+#include "MainWindowAccessibility.h"
 
 #include <QAccessible>
 #include <QAction>

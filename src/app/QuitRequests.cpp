@@ -1,8 +1,9 @@
 #include "QuitRequests.h"
 
+#include "MainWindow.h"
 #include "QuitSignals.h"
-#include "frmMain.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QSocketNotifier>
@@ -16,23 +17,23 @@ namespace {
 // that request is left alone.)
 class SessionQuitFilter : public QObject {
 public:
-    explicit SessionQuitFilter(frmMain& window) : QObject(&window), window_(window) {}
+    explicit SessionQuitFilter(MainWindow& window) : QObject(&window), m_window(window) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::Quit || watched != QCoreApplication::instance() ||
-            window_.unloaded())
+            m_window.closed())
             return false;
-        window_.requestQuit();
+        m_window.requestQuit();
         return true;
     }
 
 private:
-    frmMain& window_;
+    MainWindow& m_window;
 };
 } // namespace
 
-void ConnectQuitRequests(QGuiApplication& app, frmMain& window) {
+void ConnectQuitRequests(QGuiApplication& app, MainWindow& window) {
     const int descriptor = QuitSignals::install();
     if (descriptor >= 0) {
         auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, &window);
@@ -43,5 +44,6 @@ void ConnectQuitRequests(QGuiApplication& app, frmMain& window) {
     }
     app.installEventFilter(new SessionQuitFilter(window));
     // Any other way out of the event loop still runs the shut-down, once.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &frmMain::mnuFileEnd_Click);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, window.actions().quit,
+                     &QAction::trigger);
 }

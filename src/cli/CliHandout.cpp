@@ -266,9 +266,10 @@ ParsedCommandLine ReadRequestedAccounts(ParsedCommandLine parsed) {
         return refused(CliHandout::tr("%1 xlsx holds at most %2 passwords")
                            .arg(Dashed(kFormat))
                            .arg(XlsxWorkbook::kMaxRows));
-    if (count > kMaxCount)
-        return refused(
-            CliHandout::tr("%1 holds more than %2 accounts").arg(Dashed(kAccounts)).arg(kMaxCount));
+    if (count > qint32(kMaxPasswordCount))
+        return refused(CliHandout::tr("%1 holds more than %2 accounts")
+                           .arg(Dashed(kAccounts))
+                           .arg(qint32(kMaxPasswordCount)));
     options.count = qint32(count);
     handout.accounts = list.names;
     return parsed;

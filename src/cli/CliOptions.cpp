@@ -410,7 +410,7 @@ ParsedArguments ParseArguments(const QStringList& arguments) {
     }
     options.unique = parser.isSet(o.unique);
     if (parser.isSet(o.count)) {
-        const auto count = NumberIn(parser.value(o.count), kMaxCount);
+        const auto count = NumberIn(parser.value(o.count), qint32(kMaxPasswordCount));
         if (!count)
             return UsageError(Cli::tr("%1 must be 1..2147483647").arg(Dashed(kCount)));
         options.count = *count;

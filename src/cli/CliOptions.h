@@ -89,7 +89,6 @@ inline const QStringList kHelp{"h", "help"};
 inline const QStringList kVersion{"v", "version"};
 } // namespace CliOptionNames
 
-inline constexpr qint32 kMaxCount = 2147483647;
 // Slips are painted once every password is made, so they are held in memory: at most as many
 // as the window makes.
 inline constexpr qint32 kMaxSlips = kMaxPasswordLength;

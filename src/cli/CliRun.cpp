@@ -57,8 +57,12 @@ bool OneDistinctCharacter(const CharacterPool& pool) {
 // The refusal of the run plan in keymill-cli's words.
 QString RefusalText(const RunRefusal& refusal, const CliOptions& options) {
     switch (refusal.rule) {
+    case RunRule::LengthDigitsOnly: // the window's boxes only; the parser reads the numbers
+    case RunRule::LengthNotZero:
     case RunRule::LengthInRange:
         return Cli::tr("--length must be 1..%1").arg(kMaxPasswordLength);
+    case RunRule::CountDigitsOnly:
+    case RunRule::CountNotZero:
     case RunRule::CountInRange:
         return Cli::tr("--count must be 1..%1").arg(kMaxPasswordCount);
     case RunRule::EachClassLeft:
@@ -108,7 +112,7 @@ QString RefusalText(const RunRefusal& refusal, const CliOptions& options) {
 
 } // namespace
 
-std::variant<PreparedRun, QString> PrepareRun(const CliOptions& options) {
+std::variant<RunPlan, QString> PrepareRun(const CliOptions& options) {
     RunRequest request;
     request.characters = options.generation;
     request.noSimilar = options.noSimilar;
@@ -141,7 +145,7 @@ int RunCli(const CliOptions& options, PasswordSink& sink, QTextStream& err, Rand
         PrintLine(err, *error);
         return kExitUsage;
     }
-    const PreparedRun& run = std::get<PreparedRun>(prepared);
+    const RunPlan& run = std::get<RunPlan>(prepared);
 
     if (OneDistinctCharacter(run.pool)) {
         const QString character = run.pool.entryText(0);

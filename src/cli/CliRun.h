@@ -21,13 +21,10 @@
 #include <atomic>
 #include <variant>
 
-// The pool and rule a run draws from, once the options have been checked against them.
-using PreparedRun = RunPlan;
-
 // Plans the run (look-alikes, each-class and the bounds as the window checks them), then
 // checks what only keymill-cli refuses: no character at all, a pool the output file's code
 // page cannot hold. Otherwise the one-line usage error.
-std::variant<PreparedRun, QString> PrepareRun(const CliOptions& options);
+std::variant<RunPlan, QString> PrepareRun(const CliOptions& options);
 
 // Exit statuses.
 inline constexpr int kExitSuccess = 0;

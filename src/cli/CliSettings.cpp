@@ -2,8 +2,8 @@
 
 #include "CliText.h"
 #include "FreeTextFilter.h"
+#include "IniFile.h"
 #include "SettingsRules.h"
-#include "mdlIniSet.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -38,15 +38,15 @@ SettingsOptions OptionsFromSettings(const IniDocument& ini) {
     constexpr qint32 kAnyScreen = std::numeric_limits<qint32>::max();
     const StoredSettings stored = LoadStoredSettings(ini, kAnyScreen, kAnyScreen);
     GenerationOptions options;
-    options.digits = stored.suji;
-    options.upper = stored.alphabetBig;
-    options.lower = stored.alphabetMini;
-    options.extra = stored.addChr;
+    options.digits = stored.digits;
+    options.upper = stored.upper;
+    options.lower = stored.lower;
+    options.extra = stored.extra;
     // The texts as the window's boxes show them: cut to their length, then nothing that cannot
     // stand in a password.
-    options.extraText = FilterFreeText(CutToFreeTextLimit(stored.addChrList), 0).text;
-    options.exclude = stored.deleteChr;
-    options.excludeText = FilterFreeText(CutToFreeTextLimit(stored.deleteChrList), 0).text;
+    options.extraText = FilterFreeText(CutToFreeTextLimit(stored.extraText), 0).text;
+    options.exclude = stored.exclude;
+    options.excludeText = FilterFreeText(CutToFreeTextLimit(stored.excludeText), 0).text;
     SettingsOptions read;
     read.generation = options;
     read.noSimilar = stored.noSimilar;
@@ -56,20 +56,20 @@ SettingsOptions OptionsFromSettings(const IniDocument& ini) {
     if (const auto set = SymbolSetNamed(stored.symbols))
         read.generation.symbols = *set;
     else
-        read.error = KeyText(Keys::kSymbols, stored.symbols);
+        read.error = KeyText(Keys::kSymbolsKey, stored.symbols);
     read.minimums = {stored.minDigits, stored.minUpper, stored.minLower, stored.minSymbols,
                      stored.minExtra};
     read.maxRun = stored.maxRun;
     if (const auto first = FirstCharacterNamed(stored.first))
         read.first = *first;
     else
-        read.error = KeyText(Keys::kFirst, stored.first);
+        read.error = KeyText(Keys::kFirstKey, stored.first);
     if (!stored.passwordRules.trimmed().isEmpty()) {
         const SiteRulesParse site = ParseSiteRules(stored.passwordRules);
         if (site.rules)
             read.siteRules = site.rules;
         else
-            read.error = KeyText(Keys::kPasswordRules, site.badPart);
+            read.error = KeyText(Keys::kPasswordRulesKey, site.badPart);
     }
     return read;
 }
@@ -81,14 +81,14 @@ bool HoldsAnyKey(const IniDocument& ini) {
             return true;
     }
     for (QLatin1StringView key :
-         {S::kSuji, S::kAlhabetBig, S::kAlphabetMini, S::kAddChr, S::kAddChrList, S::kDeleteChr,
-          S::kDeleteChrList, S::kNoSimilar, S::kEachClass, S::kUnique}) {
+         {S::kDigitsKey, S::kUpperKey, S::kLowerKey, S::kExtraKey, S::kExtraTextKey, S::kExcludeKey,
+          S::kExcludeTextKey, S::kNoSimilarKey, S::kEachClassKey, S::kUniqueKey}) {
         if (ini.value(S::kAdd, key))
             return true;
     }
     for (QLatin1StringView key :
-         {S::kSymbols, S::kMinDigits, S::kMinUpper, S::kMinLower, S::kMinSymbols, S::kMinExtra,
-          S::kMaxRun, S::kFirst, S::kPasswordRules}) {
+         {S::kSymbolsKey, S::kMinDigitsKey, S::kMinUpperKey, S::kMinLowerKey, S::kMinSymbolsKey,
+          S::kMinExtraKey, S::kMaxRunKey, S::kFirstKey, S::kPasswordRulesKey}) {
         if (ini.value(S::kRules, key))
             return true;
     }

@@ -7,19 +7,6 @@
 #include <QString>
 #include <functional>
 
-// One character, one entry drawn from the pool. An empty pool gives the null character without
-// a draw.
-inline char32_t DrawCharacter(const CharacterPool& pool, RandomSource& source) {
-    const qsizetype n = pool.size();
-    if (n == 0)
-        return 0;
-    return pool.at(DrawIndex(n, source));
-}
-
-inline char32_t DrawCharacter(const CharacterPool& pool) {
-    return DrawCharacter(pool, ProcessRandomSource());
-}
-
 // Draws length whole characters from a pool whose entries are texts (isClustered()), calling
 // afterEachCharacter() after each and onEntry(index) with the index of each entry drawn.
 // When the hook answers true (stop), the characters drawn so far are returned.

@@ -45,13 +45,6 @@ bool InitKeystreamLibrary() {
     return sodium_init() >= 0;
 }
 
-void ChaCha20Keystream(const ChaChaKey& key, const ChaChaNonce& nonce, uchar* out, size_t size) {
-    auto keyBytes = bytesOf(key);
-    const auto nonceBytes = bytesOf(nonce);
-    crypto_stream_chacha20_ietf(out, size, nonceBytes.data(), keyBytes.data());
-    sodium_memzero(keyBytes.data(), keyBytes.size());
-}
-
 RandomSource::RandomSource() : RandomSource(keyFromSystem()) {}
 
 RandomSource::RandomSource(const ChaChaKey& key) : key_(bytesOf(key)) {

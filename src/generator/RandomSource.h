@@ -13,11 +13,6 @@
 using ChaChaKey = std::array<quint32, 8>;
 using ChaChaNonce = std::array<quint32, 3>;
 
-// Writes size bytes of the ChaCha20 keystream of key and nonce, block counter 0 first
-// (libsodium's crypto_stream_chacha20_ietf, which picks vector code for the processor at run
-// time).
-void ChaCha20Keystream(const ChaChaKey& key, const ChaChaNonce& nonce, uchar* out, size_t size);
-
 // Readies libsodium (it picks the fastest keystream code for this processor); call at start.
 // Every RandomSource calls it too, so a program that forgets it is slower, never wrong.
 bool InitKeystreamLibrary();

@@ -5,27 +5,11 @@
 #include "PasswordGenerator.h"
 #include "PasswordLimits.h"
 
-#include <QStringList>
 #include <algorithm>
 #include <array>
 #include <cmath>
 
 namespace {
-
-QString ClassNames(qint64 classes) {
-    QStringList names;
-    if (classes & EachClassRule::Digits)
-        names << QStringLiteral("数字");
-    if (classes & EachClassRule::Upper)
-        names << QStringLiteral("アルファベット大文字");
-    if (classes & EachClassRule::Lower)
-        names << QStringLiteral("アルファベット小文字");
-    if (classes & EachClassRule::Extra)
-        names << QStringLiteral("任意文字");
-    if (classes & EachClassRule::Symbols)
-        names << QStringLiteral("記号");
-    return names.join(u'、');
-}
 
 // The class of each set bit j of the law: the EachClassRule bits in order.
 constexpr int kClassSets = 5;
@@ -256,98 +240,6 @@ double DuplicateChance(const RunPlan& plan) {
     return -std::expm1(-c * (c - 1) / 2 * plan.law->collisionChance());
 }
 
-QString DuplicateChanceText(double chance) {
-    if (chance <= 1e-3)
-        return QString();
-    const double percent = chance * 100;
-    return QStringLiteral("重複の可能性 %1 %")
-        .arg(percent >= 1 ? QString::number(std::min(std::floor(percent + 0.5), 100.0))
-                          : QString::number(percent, 'f', 1));
-}
-
-QString RunRefusalMessage(const RunRefusal& refusal) {
-    switch (refusal.rule) {
-    case RunRule::LengthInRange:
-        return QStringLiteral("Error:文字数は1から%1の値を指定してください。")
-            .arg(kMaxPasswordLength);
-    case RunRule::CountInRange:
-        return QStringLiteral("Error:生成数は1から%1の値を指定してください。")
-            .arg(kMaxPasswordCount);
-    case RunRule::EachClassLeft:
-        return QStringLiteral("Error:全種類を含めることはできません。%1の文字が残っていません。")
-            .arg(ClassNames(refusal.value));
-    case RunRule::EachClassLength:
-        return QStringLiteral("Error:全種類を含めるには、文字数を%1以上にしてください。")
-            .arg(refusal.value);
-    case RunRule::SiteMinLength:
-        return QStringLiteral(
-                   "Error:パスワードルールの minlength により、文字数を%1以上にしてください。")
-            .arg(refusal.value);
-    case RunRule::SiteMaxLength:
-        return QStringLiteral(
-                   "Error:パスワードルールの maxlength により、文字数を%1以下にしてください。")
-            .arg(refusal.value);
-    case RunRule::SiteRequiredLeft:
-        return QStringLiteral("Error:パスワードルールの%1番目の required の文字が残っていません。")
-            .arg(refusal.value + 1);
-    case RunRule::MinimumLeft:
-        return QStringLiteral("Error:最小文字数を満たせません。%1の文字が残っていません。")
-            .arg(ClassNames(refusal.value));
-    case RunRule::MinimumsLength:
-        return QStringLiteral("Error:最小文字数（合計%1）を満たすパスワードがありません。"
-                              "文字数を増やしてください。")
-            .arg(refusal.value);
-    case RunRule::MaxRunUnmeetable:
-        return QStringLiteral("Error:同じ文字の連続を%1文字までにすると、パスワードを作れません。")
-            .arg(refusal.value);
-    case RunRule::FirstUnmeetable:
-        return QStringLiteral("Error:先頭に置ける文字が残っていません。");
-    case RunRule::RulesTooComplex:
-        return QStringLiteral("Error:ルールが複雑すぎます（状態%1個）。"
-                              "文字数か最小文字数を減らしてください。")
-            .arg(refusal.value);
-    case RunRule::UniqueCount:
-        return QStringLiteral("Error:重複なしで作れるパスワードは%1個です。"
-                              "生成数を%1以下にしてください。")
-            .arg(refusal.value);
-    case RunRule::AnyCharacterLeft:
-        return QStringLiteral("Error:使える文字がありません。含める文字を選ぶか、除外する文字を"
-                              "見直してください。");
-    }
-    return QString();
-}
-
 QString EntropyFigure(double bits) {
     return QString::number(bits, 'f', 1);
-}
-
-QString StrengthLabelText(const RunPlanOutcome& outcome) {
-    if (const auto* plan = std::get_if<RunPlan>(&outcome))
-        return QStringLiteral("強度 %1 ビット").arg(EntropyFigure(plan->entropyBits));
-    switch (std::get<RunRefusal>(outcome).rule) {
-    case RunRule::LengthInRange:
-    case RunRule::CountInRange:
-        return QString();
-    case RunRule::EachClassLeft:
-        return QStringLiteral("全種類を含められません（文字が残っていない種類があります）");
-    case RunRule::EachClassLength:
-        return QStringLiteral("全種類を含められません（文字数が足りません）");
-    case RunRule::AnyCharacterLeft:
-        return QStringLiteral("使える文字がありません");
-    case RunRule::SiteMinLength:
-    case RunRule::SiteMaxLength:
-        return QStringLiteral("文字数がパスワードルールに合いません");
-    case RunRule::SiteRequiredLeft:
-    case RunRule::MinimumLeft:
-        return QStringLiteral("最小文字数を満たせません（文字が残っていない種類があります）");
-    case RunRule::MinimumsLength:
-    case RunRule::MaxRunUnmeetable:
-    case RunRule::FirstUnmeetable:
-        return QStringLiteral("ルールを満たすパスワードがありません");
-    case RunRule::RulesTooComplex:
-        return QStringLiteral("ルールが複雑すぎます");
-    case RunRule::UniqueCount:
-        return QStringLiteral("重複なしでは生成数に足りません");
-    }
-    return QString();
 }

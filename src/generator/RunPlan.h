@@ -33,10 +33,15 @@ struct RunRequest {
     bool unique = false; // no password twice in the run
 };
 
-// The rules that can refuse a run, with the value each names.
+// The rules that can refuse a run, with the value each names. The first four judge the texts of
+// the window's number boxes before any plan (value 0); keymill-cli reads its numbers itself.
 enum class RunRule {
-    LengthInRange,   // value: the length asked for (1..kMaxPasswordLength allowed)
-    CountInRange,    // value: the count asked for (1..kMaxPasswordCount allowed)
+    LengthDigitsOnly, // the length box holds a character other than "0".."9"
+    CountDigitsOnly,  // the count box holds a character other than "0".."9"
+    LengthNotZero,    // the length box holds only zeros
+    CountNotZero,     // the count box holds only zeros
+    LengthInRange,    // value: the length asked for (1..kMaxPasswordLength allowed)
+    CountInRange,     // value: the count asked for (1..kMaxPasswordCount allowed)
     EachClassLeft,   // value: the chosen classes (EachClassRule::Class bits) with no character left
     EachClassLength, // value: the number of chosen classes, more than the length
     AnyCharacterLeft, // value: 0; the options leave no character to draw from
@@ -142,17 +147,5 @@ private:
 
 // The chance that the run's list holds some password twice: 0 with unique.
 double DuplicateChance(const RunPlan& plan);
-
-// "重複の可能性 39 %" for a chance above 1 in 1,000, otherwise nothing.
-QString DuplicateChanceText(double chance);
-
-// The refusal in the window's words: Japanese, starting "Error:", naming the rule.
-QString RunRefusalMessage(const RunRefusal& refusal);
-
-// What the window's strength label shows for the plan of one password: "強度 95.3 ビット",
-// "使える文字がありません", the each-class rule that cannot be met, or nothing when the length is
-// not one a run takes (an empty length box included).
-QString StrengthLabelText(const RunPlanOutcome& outcome);
-
 // The entropy as keymill-cli -e prints it and the window shows it: one decimal.
 QString EntropyFigure(double bits);

@@ -8,7 +8,7 @@
 #include <string_view>
 
 struct DesignControl {
-    std::string_view name;   // the control's object name, e.g. "txtAddChr"
+    std::string_view name;   // the control's object name, e.g. "extraText"
     std::string_view parent; // "" for the window, else the containing frame
     TwipsRect rect;
 };

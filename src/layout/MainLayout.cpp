@@ -9,16 +9,16 @@ namespace {
 
 // Rectangles of the controls whose design values the pass reads; it never changes those.
 struct ReferenceValues {
-    TwipsRect fraAddChr, fraCountSet, txtAddChr, txtDeleteChr;
-    TwipsRect fraProgressbar, prgCount, lblStatus, lblProgressbar, lblKanryo;
+    TwipsRect charactersFrame, countsFrame, extraText, excludeText;
+    TwipsRect progressFrame, progressBar, statusLabel, doneCount, doneCaption;
 };
 
 const ReferenceValues& Reference() {
     static const ReferenceValues values = [] {
         const auto at = [](std::string_view name) { return *DesignGeometry(name); };
-        return ReferenceValues{at("fraAddChr"),    at("fraCountSet"),    at("txtAddChr"),
-                               at("txtDeleteChr"), at("fraProgressbar"), at("prgCount"),
-                               at("lblStatus"),    at("lblProgressbar"), at("lblKanryo")};
+        return ReferenceValues{at("charactersFrame"), at("countsFrame"),   at("extraText"),
+                               at("excludeText"),     at("progressFrame"), at("progressBar"),
+                               at("statusLabel"),     at("doneCount"),     at("doneCaption")};
     }();
     return values;
 }
@@ -37,7 +37,7 @@ constexpr float kStatusAboveMiddle = 480;
 constexpr float kCountLabelsAboveBottom = 270;
 // ... and begin this far left of the right edge.
 constexpr float kCountLeftOfRight = 615;
-constexpr float kKanryoLeftOfRight = 1695;
+constexpr float kDoneCaptionLeftOfRight = 1695;
 
 // The pass computes in single precision; every input goes through float first.
 float F(double twips) {
@@ -51,12 +51,11 @@ TwipsRect Rect(float left, float top, float width, float height) {
 } // namespace
 
 double MinimumClientWidth() {
-    return std::nearbyint(2 * F(Reference().fraProgressbar.left) + kProgressDesignWidth);
+    return std::nearbyint(2 * F(Reference().progressFrame.left) + kProgressDesignWidth);
 }
 
 double MinimumClientHeight() {
-    return std::nearbyint(F(Reference().fraProgressbar.top) + kProgressDesignHeight +
-                          kBottomMargin);
+    return std::nearbyint(F(Reference().progressFrame.top) + kProgressDesignHeight + kBottomMargin);
 }
 
 TwipsSize MinimumClientSize() {
@@ -73,56 +72,52 @@ double CorrectedOuterHeight(double clientHeight, double outerHeight) {
     return clientHeight < minimum ? outerHeight - clientHeight + minimum : outerHeight;
 }
 
-TwipsSize CorrectedOuterSize(TwipsSize client, TwipsSize outer) {
-    return {CorrectedOuterWidth(client.width, outer.width),
-            CorrectedOuterHeight(client.height, outer.height)};
-}
-
 MainLayout ComputeMainLayout(double clientWidthTwips, double clientHeightTwips) {
     const ReferenceValues& ref = Reference();
     const float W = F(std::max(clientWidthTwips, MinimumClientWidth()));
     const float H = F(std::max(clientHeightTwips, MinimumClientHeight()));
-    const float addLeft = F(ref.fraAddChr.left);
-    const float countWidth = F(ref.fraCountSet.width);
-    const float progressLeft = F(ref.fraProgressbar.left);
-    const float progressTop = F(ref.fraProgressbar.top);
+    const float addLeft = F(ref.charactersFrame.left);
+    const float countWidth = F(ref.countsFrame.width);
+    const float progressLeft = F(ref.progressFrame.left);
+    const float progressTop = F(ref.progressFrame.top);
     MainLayout out{};
 
     const float addWidth = W - 2 * addLeft - countWidth - addLeft;
-    out.fraAddChr = Rect(addLeft, F(ref.fraAddChr.top), addWidth, F(ref.fraAddChr.height));
-    out.fraCountSet = Rect(W - (addLeft + countWidth), F(ref.fraCountSet.top), countWidth,
-                           F(ref.fraCountSet.height));
-    const float textWidth = addWidth - F(ref.txtAddChr.left) - kTextRightMargin;
-    out.txtAddChr =
-        Rect(F(ref.txtAddChr.left), F(ref.txtAddChr.top), textWidth, F(ref.txtAddChr.height));
-    out.txtDeleteChr = Rect(F(ref.txtDeleteChr.left), F(ref.txtDeleteChr.top), textWidth,
-                            F(ref.txtDeleteChr.height));
+    out.charactersFrame =
+        Rect(addLeft, F(ref.charactersFrame.top), addWidth, F(ref.charactersFrame.height));
+    out.countsFrame = Rect(W - (addLeft + countWidth), F(ref.countsFrame.top), countWidth,
+                           F(ref.countsFrame.height));
+    const float textWidth = addWidth - F(ref.extraText.left) - kTextRightMargin;
+    out.extraText =
+        Rect(F(ref.extraText.left), F(ref.extraText.top), textWidth, F(ref.extraText.height));
+    out.excludeText =
+        Rect(F(ref.excludeText.left), F(ref.excludeText.top), textWidth, F(ref.excludeText.height));
 
     const float progressWidth = W - 2 * progressLeft;
     const float progressHeight = H - progressTop - kBottomMargin;
-    out.fraProgressbar = Rect(progressLeft, progressTop, progressWidth, progressHeight);
-    out.lvwPW = out.fraProgressbar;
+    out.progressFrame = Rect(progressLeft, progressTop, progressWidth, progressHeight);
+    out.resultList = out.progressFrame;
     const float middle = progressHeight / 2;
-    out.prgCount =
-        Rect(F(ref.prgCount.left), middle, progressWidth - kProgressInset, F(ref.prgCount.height));
-    out.lblStatus = Rect(F(ref.lblStatus.left), middle - kStatusAboveMiddle,
-                         progressWidth - kProgressInset, F(ref.lblStatus.height));
-    out.lblProgressbar = Rect(W - kCountLeftOfRight, H - kCountLabelsAboveBottom,
-                              F(ref.lblProgressbar.width), F(ref.lblProgressbar.height));
-    out.lblKanryo = Rect(W - kKanryoLeftOfRight, H - kCountLabelsAboveBottom,
-                         F(ref.lblKanryo.width), F(ref.lblKanryo.height));
+    out.progressBar = Rect(F(ref.progressBar.left), middle, progressWidth - kProgressInset,
+                           F(ref.progressBar.height));
+    out.statusLabel = Rect(F(ref.statusLabel.left), middle - kStatusAboveMiddle,
+                           progressWidth - kProgressInset, F(ref.statusLabel.height));
+    out.doneCount = Rect(W - kCountLeftOfRight, H - kCountLabelsAboveBottom, F(ref.doneCount.width),
+                         F(ref.doneCount.height));
+    out.doneCaption = Rect(W - kDoneCaptionLeftOfRight, H - kCountLabelsAboveBottom,
+                           F(ref.doneCaption.width), F(ref.doneCaption.height));
     return out;
 }
 
 std::array<PlacedControl, 10> PlacementOrder(const MainLayout& layout) {
-    return {{{"fraAddChr", layout.fraAddChr},
-             {"fraCountSet", layout.fraCountSet},
-             {"txtAddChr", layout.txtAddChr},
-             {"txtDeleteChr", layout.txtDeleteChr},
-             {"fraProgressbar", layout.fraProgressbar},
-             {"lvwPW", layout.lvwPW},
-             {"prgCount", layout.prgCount},
-             {"lblStatus", layout.lblStatus},
-             {"lblProgressbar", layout.lblProgressbar},
-             {"lblKanryo", layout.lblKanryo}}};
+    return {{{"charactersFrame", layout.charactersFrame},
+             {"countsFrame", layout.countsFrame},
+             {"extraText", layout.extraText},
+             {"excludeText", layout.excludeText},
+             {"progressFrame", layout.progressFrame},
+             {"resultList", layout.resultList},
+             {"progressBar", layout.progressBar},
+             {"statusLabel", layout.statusLabel},
+             {"doneCount", layout.doneCount},
+             {"doneCaption", layout.doneCaption}}};
 }

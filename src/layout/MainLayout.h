@@ -8,17 +8,17 @@
 
 struct MainLayout {
     // Top band (placed first).
-    TwipsRect fraAddChr;
-    TwipsRect fraCountSet;
-    TwipsRect txtAddChr;    // relative to fraAddChr
-    TwipsRect txtDeleteChr; // relative to fraAddChr
+    TwipsRect charactersFrame;
+    TwipsRect countsFrame;
+    TwipsRect extraText;   // relative to charactersFrame
+    TwipsRect excludeText; // relative to charactersFrame
     // Middle and bottom.
-    TwipsRect fraProgressbar;
-    TwipsRect lvwPW;     // always the rectangle of fraProgressbar
-    TwipsRect prgCount;  // relative to fraProgressbar
-    TwipsRect lblStatus; // relative to fraProgressbar
-    TwipsRect lblProgressbar;
-    TwipsRect lblKanryo;
+    TwipsRect progressFrame;
+    TwipsRect resultList;  // always the rectangle of progressFrame
+    TwipsRect progressBar; // relative to progressFrame
+    TwipsRect statusLabel; // relative to progressFrame
+    TwipsRect doneCount;
+    TwipsRect doneCaption;
 };
 
 struct PlacedControl {
@@ -38,9 +38,8 @@ TwipsSize MinimumClientSize();
 // outer - client + minimum. A client side at or above the minimum keeps its outer size.
 double CorrectedOuterWidth(double clientWidth, double outerWidth);
 double CorrectedOuterHeight(double clientHeight, double outerHeight);
-TwipsSize CorrectedOuterSize(TwipsSize client, TwipsSize outer);
 
 // The placed rectangles for a client area of W x H twips, in single precision, so half
-// twips survive (prgCount's Top is 667.5 at the design size). A side below the minimum
+// twips survive (progressBar's Top is 667.5 at the design size). A side below the minimum
 // is laid out as the minimum, as the window is after its size correction.
 MainLayout ComputeMainLayout(double clientWidthTwips, double clientHeightTwips);

@@ -1,6 +1,6 @@
 #include "SettingsRules.h"
 
-#include "mdlIniSet.h"
+#include "IniFile.h"
 
 #include <algorithm>
 #include <limits>
@@ -65,28 +65,28 @@ StoredSettings LoadStoredSettings(const IniDocument& ini, qint32 screenWidthTwip
     };
     StoredSettings settings;
     settings.window = ReadWindowTwips(ini, screenWidthTwips, screenHeightTwips);
-    settings.suji = ClassBoxCheckedFrom(read(kSuji));
-    settings.alphabetBig = ClassBoxCheckedFrom(read(kAlhabetBig));
-    settings.alphabetMini = ClassBoxCheckedFrom(read(kAlphabetMini));
-    settings.addChr = FreeTextBoxCheckedFrom(read(kAddChr));
-    settings.addChrList = read(kAddChrList);
-    settings.deleteChr = FreeTextBoxCheckedFrom(read(kDeleteChr));
-    settings.deleteChrList = read(kDeleteChrList);
-    settings.noSimilar = FreeTextBoxCheckedFrom(read(kNoSimilar));
-    settings.eachClass = FreeTextBoxCheckedFrom(read(kEachClass));
-    settings.unique = FreeTextBoxCheckedFrom(read(kUnique));
+    settings.digits = ClassBoxCheckedFrom(read(kDigitsKey));
+    settings.upper = ClassBoxCheckedFrom(read(kUpperKey));
+    settings.lower = ClassBoxCheckedFrom(read(kLowerKey));
+    settings.extra = FreeTextBoxCheckedFrom(read(kExtraKey));
+    settings.extraText = read(kExtraTextKey);
+    settings.exclude = FreeTextBoxCheckedFrom(read(kExcludeKey));
+    settings.excludeText = read(kExcludeTextKey);
+    settings.noSimilar = FreeTextBoxCheckedFrom(read(kNoSimilarKey));
+    settings.eachClass = FreeTextBoxCheckedFrom(read(kEachClassKey));
+    settings.unique = FreeTextBoxCheckedFrom(read(kUniqueKey));
     const auto rule = [&](QLatin1StringView key) {
         return ini.value(kRules, key).value_or(QString());
     };
-    settings.symbols = rule(kSymbols);
-    settings.minDigits = GeometryValueOr(rule(kMinDigits), 0);
-    settings.minUpper = GeometryValueOr(rule(kMinUpper), 0);
-    settings.minLower = GeometryValueOr(rule(kMinLower), 0);
-    settings.minSymbols = GeometryValueOr(rule(kMinSymbols), 0);
-    settings.minExtra = GeometryValueOr(rule(kMinExtra), 0);
-    settings.maxRun = GeometryValueOr(rule(kMaxRun), 0);
-    settings.first = rule(kFirst);
-    settings.passwordRules = rule(kPasswordRules);
+    settings.symbols = rule(kSymbolsKey);
+    settings.minDigits = GeometryValueOr(rule(kMinDigitsKey), 0);
+    settings.minUpper = GeometryValueOr(rule(kMinUpperKey), 0);
+    settings.minLower = GeometryValueOr(rule(kMinLowerKey), 0);
+    settings.minSymbols = GeometryValueOr(rule(kMinSymbolsKey), 0);
+    settings.minExtra = GeometryValueOr(rule(kMinExtraKey), 0);
+    settings.maxRun = GeometryValueOr(rule(kMaxRunKey), 0);
+    settings.first = rule(kFirstKey);
+    settings.passwordRules = rule(kPasswordRulesKey);
     return settings;
 }
 
@@ -101,15 +101,15 @@ bool StoreSettings(IniDocument& ini, const StoredSettings& settings) {
         {kWidth, QString::number(w.width)},
         {kHeight, QString::number(w.height)}};
     const std::pair<QLatin1StringView, QString> add[] = {
-        {kSuji, CheckStateText(settings.suji)},
-        {kAlhabetBig, CheckStateText(settings.alphabetBig)},
-        {kAlphabetMini, CheckStateText(settings.alphabetMini)},
-        {kAddChr, CheckStateText(settings.addChr)},
-        {kAddChrList, settings.addChrList},
-        {kDeleteChr, CheckStateText(settings.deleteChr)},
-        {kDeleteChrList, settings.deleteChrList},
-        {kNoSimilar, CheckStateText(settings.noSimilar)},
-        {kEachClass, CheckStateText(settings.eachClass)}};
+        {kDigitsKey, CheckStateText(settings.digits)},
+        {kUpperKey, CheckStateText(settings.upper)},
+        {kLowerKey, CheckStateText(settings.lower)},
+        {kExtraKey, CheckStateText(settings.extra)},
+        {kExtraTextKey, settings.extraText},
+        {kExcludeKey, CheckStateText(settings.exclude)},
+        {kExcludeTextKey, settings.excludeText},
+        {kNoSimilarKey, CheckStateText(settings.noSimilar)},
+        {kEachClassKey, CheckStateText(settings.eachClass)}};
     bool stored = true;
     for (const auto& [key, value] : position)
         stored = ini.setValue(kPosition, key, value) && stored;

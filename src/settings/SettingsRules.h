@@ -18,30 +18,30 @@ inline constexpr QLatin1StringView kWidth{"Width"};
 inline constexpr QLatin1StringView kHeight{"Height"};
 
 inline constexpr QLatin1StringView kAdd{"Add"};
-inline constexpr QLatin1StringView kSuji{"Suji"};
-inline constexpr QLatin1StringView kAlhabetBig{"AlhabetBig"};
-inline constexpr QLatin1StringView kAlphabetMini{"AlphabetMini"};
-inline constexpr QLatin1StringView kAddChr{"AddChr"};
-inline constexpr QLatin1StringView kAddChrList{"AddChrList"};
-inline constexpr QLatin1StringView kDeleteChr{"DeleteChr"};
-inline constexpr QLatin1StringView kDeleteChrList{"DeleteChrList"};
+inline constexpr QLatin1StringView kDigitsKey{"Suji"};
+inline constexpr QLatin1StringView kUpperKey{"AlhabetBig"};
+inline constexpr QLatin1StringView kLowerKey{"AlphabetMini"};
+inline constexpr QLatin1StringView kExtraKey{"AddChr"};
+inline constexpr QLatin1StringView kExtraTextKey{"AddChrList"};
+inline constexpr QLatin1StringView kExcludeKey{"DeleteChr"};
+inline constexpr QLatin1StringView kExcludeTextKey{"DeleteChrList"};
 // The window's two policies, after the design's keys.
-inline constexpr QLatin1StringView kNoSimilar{"NoSimilar"};
-inline constexpr QLatin1StringView kEachClass{"EachClass"};
-inline constexpr QLatin1StringView kUnique{"Unique"};
+inline constexpr QLatin1StringView kNoSimilarKey{"NoSimilar"};
+inline constexpr QLatin1StringView kEachClassKey{"EachClass"};
+inline constexpr QLatin1StringView kUniqueKey{"Unique"};
 
 // The rules of real sites: the symbols preset, minimums per class, the longest run, the first
 // character and a site's passwordrules text, as typed.
 inline constexpr QLatin1StringView kRules{"Rules"};
-inline constexpr QLatin1StringView kSymbols{"Symbols"};
-inline constexpr QLatin1StringView kMinDigits{"MinDigits"};
-inline constexpr QLatin1StringView kMinUpper{"MinUpper"};
-inline constexpr QLatin1StringView kMinLower{"MinLower"};
-inline constexpr QLatin1StringView kMinSymbols{"MinSymbols"};
-inline constexpr QLatin1StringView kMinExtra{"MinExtra"};
-inline constexpr QLatin1StringView kMaxRun{"MaxRun"};
-inline constexpr QLatin1StringView kFirst{"First"};
-inline constexpr QLatin1StringView kPasswordRules{"PasswordRules"};
+inline constexpr QLatin1StringView kSymbolsKey{"Symbols"};
+inline constexpr QLatin1StringView kMinDigitsKey{"MinDigits"};
+inline constexpr QLatin1StringView kMinUpperKey{"MinUpper"};
+inline constexpr QLatin1StringView kMinLowerKey{"MinLower"};
+inline constexpr QLatin1StringView kMinSymbolsKey{"MinSymbols"};
+inline constexpr QLatin1StringView kMinExtraKey{"MinExtra"};
+inline constexpr QLatin1StringView kMaxRunKey{"MaxRun"};
+inline constexpr QLatin1StringView kFirstKey{"First"};
+inline constexpr QLatin1StringView kPasswordRulesKey{"PasswordRules"};
 } // namespace SettingsNames
 
 // The window's outer rectangle in twips (15 twips a pixel).
@@ -78,13 +78,13 @@ QString CheckStateText(bool checked);
 // Everything keymill.ini keeps, as the window shows it.
 struct StoredSettings {
     WindowTwips window = kDefaultWindowTwips;
-    bool suji = true;
-    bool alphabetBig = true;
-    bool alphabetMini = true;
-    bool addChr = false;
-    QString addChrList;
-    bool deleteChr = false;
-    QString deleteChrList;
+    bool digits = true;
+    bool upper = true;
+    bool lower = true;
+    bool extra = false;
+    QString extraText;
+    bool exclude = false;
+    QString excludeText;
     bool noSimilar = false;
     bool eachClass = false;
     bool unique = false; // [Add] Unique: checked only if exactly "1"

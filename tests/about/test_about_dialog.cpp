@@ -1,8 +1,8 @@
 #include "AboutConfig.h"
+#include "AboutDialog.h"
 #include "AboutPlacement.h"
 #include "LinkCaption.h"
 #include "VersionText.h"
-#include "frmAbout.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -26,7 +26,7 @@ public slots:
 
 // What a modal About dialog looked like while it was open.
 struct Observation {
-    QPointer<frmAbout> dialog;
+    QPointer<AboutDialog> dialog;
     QString version;
     bool focusOnClose = false;
     bool parentless = false;
@@ -54,7 +54,7 @@ private slots:
 private:
     // Opens the dialog as the main window's command does; records it and closes it with
     // closeAction as soon as it is up. Never blocks: a dialog that does not appear fails.
-    Observation OpenAndClose(QWidget* main, const std::function<void(frmAbout*)>& closeAction);
+    Observation OpenAndClose(QWidget* main, const std::function<void(AboutDialog*)>& closeAction);
 
     UrlCatcher catcher;
 };
@@ -70,13 +70,13 @@ void TestAboutDialog::cleanupTestCase() {
 }
 
 Observation TestAboutDialog::OpenAndClose(QWidget* main,
-                                          const std::function<void(frmAbout*)>& closeAction) {
+                                          const std::function<void(AboutDialog*)>& closeAction) {
     Observation seen;
     QTimer poll;
     poll.setInterval(10);
     int attempts = 0;
     connect(&poll, &QTimer::timeout, this, [&] {
-        auto* about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
+        auto* about = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
         if (!about) {
             if (++attempts > 500)
                 poll.stop();
@@ -84,9 +84,9 @@ Observation TestAboutDialog::OpenAndClose(QWidget* main,
         }
         poll.stop();
         seen.dialog = about;
-        seen.version = about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+        seen.version = about->findChild<QLabel*>(QStringLiteral("versionLabel"))->text();
         seen.focusOnClose =
-            about->focusWidget() == about->findChild<QPushButton*>(QStringLiteral("cmdClose"));
+            about->focusWidget() == about->findChild<QPushButton*>(QStringLiteral("closeButton"));
         seen.parentless = about->parentWidget() == nullptr;
         seen.modality = about->windowModality();
         seen.frame = about->frameGeometry();
@@ -99,7 +99,7 @@ Observation TestAboutDialog::OpenAndClose(QWidget* main,
 }
 
 void TestAboutDialog::window() {
-    frmAbout about;
+    AboutDialog about;
     QCOMPARE(about.windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     QCOMPARE(about.size(), QSize(273, 210));
     QCOMPARE(about.minimumSize(), about.maximumSize());
@@ -108,7 +108,7 @@ void TestAboutDialog::window() {
     QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-    QVERIFY(about.findChild<QGroupBox*>(QStringLiteral("fraSoftZyoho"))->title().isEmpty());
+    QVERIFY(about.findChild<QGroupBox*>(QStringLiteral("infoFrame"))->title().isEmpty());
 }
 
 void TestAboutDialog::controls_data() {
@@ -118,25 +118,25 @@ void TestAboutDialog::controls_data() {
     const QString mail = LinkCaption(QString::fromUtf8(about_config::kSupportMail));
     const QString homepage = LinkCaption(QString::fromUtf8(about_config::kHomepageUrl));
     // Design twips divided by 15.
-    QTest::newRow("picIcon") << "picIcon" << QRect(8, 16, 36, 36) << QString();
-    QTest::newRow("lblVersion") << "lblVersion" << QRect(8, 32, 241, 17)
-                                << QStringLiteral("キーミル Version 0.50.1");
-    QTest::newRow("lblCopyright") << "lblCopyright" << QRect(8, 64, 241, 17)
-                                  << QString::fromUtf8(about_config::kCopyright);
-    QTest::newRow("cmdMyMail") << "cmdMyMail" << QRect(16, 88, 225, 17) << mail;
-    QTest::newRow("cmdMyHomepage") << "cmdMyHomepage" << QRect(16, 112, 225, 17) << homepage;
-    QTest::newRow("lblKomento") << "lblKomento" << QRect(8, 136, 241, 17)
-                                << QStringLiteral("このソフトは、フリーソフトです");
-    QTest::newRow("cmdClose") << "cmdClose" << QRect(80, 160, 97, 25)
-                              << QStringLiteral("閉じる(&C)");
+    QTest::newRow("iconPicture") << "iconPicture" << QRect(8, 16, 36, 36) << QString();
+    QTest::newRow("versionLabel") << "versionLabel" << QRect(8, 32, 241, 17)
+                                  << QStringLiteral("キーミル Version 0.50.1");
+    QTest::newRow("copyrightLabel")
+        << "copyrightLabel" << QRect(8, 64, 241, 17) << QString::fromUtf8(about_config::kCopyright);
+    QTest::newRow("mailButton") << "mailButton" << QRect(16, 88, 225, 17) << mail;
+    QTest::newRow("homepageButton") << "homepageButton" << QRect(16, 112, 225, 17) << homepage;
+    QTest::newRow("commentLabel") << "commentLabel" << QRect(8, 136, 241, 17)
+                                  << QStringLiteral("このソフトは、フリーソフトです");
+    QTest::newRow("closeButton") << "closeButton" << QRect(80, 160, 97, 25)
+                                 << QStringLiteral("閉じる(&C)");
 }
 
 void TestAboutDialog::controls() {
     QFETCH(QString, name);
     QFETCH(QRect, pixels);
     QFETCH(QString, text);
-    frmAbout about;
-    auto* frame = about.findChild<QGroupBox*>(QStringLiteral("fraSoftZyoho"));
+    AboutDialog about;
+    auto* frame = about.findChild<QGroupBox*>(QStringLiteral("infoFrame"));
     QCOMPARE(frame->geometry(), QRect(8, 0, 257, 201));
     auto* control = about.findChild<QWidget*>(name);
     QVERIFY(control);
@@ -151,8 +151,8 @@ void TestAboutDialog::controls() {
 }
 
 void TestAboutDialog::tabOrderStartsAtClose() {
-    frmAbout about;
-    auto* close = about.findChild<QPushButton*>(QStringLiteral("cmdClose"));
+    AboutDialog about;
+    auto* close = about.findChild<QPushButton*>(QStringLiteral("closeButton"));
     QStringList order;
     QWidget* widget = close;
     do {
@@ -160,15 +160,15 @@ void TestAboutDialog::tabOrderStartsAtClose() {
             order << widget->objectName();
         widget = widget->nextInFocusChain();
     } while (widget != close);
-    QCOMPARE(order, (QStringList{"cmdClose", "cmdMyMail", "cmdMyHomepage"}));
+    QCOMPARE(order, (QStringList{"closeButton", "mailButton", "homepageButton"}));
 }
 
 void TestAboutDialog::copesWithoutProgramIcon() {
     // This test links no resources, so ":/icons/keymill" does not exist here.
-    frmAbout about;
+    AboutDialog about;
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
-    const QLabel* icon = about.findChild<QLabel*>(QStringLiteral("picIcon"));
+    const QLabel* icon = about.findChild<QLabel*>(QStringLiteral("iconPicture"));
     QVERIFY(icon->pixmap().isNull());
     QVERIFY(icon->isVisible());
 }
@@ -177,9 +177,9 @@ void TestAboutDialog::linkButtonsOpenTheirCaption_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<QString>("configured");
-    QTest::newRow("homepage") << "cmdMyHomepage" << QString()
+    QTest::newRow("homepage") << "homepageButton" << QString()
                               << QString::fromUtf8(about_config::kHomepageUrl);
-    QTest::newRow("mail") << "cmdMyMail" << QStringLiteral("mailto:")
+    QTest::newRow("mail") << "mailButton" << QStringLiteral("mailto:")
                           << QString::fromUtf8(about_config::kSupportMail);
 }
 
@@ -187,7 +187,7 @@ void TestAboutDialog::linkButtonsOpenTheirCaption() {
     QFETCH(QString, button);
     QFETCH(QString, prefix);
     QFETCH(QString, configured);
-    frmAbout about;
+    AboutDialog about;
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     auto* link = about.findChild<QPushButton*>(button);
@@ -219,8 +219,8 @@ void TestAboutDialog::opensCentredAndModal() {
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QCOMPARE(main.isMaximized(), maximised);
 
-    const Observation seen = OpenAndClose(&main, [](frmAbout* about) {
-        about->findChild<QPushButton*>(QStringLiteral("cmdClose"))->click();
+    const Observation seen = OpenAndClose(&main, [](AboutDialog* about) {
+        about->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
     });
     QVERIFY2(!seen.frame.isNull(), "the dialog did not open");
     QVERIFY(seen.parentless);
@@ -234,7 +234,7 @@ void TestAboutDialog::rebuiltOnEveryOpening() {
     main.setGeometry(50, 50, 600, 300);
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
-    const auto closeBox = [](frmAbout* about) { about->close(); };
+    const auto closeBox = [](AboutDialog* about) { about->close(); };
     for (int opening = 1; opening <= 2; ++opening) {
         const Observation seen = OpenAndClose(&main, closeBox);
         QVERIFY2(!seen.frame.isNull(), "the dialog did not open");

@@ -17,41 +17,33 @@ private slots:
     void startFollowsInputs();
     void threeStates_data();
     void threeStates();
-    void stoppingEnablesOnlyTheStartButton();
     void closeIsRefusedWhileRunning();
 };
 
 namespace {
 struct Enabled {
-    bool save, print, allSelect, copy, sort, start, stop, frames, waitPointer, closeCommand;
+    bool save, print, allSelect, copy, sort, start, stop, frames, waitPointer;
 };
 
-Enabled snapshot(frmMain& w) {
-    const auto both = [&](const char* key, QAction* item) {
-        const bool button = w.toolbarButton(key)->isEnabled();
-        // A menu item always matches its button once the state has been switched.
-        if (button != item->isEnabled())
-            qWarning("menu item %s differs from its button", qPrintable(item->objectName()));
-        return button && item->isEnabled();
-    };
+Enabled snapshot(MainWindow& w) {
+    const CommandActions& a = w.actions();
     Enabled e{};
-    e.save = both("M_Save", w.mnuFileSave);
-    e.print = both("M_Print", w.mnuFilePrint);
-    e.allSelect = both("M_AllSelect", w.mnuHensyuAllSelect);
-    e.copy = both("M_Copy", w.mnuHensyuCopy);
-    e.sort = both("M_Sort", w.mnuHensyuSortAsc) && w.mnuHensyuSortDesc->isEnabled();
-    e.start = both("M_Start", w.mnuRunStart);
-    e.stop = both("M_Stop", w.mnuRunStop);
-    e.frames = w.fraAddChr->isEnabled() && w.fraCountSet->isEnabled();
+    e.save = a.save->isEnabled();
+    e.print = a.print->isEnabled();
+    e.allSelect = a.selectAll->isEnabled();
+    e.copy = a.copy->isEnabled();
+    e.sort = a.sortAscending->isEnabled() && a.sortDescending->isEnabled();
+    e.start = a.start->isEnabled();
+    e.stop = a.stop->isEnabled();
+    e.frames = Part(w, "charactersFrame")->isEnabled() && Part(w, "countsFrame")->isEnabled();
     e.waitPointer =
         QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-    e.closeCommand = CloseCommandEnabled(&w);
     return e;
 }
 
 QString describe(const Enabled& e) {
     return QStringLiteral("save=%1 print=%2 all=%3 copy=%4 sort=%5 start=%6 stop=%7 frames=%8 "
-                          "wait=%9 close=%10")
+                          "wait=%9")
         .arg(e.save)
         .arg(e.print)
         .arg(e.allSelect)
@@ -60,19 +52,18 @@ QString describe(const Enabled& e) {
         .arg(e.start)
         .arg(e.stop)
         .arg(e.frames)
-        .arg(e.waitPointer)
-        .arg(e.closeCommand);
+        .arg(e.waitPointer);
 }
 } // namespace
 
 void TestCommandState::startFollowsInputs_data() {
     QTest::addColumn<int>("classes"); // bit 0 digits, 1 upper, 2 lower
-    QTest::addColumn<bool>("addChr");
+    QTest::addColumn<bool>("extra");
     QTest::addColumn<QString>("addText");
-    QTest::addColumn<bool>("deleteChr");
+    QTest::addColumn<bool>("exclude");
     QTest::addColumn<QString>("deleteText");
-    QTest::addColumn<QString>("mojisu");
-    QTest::addColumn<QString>("seisei");
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("count");
     QTest::addColumn<bool>("start");
 
     QTest::newRow("length only") << 7 << false << "" << false << ""
@@ -112,26 +103,25 @@ void TestCommandState::startFollowsInputs_data() {
 
 void TestCommandState::startFollowsInputs() {
     QFETCH(int, classes);
-    QFETCH(bool, addChr);
+    QFETCH(bool, extra);
     QFETCH(QString, addText);
-    QFETCH(bool, deleteChr);
+    QFETCH(bool, exclude);
     QFETCH(QString, deleteText);
-    QFETCH(QString, mojisu);
-    QFETCH(QString, seisei);
+    QFETCH(QString, length);
+    QFETCH(QString, count);
     QFETCH(bool, start);
 
     WindowFixture f;
-    f->chkAddSuji->setChecked(classes & 1);
-    f->chkAddAlphabetBig->setChecked(classes & 2);
-    f->chkAddAlphabetMini->setChecked(classes & 4);
-    f->chkAddChr->setChecked(addChr);
-    f->txtAddChr->setText(addText);
-    f->chkDeleteChr->setChecked(deleteChr);
-    f->txtDeleteChr->setText(deleteText);
-    f->txtMojisu->setText(mojisu);
-    f->txtSeisei->setText(seisei);
-    QCOMPARE(f->toolbarButton("M_Start")->isEnabled(), start);
-    QCOMPARE(f->mnuRunStart->isEnabled(), start);
+    f.box("digitsBox")->setChecked(classes & 1);
+    f.box("upperBox")->setChecked(classes & 2);
+    f.box("lowerBox")->setChecked(classes & 4);
+    f.box("extraBox")->setChecked(extra);
+    f.text("extraText")->setText(addText);
+    f.box("excludeBox")->setChecked(exclude);
+    f.text("excludeText")->setText(deleteText);
+    f.lengthBox()->setText(length);
+    f.countBox()->setText(count);
+    QCOMPARE(f.actions().start->isEnabled(), start);
 }
 
 void TestCommandState::threeStates_data() {
@@ -139,88 +129,60 @@ void TestCommandState::threeStates_data() {
     QTest::addColumn<QString>("expected");
     const auto e = [](Enabled v) { return describe(v); };
     QTest::newRow("idle without results")
-        << "start" << e({false, false, false, false, false, true, false, true, false, true});
+        << "start" << e({false, false, false, false, false, true, false, true, false});
     QTest::newRow("running") << "running"
-                             << e({false, false, false, false, false, false, true, false, true,
-                                   false});
+                             << e({false, false, false, false, false, false, true, false, true});
     QTest::newRow("idle with results")
-        << "completed" << e({true, true, true, true, true, true, false, true, false, true});
+        << "completed" << e({true, true, true, true, true, true, false, true, false});
     QTest::newRow("after a stop") << "stopped"
-                                  << e({false, false, false, false, false, true, false, true, false,
-                                        true});
+                                  << e({false, false, false, false, false, true, false, true,
+                                        false});
     QTest::newRow("refused after results")
-        << "refused" << e({true, true, true, true, true, true, false, true, false, true});
+        << "refused" << e({true, true, true, true, true, true, false, true, false});
 }
 
 void TestCommandState::threeStates() {
     QFETCH(QString, when);
     QFETCH(QString, expected);
     WindowFixture f;
-    f->txtMojisu->setText("4");
-    f->txtSeisei->setText("50");
+    f.lengthBox()->setText("4");
+    f.countBox()->setText("50");
     QString seen;
     if (when == "start") {
         seen = describe(snapshot(*f.window));
     } else if (when == "running" || when == "stopped") {
-        int yields = 0;
-        f->duringYield = [&] {
-            if (++yields == 3 && when == "running")
+        f.run([&](int) {
+            if (when == "running")
                 seen = describe(snapshot(*f.window));
-            if (yields == 3 && when == "stopped")
-                f->mnuRunStop_Click();
-        };
-        f->mnuRunStart_Click();
+            else
+                f.actions().stop->trigger();
+        });
         if (when == "stopped")
             seen = describe(snapshot(*f.window));
     } else {
-        f->mnuRunStart_Click();
+        f.run();
         if (when == "refused") {
-            f->txtMojisu->setText("0");
-            f->mnuRunStart_Click();
+            f.lengthBox()->setText("0");
+            f.run();
             QCOMPARE(f.errors.size(), 1);
-            QCOMPARE(f->lvwPW->resultModel()->count(), 50);
+            QCOMPARE(f.list()->resultModel()->count(), 50);
         }
         seen = describe(snapshot(*f.window));
     }
     QCOMPARE(seen, expected);
 }
 
-void TestCommandState::stoppingEnablesOnlyTheStartButton() {
-    WindowFixture f;
-    f->txtMojisu->setText("4");
-    f->txtSeisei->setText("50");
-    bool buttonAfterStop = false;
-    bool menuAfterStop = true;
-    int yields = 0;
-    f->duringYield = [&] {
-        if (++yields == 5) {
-            f->mnuRunStop_Click();
-            buttonAfterStop = f->toolbarButton("M_Start")->isEnabled();
-            menuAfterStop = f->mnuRunStart->isEnabled();
-        }
-    };
-    f->mnuRunStart_Click();
-    QVERIFY(buttonAfterStop);
-    QVERIFY(!menuAfterStop);
-    QVERIFY(f->mnuRunStart->isEnabled());
-}
-
 void TestCommandState::closeIsRefusedWhileRunning() {
     WindowFixture f;
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-    f->txtMojisu->setText("4");
-    f->txtSeisei->setText("50");
+    f.lengthBox()->setText("4");
+    f.countBox()->setText("50");
     bool closedDuringRun = true;
-    int yields = 0;
-    f->duringYield = [&] {
-        if (++yields == 3)
-            closedDuringRun = f->close(); // title bar and Alt+F4 come this way
-    };
-    f->mnuRunStart_Click();
+    f.run([&](int) { closedDuringRun = f->close(); }); // title bar and Alt+F4 come this way
     QVERIFY(!closedDuringRun);
     QVERIFY(f->isVisible());
-    QCOMPARE(f->lvwPW->resultModel()->count(), 50);
+    QCOMPARE(f.list()->resultModel()->count(), 50);
     QVERIFY(f->close()); // idle again: closing works
 }
 

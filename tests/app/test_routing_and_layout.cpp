@@ -29,7 +29,6 @@ class TestRoutingAndLayout : public QObject {
 private slots:
     void toolbarKeys_data();
     void toolbarKeys();
-    void toolbarSeparatorsDoNothing();
     void popupItems_data();
     void popupItems();
     void listKeys_data();
@@ -48,10 +47,10 @@ private slots:
 namespace {
 // After a completed run of "9", "10", "100": results the commands can act on.
 void fillWithKnownList(WindowFixture& f) {
-    f->txtMojisu->setText("3");
-    f->txtSeisei->setText("3");
-    f->mnuRunStart_Click();
-    ResultListModel* model = f->lvwPW->resultModel();
+    f.lengthBox()->setText("3");
+    f.countBox()->setText("3");
+    f.run();
+    ResultListModel* model = f.list()->resultModel();
     model->clear();
     for (const char* text : {"9", "10", "100"})
         model->append(QString::fromLatin1(text));
@@ -66,9 +65,9 @@ QString observe(WindowFixture& f, const QString& command, int saves, int prints)
     if (command == "copy")
         return QApplication::clipboard()->text();
     if (command == "selection")
-        return QString::number(f->lvwPW->selectionModel()->selectedRows().size());
+        return QString::number(f.list()->selectionModel()->selectedRows().size());
     if (command == "order")
-        return f->lvwPW->resultModel()->texts().join(',');
+        return f.list()->resultModel()->texts().join(',');
     if (command == "help")
         return QString::number(OpenHelpWindowCount());
     return {};
@@ -80,44 +79,39 @@ void copyHelpFileInto(const QString& dir) {
 }
 } // namespace
 
+// Each button by its place on the toolbar; the sort button's drop-down items after it.
 void TestRoutingAndLayout::toolbarKeys_data() {
-    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("place");
+    QTest::addColumn<int>("dropDownItem"); // -1: the button itself
     QTest::addColumn<QString>("observed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("M_Save") << "M_Save"
-                            << "save"
-                            << "1";
-    QTest::newRow("M_Print") << "M_Print"
-                             << "print"
-                             << "1";
-    QTest::newRow("M_AllSelect") << "M_AllSelect"
-                                 << "selection"
-                                 << "3";
-    QTest::newRow("M_Copy") << "M_Copy"
-                            << "copy"
+    QTest::newRow("保存") << 0 << -1 << "save"
+                          << "1";
+    QTest::newRow("印刷") << 1 << -1 << "print"
+                          << "1";
+    QTest::newRow("すべて選択") << 3 << -1 << "selection"
+                                << "3";
+    QTest::newRow("コピー") << 4 << -1 << "copy"
                             << "10"; // only the second row is selected
-    QTest::newRow("M_Sort face") << "M_Sort"
-                                 << "order"
-                                 << "10,100,9";
-    QTest::newRow("M_SortAsc") << "M_SortAsc"
-                               << "order"
-                               << "10,100,9";
-    QTest::newRow("M_SortDesc") << "M_SortDesc"
-                                << "order"
-                                << "9,100,10";
-    QTest::newRow("M_Help") << "M_Help"
-                            << "help"
+    QTest::newRow("並び替え") << 5 << -1 << "order"
+                              << "10,100,9";
+    QTest::newRow("昇順") << 5 << 0 << "order"
+                          << "10,100,9";
+    QTest::newRow("降順") << 5 << 1 << "order"
+                          << "9,100,10";
+    QTest::newRow("ヘルプ") << 10 << -1 << "help"
                             << "1";
 }
 
 void TestRoutingAndLayout::toolbarKeys() {
-    QFETCH(QString, key);
+    QFETCH(int, place);
+    QFETCH(int, dropDownItem);
     QFETCH(QString, observed);
     QFETCH(QString, expected);
     WindowFixture f;
     copyHelpFileInto(f.dir.path());
     fillWithKnownList(f);
-    f->lvwPW->selectionModel()->select(f->lvwPW->resultModel()->index(1, 0),
+    f.list()->selectionModel()->select(f.list()->resultModel()->index(1, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QApplication::clipboard()->clear();
     int saves = 0;
@@ -132,49 +126,31 @@ void TestRoutingAndLayout::toolbarKeys() {
     };
     f->printCommand().showError = [](QWidget*, const QString&) {};
 
-    QAction* action = f->toolbarButton(key);
-    QVERIFY(action);
-    if (f->tlbSortMenu->actions().contains(action)) {
-        action->trigger();
-    } else {
-        auto* button = qobject_cast<QToolButton*>(f->tlbMain->widgetForAction(action));
-        QVERIFY(button);
+    auto* toolBar = Part<QToolBar>(*f.window, "toolBar");
+    auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(toolBar->actions()[place]));
+    QVERIFY(button);
+    if (dropDownItem >= 0)
+        button->menu()->actions()[dropDownItem]->trigger();
+    else
         button->click();
-    }
     QCOMPARE(observe(f, observed, saves, prints), expected);
     CloseAllHelpWindows();
-}
-
-void TestRoutingAndLayout::toolbarSeparatorsDoNothing() {
-    WindowFixture f;
-    fillWithKnownList(f);
-    const QStringList before = f->lvwPW->resultModel()->texts();
-    int separators = 0;
-    for (QAction* a : f->tlbMain->actions()) {
-        if (!a->isSeparator())
-            continue;
-        ++separators;
-        f->tlbMain_ButtonClick(a);
-    }
-    QCOMPARE(separators, 3);
-    QCOMPARE(f->lvwPW->resultModel()->texts(), before);
-    QVERIFY(f->lvwPW->selectionModel()->selectedRows().isEmpty());
 }
 
 void TestRoutingAndLayout::popupItems_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("observed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("すべて選択") << "mnuPopupAllSelect"
+    QTest::newRow("すべて選択") << "selectAllPopup"
                                 << "selection"
                                 << "3";
-    QTest::newRow("コピー") << "mnuPopupCopy"
+    QTest::newRow("コピー") << "copyPopup"
                             << "copy"
                             << "10";
-    QTest::newRow("昇順") << "mnuPopupSortAsc"
+    QTest::newRow("昇順") << "sortAscending"
                           << "order"
                           << "10,100,9";
-    QTest::newRow("降順") << "mnuPopupSortDesc"
+    QTest::newRow("降順") << "sortDescending"
                           << "order"
                           << "9,100,10";
 }
@@ -185,7 +161,7 @@ void TestRoutingAndLayout::popupItems() {
     QFETCH(QString, expected);
     WindowFixture f;
     fillWithKnownList(f);
-    f->lvwPW->selectionModel()->select(f->lvwPW->resultModel()->index(1, 0),
+    f.list()->selectionModel()->select(f.list()->resultModel()->index(1, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QApplication::clipboard()->clear();
     f->findChild<QAction*>(item)->trigger();
@@ -213,13 +189,13 @@ void TestRoutingAndLayout::listKeys() {
     QFETCH(QString, expected);
     WindowFixture f;
     fillWithKnownList(f);
-    const QModelIndex second = f->lvwPW->resultModel()->index(1, 0);
-    f->lvwPW->selectionModel()->setCurrentIndex(second, QItemSelectionModel::ClearAndSelect |
+    const QModelIndex second = f.list()->resultModel()->index(1, 0);
+    f.list()->selectionModel()->setCurrentIndex(second, QItemSelectionModel::ClearAndSelect |
                                                             QItemSelectionModel::Rows);
     if (selectAllFirst)
-        f->mnuHensyuAllSelect->trigger();
+        f.actions().selectAll->trigger();
     QApplication::clipboard()->clear();
-    QTest::keyClick(f->lvwPW, Qt::Key(key), Qt::ControlModifier);
+    QTest::keyClick(f.list(), Qt::Key(key), Qt::ControlModifier);
     QCOMPARE(observe(f, observed, 0, 0), expected);
 }
 
@@ -241,18 +217,17 @@ void TestRoutingAndLayout::popupOffered() {
     WindowFixture f;
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-    f->txtMojisu->setText("5");
-    f->txtSeisei->setText("4");
+    f.lengthBox()->setText("5");
+    f.countBox()->setText("4");
     if (state == "stopped") {
-        f->duringYield = [&] { f->mnuRunStop_Click(); };
-        f->mnuRunStart_Click();
-        f->duringYield = nullptr;
+        f.run([&](int) { f.actions().stop->trigger(); });
     } else if (state == "empty pool") {
-        f->chkDeleteChr->setChecked(true);
-        f->txtDeleteChr->setText("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        f->mnuRunStart_Click();
+        f.box("excludeBox")->setChecked(true);
+        f.text("excludeText")
+            ->setText("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        f.run();
     } else if (state == "completed") {
-        f->mnuRunStart_Click();
+        f.run();
     }
     QMenu* shown = nullptr;
     QPoint at;
@@ -261,11 +236,11 @@ void TestRoutingAndLayout::popupOffered() {
         at = pos;
     };
     const QPoint click(20, 5);
-    QTest::mouseClick(f->lvwPW->viewport(), Qt::MouseButton(button), {}, click);
+    QTest::mouseClick(f.list()->viewport(), Qt::MouseButton(button), {}, click);
     QCOMPARE(shown != nullptr, offered);
     if (offered) {
-        QCOMPARE(shown, f->mnuPopup);
-        QCOMPARE(at, f->lvwPW->viewport()->mapToGlobal(click));
+        QCOMPARE(shown, Part<QMenu>(*f.window, "popupMenu"));
+        QCOMPARE(at, f.list()->viewport()->mapToGlobal(click));
     }
 }
 
@@ -274,27 +249,27 @@ void TestRoutingAndLayout::tooSmallWindowGrowsBack() {
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     f->resize(300, 120);
-    QTRY_COMPARE(f->client->size(), QSize(585, 250));
+    QTRY_COMPARE(f.part("client")->size(), QSize(585, 250));
     const MainLayout design = ComputeMainLayout(8775, 3750);
-    QCOMPARE(f->fraAddChr->geometry(), TwipsToPixels(design.fraAddChr));
-    QCOMPARE(f->lvwPW->geometry(), TwipsToPixels(design.lvwPW));
-    QCOMPARE(f->lblProgressbar->geometry(), TwipsToPixels(design.lblProgressbar));
+    QCOMPARE(f.part("charactersFrame")->geometry(), TwipsToPixels(design.charactersFrame));
+    QCOMPARE(f.list()->geometry(), TwipsToPixels(design.resultList));
+    QCOMPARE(f.label("doneCount")->geometry(), TwipsToPixels(design.doneCount));
 }
 
 void TestRoutingAndLayout::layoutFollowsSize() {
     WindowFixture f;
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-    const QSize menuBar(0, f->client->geometry().top());
+    const QSize menuBar(0, f.part("client")->geometry().top());
     f->resize(QSize(800, 400) + menuBar);
-    QTRY_COMPARE(f->client->size(), QSize(800, 400));
+    QTRY_COMPARE(f.part("client")->size(), QSize(800, 400));
     const MainLayout wide = ComputeMainLayout(12000, 6000);
-    QCOMPARE(f->fraCountSet->geometry(), TwipsToPixels(wide.fraCountSet));
-    QCOMPARE(f->txtDeleteChr->geometry(), TwipsToPixels(wide.txtDeleteChr));
-    QCOMPARE(f->fraProgressbar->geometry(), TwipsToPixels(wide.fraProgressbar));
-    QCOMPARE(f->lvwPW->geometry(), TwipsToPixels(wide.lvwPW));
-    QCOMPARE(f->lblKanryo->geometry(), TwipsToPixels(wide.lblKanryo));
-    QCOMPARE(f->tlbMain->width(), 800);
+    QCOMPARE(f.part("countsFrame")->geometry(), TwipsToPixels(wide.countsFrame));
+    QCOMPARE(f.text("excludeText")->geometry(), TwipsToPixels(wide.excludeText));
+    QCOMPARE(f.part("progressFrame")->geometry(), TwipsToPixels(wide.progressFrame));
+    QCOMPARE(f.list()->geometry(), TwipsToPixels(wide.resultList));
+    QCOMPARE(f.label("doneCaption")->geometry(), TwipsToPixels(wide.doneCaption));
+    QCOMPARE(Part<QToolBar>(*f.window, "toolBar")->width(), 800);
 }
 
 namespace {
@@ -337,10 +312,10 @@ void TestRoutingAndLayout::framesClearOfTheirControls() {
     WindowFixture f;
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-    f->resize(client + QSize(0, f->client->geometry().top()));
-    QTRY_COMPARE(f->client->size(), client);
-    f->fraProgressbar->setVisible(true);
-    for (auto* frame : f->client->findChildren<CaptionFrame*>()) {
+    f->resize(client + QSize(0, f.part("client")->geometry().top()));
+    QTRY_COMPARE(f.part("client")->size(), client);
+    f.part("progressFrame")->setVisible(true);
+    for (auto* frame : f.part("client")->findChildren<CaptionFrame*>()) {
         const QString name = frame->objectName();
         if (!frame->title().isEmpty())
             QCOMPARE(frame->captionRect().center().y(), frame->lineRect().top());
@@ -354,41 +329,42 @@ void TestRoutingAndLayout::framesClearOfTheirControls() {
     }
     // Room after each caption: before the next control in its row, or before the frame's line.
     constexpr int kRoom = 6;
-    const int countLine = static_cast<CaptionFrame*>(f->fraCountSet)->innerRect().right() + 1;
-    const std::pair<QWidget*, int> captions[] = {{f->Label4, f->txtMojisu->x()},
-                                                 {f->Label6, f->txtSeisei->x()},
-                                                 {f->Label1, countLine},
-                                                 {f->chkAddAlphabetBig, f->chkDeleteChr->x()},
-                                                 {f->chkAddChr, f->txtAddChr->x()},
-                                                 {f->chkDeleteChr, f->txtDeleteChr->x()}};
+    const int countLine =
+        static_cast<CaptionFrame*>(f.part("countsFrame"))->innerRect().right() + 1;
+    const std::pair<QWidget*, int> captions[] = {{f.label("lengthLabel"), f.lengthBox()->x()},
+                                                 {f.label("countLabel"), f.countBox()->x()},
+                                                 {f.label("rangeHint"), countLine},
+                                                 {f.box("upperBox"), f.box("excludeBox")->x()},
+                                                 {f.box("extraBox"), f.text("extraText")->x()},
+                                                 {f.box("excludeBox"), f.text("excludeText")->x()}};
     for (const auto& [caption, obstacle] : captions)
         QVERIFY2(obstacle - textRight(caption) >= kRoom, qPrintable(caption->objectName()));
-    QVERIFY(qAbs(textMiddle(f->Label4) - f->txtMojisu->geometry().center().y()) <= 1);
-    QVERIFY(qAbs(textMiddle(f->Label6) - f->txtSeisei->geometry().center().y()) <= 1);
+    QVERIFY(qAbs(textMiddle(f.label("lengthLabel")) - f.lengthBox()->geometry().center().y()) <= 1);
+    QVERIFY(qAbs(textMiddle(f.label("countLabel")) - f.countBox()->geometry().center().y()) <= 1);
 }
 
 void TestRoutingAndLayout::resizeDuringRunPlacesFrameAndHiddenList() {
     WindowFixture f;
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-    f->txtMojisu->setText("3");
-    f->txtSeisei->setText("20");
-    const QSize menuBar(0, f->client->geometry().top());
+    f.lengthBox()->setText("3");
+    f.countBox()->setText("20");
+    const QSize menuBar(0, f.part("client")->geometry().top());
     bool listStayedHidden = false;
     QRect frame, list;
-    int yields = 0;
-    f->duringYield = [&] {
-        if (++yields != 5)
+    int slices = 0;
+    f->runController().maxPasswordsPerSlice = 1;
+    f.run([&](int) {
+        if (++slices != 5)
             return;
         f->resize(QSize(800, 400) + menuBar);
         QApplication::processEvents();
-        listStayedHidden = f->lvwPW->isHidden() && !f->fraProgressbar->isHidden();
-        frame = f->fraProgressbar->geometry();
-        list = f->lvwPW->geometry();
-    };
-    f->mnuRunStart_Click();
+        listStayedHidden = f.list()->isHidden() && !f.part("progressFrame")->isHidden();
+        frame = f.part("progressFrame")->geometry();
+        list = f.list()->geometry();
+    });
     QVERIFY(listStayedHidden);
-    const QRect expected = TwipsToPixels(ComputeMainLayout(12000, 6000).fraProgressbar);
+    const QRect expected = TwipsToPixels(ComputeMainLayout(12000, 6000).progressFrame);
     QCOMPARE(frame, expected);
     QCOMPARE(list, expected);
 }
@@ -398,14 +374,14 @@ void TestRoutingAndLayout::resizeKeepsTheListFocused() {
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     QApplication::setActiveWindow(f.window.get());
-    f->txtMojisu->setText("8");
-    f->txtSeisei->setText("30");
-    f->mnuRunStart_Click();
-    QCOMPARE(QApplication::focusWidget(), f->lvwPW);
-    const int wider = f->client->width() + 120;
+    f.lengthBox()->setText("8");
+    f.countBox()->setText("30");
+    f.run();
+    QCOMPARE(QApplication::focusWidget(), f.list());
+    const int wider = f.part("client")->width() + 120;
     f->resize(f->size() + QSize(120, 80));
-    QTRY_COMPARE(f->client->width(), wider);
-    QCOMPARE(QApplication::focusWidget(), f->lvwPW);
+    QTRY_COMPARE(f.part("client")->width(), wider);
+    QCOMPARE(QApplication::focusWidget(), f.list());
 }
 
 void TestRoutingAndLayout::helpDuringRunAndClosedAtShutDown() {
@@ -413,21 +389,20 @@ void TestRoutingAndLayout::helpDuringRunAndClosedAtShutDown() {
     copyHelpFileInto(f.dir.path());
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-    f->txtMojisu->setText("3");
-    f->txtSeisei->setText("20");
+    f.lengthBox()->setText("3");
+    f.countBox()->setText("20");
     bool helpEnabled = false;
-    int yields = 0;
-    f->duringYield = [&] {
-        if (++yields == 5) {
-            helpEnabled = f->mnuHelpHelp->isEnabled() && f->toolbarButton("M_Help")->isEnabled();
-            f->mnuHelpHelp->trigger();
+    f->runController().maxPasswordsPerSlice = 1;
+    f.run([&](int drawn) {
+        if (drawn == 5) {
+            helpEnabled = f.actions().help->isEnabled();
+            f.actions().help->trigger();
         }
-    };
-    f->mnuRunStart_Click();
+    });
     QVERIFY(helpEnabled);
     QCOMPARE(OpenHelpWindowCount(), 1);
-    QCOMPARE(f->lvwPW->resultModel()->count(), 20); // help does not disturb the run
-    f->mnuFileEnd_Click();
+    QCOMPARE(f.list()->resultModel()->count(), 20); // help does not disturb the run
+    f.actions().quit->trigger();
     QCOMPARE(OpenHelpWindowCount(), 0);
 }
 

@@ -1,8 +1,8 @@
 // What the window keeps in keymill.ini between uses, seen from the user's side.
+#include "IniValues.h"
 #include "ProgramPaths.h"
 #include "SettingsRules.h"
 #include "WindowFixture.h"
-#include "mdlIniSet.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -61,19 +61,19 @@ void TestSettingsWindow::optionsAndGeometrySurviveARestart() {
     QFETCH(QString, deleteText);
     QTemporaryDir dir;
     {
-        frmMain first(nullptr, dir.path());
+        MainWindow first(nullptr, dir.path());
         first.show();
         QVERIFY(QTest::qWaitForWindowExposed(&first));
-        first.chkAddSuji->setChecked(false);
-        first.chkAddChr->setChecked(true);
-        first.txtAddChr->setText(addText);
-        first.chkDeleteChr->setChecked(true);
-        first.txtDeleteChr->setText(deleteText);
-        first.txtMojisu->setText("12"); // length and count are not kept
+        Part<QCheckBox>(first, "digitsBox")->setChecked(false);
+        Part<QCheckBox>(first, "extraBox")->setChecked(true);
+        Part<QLineEdit>(first, "extraText")->setText(addText);
+        Part<QCheckBox>(first, "excludeBox")->setChecked(true);
+        Part<QLineEdit>(first, "excludeText")->setText(deleteText);
+        Part<QLineEdit>(first, "lengthBox")->setText("12"); // length and count are not kept
         first.move(100, 80);
         resizeOuter(first, QSize(700, 420));
         QTRY_COMPARE(first.frameGeometry().size(), QSize(700, 420));
-        first.mnuFileEnd_Click();
+        first.actions().quit->trigger();
     }
     const QString ini = iniOf(dir);
     QCOMPARE(ReadIniValue("Add", "Suji", ini), QString("0"));
@@ -81,16 +81,16 @@ void TestSettingsWindow::optionsAndGeometrySurviveARestart() {
     QCOMPARE(ReadIniValue("Add", "DeleteChrList", ini), deleteText);
     QCOMPARE(ReadIniValue("Position", "Width", ini), QString::number(700 * 15));
 
-    frmMain second(nullptr, dir.path());
+    MainWindow second(nullptr, dir.path());
     second.show();
     QVERIFY(QTest::qWaitForWindowExposed(&second));
-    QVERIFY(!second.chkAddSuji->isChecked());
-    QVERIFY(second.chkAddAlphabetBig->isChecked());
-    QVERIFY(second.chkAddChr->isChecked());
-    QCOMPARE(second.txtAddChr->text(), addText);
-    QVERIFY(second.chkDeleteChr->isChecked());
-    QCOMPARE(second.txtDeleteChr->text(), deleteText);
-    QVERIFY(second.txtMojisu->text().isEmpty());
+    QVERIFY(!Part<QCheckBox>(second, "digitsBox")->isChecked());
+    QVERIFY(Part<QCheckBox>(second, "upperBox")->isChecked());
+    QVERIFY(Part<QCheckBox>(second, "extraBox")->isChecked());
+    QCOMPARE(Part<QLineEdit>(second, "extraText")->text(), addText);
+    QVERIFY(Part<QCheckBox>(second, "excludeBox")->isChecked());
+    QCOMPARE(Part<QLineEdit>(second, "excludeText")->text(), deleteText);
+    QVERIFY(Part<QLineEdit>(second, "lengthBox")->text().isEmpty());
     QCOMPARE(second.frameGeometry(), QRect(100, 80, 700, 420));
 }
 
@@ -103,36 +103,36 @@ void TestSettingsWindow::loadRefreshesTheStartCommand() {
     QVERIFY(WriteIniValue("Add", "AddChrList", "x", ini));
     WindowFixture f;
     QVERIFY(QFile::copy(ini, f.dir.path() + "/keymill.ini"));
-    f.window = std::make_unique<frmMain>(nullptr, f.dir.path());
-    QVERIFY(f->txtAddChr->isEnabled());
-    f->txtMojisu->setText("4");
-    f->txtSeisei->setText("2");
-    QVERIFY(f->mnuRunStart->isEnabled());
-    f->txtAddChr->clear();
-    QVERIFY(!f->mnuRunStart->isEnabled());
+    f.window = std::make_unique<MainWindow>(nullptr, f.dir.path());
+    QVERIFY(f.text("extraText")->isEnabled());
+    f.lengthBox()->setText("4");
+    f.countBox()->setText("2");
+    QVERIFY(f.actions().start->isEnabled());
+    f.text("extraText")->clear();
+    QVERIFY(!f.actions().start->isEnabled());
 }
 
 void TestSettingsWindow::storedSizeBelowMinimumIsGrown() {
     QTemporaryDir dir;
     QVERIFY(WriteIniValue("Position", "Width", "3000", iniOf(dir)));
     QVERIFY(WriteIniValue("Position", "Height", "1500", iniOf(dir)));
-    frmMain w(nullptr, dir.path());
+    MainWindow w(nullptr, dir.path());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTRY_COMPARE(w.client->size(), QSize(585, 250));
+    QTRY_COMPARE(Part<QWidget>(w, "client")->size(), QSize(585, 250));
 }
 
 void TestSettingsWindow::minimisedWindowStoresItsNormalGeometry() {
     QTemporaryDir dir;
     {
-        frmMain w(nullptr, dir.path());
+        MainWindow w(nullptr, dir.path());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         resizeOuter(w, QSize(640, 400));
         QTRY_COMPARE(w.frameGeometry().size(), QSize(640, 400));
         w.showMinimized();
         QTRY_VERIFY(w.isMinimized());
-        w.mnuFileEnd_Click();
+        w.actions().quit->trigger();
         QVERIFY(!w.isMinimized());
     }
     QCOMPARE(ReadIniValue("Position", "Width", iniOf(dir)), QString::number(640 * 15));
@@ -141,12 +141,12 @@ void TestSettingsWindow::minimisedWindowStoresItsNormalGeometry() {
 
 void TestSettingsWindow::lastWindowClosedWins() {
     QTemporaryDir dir;
-    frmMain first(nullptr, dir.path());
-    frmMain second(nullptr, dir.path());
-    first.chkAddSuji->setChecked(false);
-    second.chkAddAlphabetMini->setChecked(false);
-    second.mnuFileEnd_Click();
-    first.mnuFileEnd_Click();
+    MainWindow first(nullptr, dir.path());
+    MainWindow second(nullptr, dir.path());
+    Part<QCheckBox>(first, "digitsBox")->setChecked(false);
+    Part<QCheckBox>(second, "lowerBox")->setChecked(false);
+    second.actions().quit->trigger();
+    first.actions().quit->trigger();
     QCOMPARE(ReadIniValue("Add", "Suji", iniOf(dir)), QString("0"));
     QCOMPARE(ReadIniValue("Add", "AlphabetMini", iniOf(dir)), QString("1"));
 }
@@ -160,9 +160,9 @@ void TestSettingsWindow::unwritableDirectoryFallsBack() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     WindowFixture f;
-    f.window = std::make_unique<frmMain>(nullptr, notADirectory);
+    f.window = std::make_unique<MainWindow>(nullptr, notADirectory);
     f->show();
-    f->chkAddSuji->setChecked(false);
+    f.box("digitsBox")->setChecked(false);
     QVERIFY(f->close());
     QVERIFY(f.errors.isEmpty());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{"file"});
@@ -190,11 +190,11 @@ void TestSettingsWindow::fileBesideReadUntilUserFileExists() {
     QVERIFY(!user.startsWith(program.path()));
     QFile::remove(user);
     {
-        frmMain first(nullptr, program.path());
-        QVERIFY(!first.chkAddSuji->isChecked()); // read from beside the program
+        MainWindow first(nullptr, program.path());
+        QVERIFY(!Part<QCheckBox>(first, "digitsBox")->isChecked()); // read from beside the program
         QCOMPARE(first.settingsFilePath(), user);
-        first.chkAddAlphabetMini->setChecked(false);
-        first.mnuFileEnd_Click();
+        Part<QCheckBox>(first, "lowerBox")->setChecked(false);
+        first.actions().quit->trigger();
     }
     QFile besideFile(beside);
     QVERIFY(besideFile.open(QIODevice::ReadOnly));
@@ -205,10 +205,10 @@ void TestSettingsWindow::fileBesideReadUntilUserFileExists() {
 
     // From now on the user's file wins.
     QVERIFY(WriteIniValue("Add", "Suji", "1", user));
-    frmMain second(nullptr, program.path());
-    QVERIFY(second.chkAddSuji->isChecked());
-    QVERIFY(!second.chkAddAlphabetMini->isChecked());
-    second.mnuFileEnd_Click();
+    MainWindow second(nullptr, program.path());
+    QVERIFY(Part<QCheckBox>(second, "digitsBox")->isChecked());
+    QVERIFY(!Part<QCheckBox>(second, "lowerBox")->isChecked());
+    second.actions().quit->trigger();
     QFile::remove(user);
 }
 
@@ -216,10 +216,10 @@ void TestSettingsWindow::unchangedCloseLeavesFileAlone() {
     // A text saved by another editor (UTF-8 without mark) and a foreign section with bytes that
     // code page 932 lacks: a close with nothing changed writes nothing at all.
     QTemporaryDir dir;
-    frmMain first(nullptr, dir.path());
+    MainWindow first(nullptr, dir.path());
     first.show();
     QVERIFY(QTest::qWaitForWindowExposed(&first));
-    first.mnuFileEnd_Click();
+    first.actions().quit->trigger();
     QFile file(iniOf(dir));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QByteArray bytes = file.readAll();
@@ -231,11 +231,11 @@ void TestSettingsWindow::unchangedCloseLeavesFileAlone() {
     file.close();
     const QDateTime written = QFileInfo(file).lastModified();
 
-    frmMain second(nullptr, dir.path());
+    MainWindow second(nullptr, dir.path());
     second.show();
     QVERIFY(QTest::qWaitForWindowExposed(&second));
     QTest::qWait(50);
-    second.mnuFileEnd_Click();
+    second.actions().quit->trigger();
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), bytes);
     QCOMPARE(QFileInfo(file).lastModified(), written);
@@ -246,10 +246,10 @@ void TestSettingsWindow::unchangedCloseLeavesFileAlone() {
 void TestSettingsWindow::positionNotMovedIsStoredAsRead() {
     QTemporaryDir dir;
     {
-        frmMain first(nullptr, dir.path());
+        MainWindow first(nullptr, dir.path());
         first.show();
         QVERIFY(QTest::qWaitForWindowExposed(&first));
-        first.mnuFileEnd_Click();
+        first.actions().quit->trigger();
     }
     for (const auto& [key, value] : {std::pair{"Left", "3001"}, std::pair{"Top", "2000"},
                                      std::pair{"Width", "8903"}, std::pair{"Height", "5591"}})
@@ -260,11 +260,11 @@ void TestSettingsWindow::positionNotMovedIsStoredAsRead() {
     file.close();
     const QDateTime written = QFileInfo(file).lastModified();
 
-    frmMain second(nullptr, dir.path());
+    MainWindow second(nullptr, dir.path());
     second.show();
     QVERIFY(QTest::qWaitForWindowExposed(&second));
     QTest::qWait(50);
-    second.mnuFileEnd_Click();
+    second.actions().quit->trigger();
     QCOMPARE(ReadIniValue("Position", "Top", iniOf(dir)), u"2000"_qs);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), bytes);

@@ -1,8 +1,8 @@
 // The extra and excluded characters as the user pastes and types them, and as the settings
 // file brings them back.
 #include "FreeTextBox.h"
+#include "IniValues.h"
 #include "WindowFixture.h"
-#include "mdlIniSet.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,27 +40,27 @@ void TestFreeTextBoxes::pastedText_data() {
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("cursor");
-    QTest::newRow("lines, after text") << "txtAddChr"
+    QTest::newRow("lines, after text") << "extraText"
                                        << "xy"
                                        << "ab\r\ncd\t\n"
                                        << "xyabcd" << 6;
-    QTest::newRow("emoji whole") << "txtAddChr"
+    QTest::newRow("emoji whole") << "extraText"
                                  << "" << kEmoji + "\n" + kEmoji << kEmoji + kEmoji << 4;
     // Seen in passwords: NEXT LINE breaks a printed line, CSI starts a terminal escape.
     QTest::newRow("C1 controls and separators")
-        << "txtAddChr"
+        << "extraText"
         << "a" << u"\u009B\u0085b\u2028\u2029c"_qs << "abc" << 3;
     QTest::newRow("invisible format characters")
-        << "txtDeleteChr"
+        << "excludeText"
         << "" << u"\u00ADa\u200B\u202Eb\u2066\uFEFF"_qs << "ab" << 2;
     QTest::newRow("joiner inside an emoji sequence stays")
-        << "txtAddChr"
+        << "extraText"
         << "" << u"\U0001F469\u200D\U0001F4BB\u200D"_qs << u"\U0001F469\u200D\U0001F4BB"_qs << 5;
     QTest::newRow("controls before an emoji sequence, after text")
-        << "txtDeleteChr"
+        << "excludeText"
         << "abc" << u"\U0001F600\u009B\u0085\u202E\U0001F469\u200D\U0001F4BB"_qs
         << u"abc\U0001F600\U0001F469\u200D\U0001F4BB"_qs << 10;
-    QTest::newRow("lone surrogate") << "txtDeleteChr"
+    QTest::newRow("lone surrogate") << "excludeText"
                                     << "" << QString("a") + QChar(0xDC00) + "b"
                                     << "ab" << 2;
 }
@@ -72,8 +72,8 @@ void TestFreeTextBoxes::pastedText() {
     QFETCH(QString, text);
     QFETCH(int, cursor);
     WindowFixture f;
-    f->chkAddChr->setChecked(true);
-    f->chkDeleteChr->setChecked(true);
+    f.box("extraBox")->setChecked(true);
+    f.box("excludeBox")->setChecked(true);
     auto* edit = f->findChild<QLineEdit*>(box);
     edit->setText(before);
     edit->end(false);
@@ -91,8 +91,8 @@ void TestFreeTextBoxes::longTextSurvivesStartAndClose() {
     QVERIFY(WriteIniValue("Add", "AddChr", "1", ini));
     QVERIFY(WriteIniValue("Add", "AddChrList", stored, ini));
     {
-        frmMain window(nullptr, dir.path());
-        QCOMPARE(window.txtAddChr->text(), stored.left(kMaxFreeTextLength));
+        MainWindow window(nullptr, dir.path());
+        QCOMPARE(Part<QLineEdit>(window, "extraText")->text(), stored.left(kMaxFreeTextLength));
         window.show();
         QVERIFY(window.close());
     }
@@ -102,8 +102,9 @@ void TestFreeTextBoxes::longTextSurvivesStartAndClose() {
 // Ten megabytes pasted by mistake: the box keeps what fits and says so once.
 void TestFreeTextBoxes::longPasteKeepsItsBeginning() {
     WindowFixture f;
-    f->chkDeleteChr->setChecked(true);
-    auto* box = dynamic_cast<FreeTextBox*>(f->txtDeleteChr);
+    f.box("excludeBox")->setChecked(true);
+    auto* box = dynamic_cast<FreeTextBox*>(f.text("excludeText"));
+    QVERIFY(box);
     QStringList messages;
     box->showLimitMessage = [&](QWidget*, const QString& text) { messages << text; };
     box->setText("xy");
@@ -119,17 +120,18 @@ void TestFreeTextBoxes::longPasteKeepsItsBeginning() {
 void TestFreeTextBoxes::settingsTextIsCleaned() {
     WindowFixture f;
     QStringList seen;
-    connect(f->txtAddChr, &QLineEdit::textChanged, [&](const QString& t) { seen << t; });
-    f->txtAddChr->setText(QString("a\tb") + QChar(0xD800) + QChar(0x85) + QChar(0x200E) + kEmoji);
-    QCOMPARE(f->txtAddChr->text(), "ab" + kEmoji);
+    connect(f.text("extraText"), &QLineEdit::textChanged, [&](const QString& t) { seen << t; });
+    f.text("extraText")
+        ->setText(QString("a\tb") + QChar(0xD800) + QChar(0x85) + QChar(0x200E) + kEmoji);
+    QCOMPARE(f.text("extraText")->text(), "ab" + kEmoji);
     QCOMPARE(seen, QStringList{"ab" + kEmoji});
 }
 
 // Typed characters, and text that an input method commits, go through the same filter.
 void TestFreeTextBoxes::typedPairStaysWhole() {
     WindowFixture f;
-    f->chkAddChr->setChecked(true);
-    QLineEdit* box = f->txtAddChr;
+    f.box("extraBox")->setChecked(true);
+    QLineEdit* box = f.text("extraText");
     QTest::keyClicks(box, "x");
     QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, kEmoji, Qt::NoModifier);
     QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(QChar(0xD83D)), Qt::NoModifier);

@@ -23,18 +23,17 @@ namespace {
 
 // Runs to the state named: "fresh" (no run), "completed", "stopped", "empty pool".
 void bringTo(WindowFixture& f, const QString& state) {
-    f->txtMojisu->setText("6");
-    f->txtSeisei->setText("9");
+    f.lengthBox()->setText("6");
+    f.countBox()->setText("9");
     if (state == "stopped") {
-        f->duringYield = [&] { f->mnuRunStop_Click(); };
-        f->mnuRunStart_Click();
-        f->duringYield = nullptr;
+        f.run([&](int) { f.actions().stop->trigger(); });
     } else if (state == "empty pool") {
-        f->chkDeleteChr->setChecked(true);
-        f->txtDeleteChr->setText("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        f->mnuRunStart_Click();
+        f.box("excludeBox")->setChecked(true);
+        f.text("excludeText")
+            ->setText("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        f.run();
     } else if (state == "completed") {
-        f->mnuRunStart_Click();
+        f.run();
     }
 }
 
@@ -58,22 +57,22 @@ void ListKeyboardTest::tabReachesTheList() {
     bringTo(f, state);
 
     // From the count box, the last of the option controls, Tab goes on to the list...
-    f->txtSeisei->setFocus();
+    f.countBox()->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget() == f->lvwPW, reached);
+    QCOMPARE(QApplication::focusWidget() == f.list(), reached);
     // ... and from the list, Tab and Shift+Tab leave it for the option controls again.
     if (reached) {
-        QTest::keyClick(f->lvwPW, Qt::Key_Tab);
-        QVERIFY(QApplication::focusWidget() != f->lvwPW);
-        f->chkAddSuji->setFocus();
-        QTest::keyClick(f->chkAddSuji, Qt::Key_Backtab);
+        QTest::keyClick(f.list(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != f.list());
+        f.box("digitsBox")->setFocus();
+        QTest::keyClick(f.box("digitsBox"), Qt::Key_Backtab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), f->chkAddSuji);
+        QCOMPARE(QApplication::focusWidget(), f.box("digitsBox"));
     }
     // The option controls keep their order.
-    f->chkAddSuji->setFocus();
-    QTest::keyClick(f->chkAddSuji, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), f->chkAddAlphabetBig);
+    f.box("digitsBox")->setFocus();
+    QTest::keyClick(f.box("digitsBox"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f.box("upperBox"));
 }
 
 void ListKeyboardTest::menuKeyOffersThePopup_data() {
@@ -107,18 +106,18 @@ void ListKeyboardTest::menuKeyOffersThePopup() {
         at = pos;
     };
 
-    f->lvwPW->setFocus();
-    const int row = f->lvwPW->resultModel()->count() > 3 ? 3 : 0;
-    f->lvwPW->setCurrentIndex(f->lvwPW->model()->index(row, 0));
-    QTest::keyClick(f->lvwPW, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    f.list()->setFocus();
+    const int row = f.list()->resultModel()->count() > 3 ? 3 : 0;
+    f.list()->setCurrentIndex(f.list()->model()->index(row, 0));
+    QTest::keyClick(f.list(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(shown != nullptr, offered);
     if (offered) {
-        QCOMPARE(shown, f->mnuPopup);
+        QCOMPARE(shown, Part<QMenu>(*f.window, "popupMenu"));
         // On the current row's bottom edge, inside the list.
-        const QRect rowRect = f->lvwPW->visualRect(f->lvwPW->currentIndex());
-        const QPoint inList = f->lvwPW->viewport()->mapFromGlobal(at);
+        const QRect rowRect = f.list()->visualRect(f.list()->currentIndex());
+        const QPoint inList = f.list()->viewport()->mapFromGlobal(at);
         QCOMPARE(inList.y(), rowRect.bottom());
-        QVERIFY(f->lvwPW->viewport()->rect().contains(inList));
+        QVERIFY(f.list()->viewport()->rect().contains(inList));
     }
 }
 

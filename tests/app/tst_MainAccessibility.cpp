@@ -2,9 +2,9 @@
 // reader speaks, the hint as the number boxes' description, the count tied to its heading,
 // decoration left out. The same interfaces feed AT-SPI (tests/e2e/keymill_a11y.py reads them
 // there).
+#include "MainWindowAccessibility.h"
 #include "ResultListView.h"
 #include "WindowFixture.h"
-#include "frmMainAccessibility.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -66,60 +66,57 @@ void MainAccessibilityTest::withoutAccessKey() {
 void MainAccessibilityTest::controlNames() {
     WindowFixture f;
     const QList<std::pair<QObject*, QString>> expected = {
-        {f->chkAddSuji, "数字"},
-        {f->chkAddAlphabetBig, "アルファベット大文字"},
-        {f->chkAddAlphabetMini, "アルファベット小文字"},
-        {f->chkAddChr, "任意文字登録"},
-        {f->txtAddChr, "任意文字登録の文字"},
-        {f->chkDeleteChr, "任意文字除外"},
-        {f->txtDeleteChr, "任意文字除外の文字"},
-        {f->txtMojisu, "文字数"},
-        {f->txtSeisei, "生成数"},
-        {f->Label4, "文字数"},
-        {f->Label6, "生成数"},
-        {f->lvwPW, "パスワード生成結果"},
+        {f.box("digitsBox"), "数字"},
+        {f.box("upperBox"), "アルファベット大文字"},
+        {f.box("lowerBox"), "アルファベット小文字"},
+        {f.box("extraBox"), "任意文字登録"},
+        {f.text("extraText"), "任意文字登録の文字"},
+        {f.box("excludeBox"), "任意文字除外"},
+        {f.text("excludeText"), "任意文字除外の文字"},
+        {f.lengthBox(), "文字数"},
+        {f.countBox(), "生成数"},
+        {f.label("lengthLabel"), "文字数"},
+        {f.label("countLabel"), "生成数"},
+        {f.list(), "パスワード生成結果"},
     };
     for (const auto& [object, name] : expected)
         QCOMPARE(nameOf(object), name);
 
     // The progress bar reads the state text beside it, also after the run has changed it.
-    QCOMPARE(nameOf(f->prgCount), f->lblStatus->text());
-    f->lblStatus->setText(QStringLiteral("パスワード生成中..."));
-    QCOMPARE(nameOf(f->prgCount), QStringLiteral("パスワード生成中..."));
+    QCOMPARE(nameOf(Part<QProgressBar>(*f.window, "progressBar")), f.label("statusLabel")->text());
+    f.label("statusLabel")->setText(QStringLiteral("パスワード生成中..."));
+    QCOMPARE(nameOf(Part<QProgressBar>(*f.window, "progressBar")),
+             QStringLiteral("パスワード生成中..."));
 }
 
 void MainAccessibilityTest::relationsAndDescriptions() {
     WindowFixture f;
-    for (QLineEdit* box : {f->txtMojisu, f->txtSeisei})
+    for (QLineEdit* box : {f.lengthBox(), f.countBox()})
         QCOMPARE(face(box)->text(QAccessible::Description), QStringLiteral("※[1-99999]の値を入力"));
 
-    const auto labels = face(f->lblProgressbar)->relations(QAccessible::Label);
+    const auto labels = face(f.label("doneCount"))->relations(QAccessible::Label);
     QCOMPARE(labels.size(), 1);
-    QCOMPARE(labels.first().first->object(), f->lblKanryo);
-    const auto labelled = face(f->lblKanryo)->relations(QAccessible::Labelled);
+    QCOMPARE(labels.first().first->object(), f.label("doneCaption"));
+    const auto labelled = face(f.label("doneCaption"))->relations(QAccessible::Labelled);
     QCOMPARE(labelled.size(), 1);
-    QCOMPARE(labelled.first().first->object(), f->lblProgressbar);
+    QCOMPARE(labelled.first().first->object(), f.label("doneCount"));
 }
 
 void MainAccessibilityTest::decorationOutOfTheTree() {
     WindowFixture f;
-    QAccessibleInterface* client = face(f->client);
+    QAccessibleInterface* client = face(f.part("client"));
     QList<QObject*> children;
     for (int i = 0; i < client->childCount(); ++i) {
         children.append(client->child(i)->object());
         QCOMPARE(client->indexOfChild(client->child(i)), i);
     }
-    for (QObject* decoration :
-         {static_cast<QObject*>(f->Line1), static_cast<QObject*>(f->Line2),
-          static_cast<QObject*>(f->etchedLine), static_cast<QObject*>(f->lstSagyo)})
+    for (QObject* decoration : {f.part("topLine"), f.part("topLineLight"), f.part("etchedLine")})
         QVERIFY2(!children.contains(decoration), qPrintable(decoration->objectName()));
-    for (QObject* control :
-         {static_cast<QObject*>(f->fraAddChr), static_cast<QObject*>(f->fraCountSet),
-          static_cast<QObject*>(f->lvwPW), static_cast<QObject*>(f->tlbMain),
-          static_cast<QObject*>(f->lblProgressbar)})
+    for (QObject* control : {f.part("charactersFrame"), f.part("countsFrame"), f.part("resultList"),
+                             f.part("toolBar"), f.part("doneCount")})
         QVERIFY2(children.contains(control), qPrintable(control->objectName()));
     // A child still finds its way up to the window.
-    QCOMPARE(face(f->lvwPW)->parent()->object(), f->client);
+    QCOMPARE(face(f.list())->parent()->object(), f.part("client"));
 }
 
 QTEST_MAIN(MainAccessibilityTest)

@@ -1,12 +1,13 @@
 // The window's two policies and its strength label, driven as a user drives them.
 #include "CaptionFrame.h"
+#include "IniValues.h"
 #include "LookAlikes.h"
 #include "PasswordLimits.h"
 #include "ResultListModel.h"
 #include "ResultListView.h"
 #include "RunRefusalCases.h"
+#include "RunRefusalText.h"
 #include "WindowFixture.h"
-#include "mdlIniSet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,23 +26,23 @@ Q_DECLARE_METATYPE(RunRefusal)
 namespace {
 
 // Sets every option control of the window as the request asks.
-void Ask(frmMain* w, const RunRequest& request) {
+void Ask(MainWindow* w, const RunRequest& request) {
     const GenerationOptions& g = request.characters;
-    w->chkAddSuji->setChecked(g.digits);
-    w->chkAddAlphabetBig->setChecked(g.upper);
-    w->chkAddAlphabetMini->setChecked(g.lower);
-    w->chkAddChr->setChecked(g.extra);
-    w->txtAddChr->setText(g.extraText);
-    w->chkDeleteChr->setChecked(g.exclude);
-    w->txtDeleteChr->setText(g.excludeText);
-    w->chkNoSimilar->setChecked(request.noSimilar);
-    w->chkEachClass->setChecked(request.eachClass);
-    w->txtMojisu->setText(QString::number(request.length));
-    w->txtSeisei->setText(QString::number(request.count));
+    Part<QCheckBox>(*w, "digitsBox")->setChecked(g.digits);
+    Part<QCheckBox>(*w, "upperBox")->setChecked(g.upper);
+    Part<QCheckBox>(*w, "lowerBox")->setChecked(g.lower);
+    Part<QCheckBox>(*w, "extraBox")->setChecked(g.extra);
+    Part<QLineEdit>(*w, "extraText")->setText(g.extraText);
+    Part<QCheckBox>(*w, "excludeBox")->setChecked(g.exclude);
+    Part<QLineEdit>(*w, "excludeText")->setText(g.excludeText);
+    Part<QCheckBox>(*w, "noLookAlikesBox")->setChecked(request.noSimilar);
+    Part<QCheckBox>(*w, "eachClassBox")->setChecked(request.eachClass);
+    Part<QLineEdit>(*w, "lengthBox")->setText(QString::number(request.length));
+    Part<QLineEdit>(*w, "countBox")->setText(QString::number(request.count));
 }
 
-QStringList Results(frmMain* w) {
-    return w->lvwPW->resultModel()->texts();
+QStringList Results(MainWindow* w) {
+    return Part<ResultListView>(*w, "resultList")->resultModel()->texts();
 }
 
 // How far right a check box's caption reaches, in its frame's coordinates.
@@ -95,21 +96,21 @@ void TestPolicies::refusedRunsShowTheRuleAndDoNotRun() {
     QFETCH(RunRequest, request);
     QFETCH(RunRefusal, refusal);
     WindowFixture f;
-    f->txtMojisu->setText("6");
-    f->txtSeisei->setText("4");
-    f->mnuRunStart_Click();
+    f.lengthBox()->setText("6");
+    f.countBox()->setText("4");
+    f.run();
     const QStringList before = Results(f.window.get());
     QCOMPARE(before.size(), 4);
 
     Ask(f.window.get(), request);
-    QVERIFY(f->mnuRunStart->isEnabled());
-    f->mnuRunStart_Click();
+    QVERIFY(f.actions().start->isEnabled());
+    f.run();
     QCOMPARE(f.errors, QStringList{RunRefusalMessage(refusal)});
     QVERIFY(f.errors[0].startsWith("Error:"));
     QCOMPARE(Results(f.window.get()), before);
-    QVERIFY(f->toolbarButton("M_Save")->isEnabled());
-    QVERIFY(f->fraAddChr->isEnabled());
-    QVERIFY(!f->runActive());
+    QVERIFY(f.actions().save->isEnabled());
+    QVERIFY(f.part("charactersFrame")->isEnabled());
+    QVERIFY(!(f->runController().state() == RunState::Running));
 }
 
 // Done when: look-alikes never appear and every password holds a digit, an upper-case and a
@@ -117,7 +118,7 @@ void TestPolicies::refusedRunsShowTheRuleAndDoNotRun() {
 void TestPolicies::bothPoliciesHoldInEveryPassword() {
     WindowFixture f;
     Ask(f.window.get(), RefusalRequest("duw", 4, true, QString(), QString(), true, 1000));
-    f->mnuRunStart_Click();
+    f.run();
     QVERIFY(f.errors.isEmpty());
     const QStringList passwords = Results(f.window.get());
     QCOMPARE(passwords.size(), 1000);
@@ -137,38 +138,38 @@ void TestPolicies::accessKeysToggleAndCloseStores() {
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     QApplication::setActiveWindow(f.window.get());
-    QVERIFY(!f->chkNoSimilar->isChecked());
-    QVERIFY(!f->chkEachClass->isChecked());
+    QVERIFY(!f.box("noLookAlikesBox")->isChecked());
+    QVERIFY(!f.box("eachClassBox")->isChecked());
     QTest::keyClick(f.window.get(), Qt::Key_B, Qt::AltModifier);
-    QTRY_VERIFY(f->chkNoSimilar->isChecked());
+    QTRY_VERIFY(f.box("noLookAlikesBox")->isChecked());
     QTest::keyClick(f.window.get(), Qt::Key_Y, Qt::AltModifier);
-    QTRY_VERIFY(f->chkEachClass->isChecked());
-    f->mnuFileEnd_Click();
+    QTRY_VERIFY(f.box("eachClassBox")->isChecked());
+    f.actions().quit->trigger();
     const QString ini = f.dir.path() + "/keymill.ini";
     QCOMPARE(ReadIniValue("Add", "NoSimilar", ini), QString("1"));
     QCOMPARE(ReadIniValue("Add", "EachClass", ini), QString("1"));
 
-    frmMain again(nullptr, f.dir.path());
-    QVERIFY(again.chkNoSimilar->isChecked());
-    QVERIFY(again.chkEachClass->isChecked());
-    again.chkEachClass->setChecked(false);
-    again.mnuFileEnd_Click();
+    MainWindow again(nullptr, f.dir.path());
+    QVERIFY(Part<QCheckBox>(again, "noLookAlikesBox")->isChecked());
+    QVERIFY(Part<QCheckBox>(again, "eachClassBox")->isChecked());
+    Part<QCheckBox>(again, "eachClassBox")->setChecked(false);
+    again.actions().quit->trigger();
     QCOMPARE(ReadIniValue("Add", "NoSimilar", ini), QString("1"));
     QCOMPARE(ReadIniValue("Add", "EachClass", ini), QString("0"));
 }
 
 void TestPolicies::disabledDuringARun() {
     WindowFixture f;
-    f->txtMojisu->setText("3");
-    f->txtSeisei->setText("20");
+    f.lengthBox()->setText("3");
+    f.countBox()->setText("20");
     bool enabledDuringRun = true;
-    f->duringYield = [&] {
-        enabledDuringRun = f->chkNoSimilar->isEnabled() || f->chkEachClass->isEnabled();
-    };
-    f->mnuRunStart_Click();
+    f.run([&](int) {
+        enabledDuringRun =
+            f.box("noLookAlikesBox")->isEnabled() || f.box("eachClassBox")->isEnabled();
+    });
     QVERIFY(!enabledDuringRun);
-    QVERIFY(f->chkNoSimilar->isEnabled());
-    QVERIFY(f->chkEachClass->isEnabled());
+    QVERIFY(f.box("noLookAlikesBox")->isEnabled());
+    QVERIFY(f.box("eachClassBox")->isEnabled());
 }
 
 // At the design size and when resized, at every scale the tests run under (QT_SCALE_FACTOR),
@@ -179,10 +180,10 @@ void TestPolicies::captionsWholeAndInTheirRow() {
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     for (const QSize client : {QSize(585, 250), QSize(800, 400)}) {
-        f->resize(client + QSize(0, f->client->geometry().top()));
-        QTRY_COMPARE(f->client->size(), client);
-        const QRect inner = static_cast<CaptionFrame*>(f->fraAddChr)->innerRect();
-        for (QCheckBox* box : {f->chkNoSimilar, f->chkEachClass}) {
+        f->resize(client + QSize(0, f.part("client")->geometry().top()));
+        QTRY_COMPARE(f.part("client")->size(), client);
+        const QRect inner = static_cast<CaptionFrame*>(f.part("charactersFrame"))->innerRect();
+        for (QCheckBox* box : {f.box("noLookAlikesBox"), f.box("eachClassBox")}) {
             QVERIFY2(inner.contains(box->geometry()),
                      qPrintable(QString("%1 %2,%3 %4x%5 in %6 wide")
                                     .arg(box->objectName())
@@ -191,16 +192,17 @@ void TestPolicies::captionsWholeAndInTheirRow() {
                                     .arg(box->width())
                                     .arg(box->height())
                                     .arg(inner.right())));
-            QCOMPARE(box->y(), f->chkAddAlphabetMini->y());
+            QCOMPARE(box->y(), f.box("lowerBox")->y());
             QVERIFY(box->width() >= box->sizeHint().width());
         }
-        QCOMPARE(f->chkNoSimilar->x(), f->chkDeleteChr->x());
-        QVERIFY(CaptionRight(f->chkNoSimilar) < f->chkEachClass->x());
-        QVERIFY(CaptionRight(f->chkEachClass) <= inner.right());
-        QVERIFY(f->chkNoSimilar->geometry().top() >= f->txtDeleteChr->geometry().bottom());
+        QCOMPARE(f.box("noLookAlikesBox")->x(), f.box("excludeBox")->x());
+        QVERIFY(CaptionRight(f.box("noLookAlikesBox")) < f.box("eachClassBox")->x());
+        QVERIFY(CaptionRight(f.box("eachClassBox")) <= inner.right());
+        QVERIFY(f.box("noLookAlikesBox")->geometry().top() >=
+                f.text("excludeText")->geometry().bottom());
     }
-    QCOMPARE(f->chkNoSimilar->accessibleName(), QString("似た文字を除く"));
-    QCOMPARE(f->chkEachClass->accessibleName(), QString("全種類を含む"));
+    QCOMPARE(f.box("noLookAlikesBox")->accessibleName(), QString("似た文字を除く"));
+    QCOMPARE(f.box("eachClassBox")->accessibleName(), QString("全種類を含む"));
 }
 
 void TestPolicies::strengthLabelInTheBottomBand() {
@@ -208,22 +210,24 @@ void TestPolicies::strengthLabelInTheBottomBand() {
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     for (const QSize client : {QSize(585, 250), QSize(800, 400)}) {
-        f->resize(client + QSize(0, f->client->geometry().top()));
-        QTRY_COMPARE(f->client->size(), client);
-        const QRect label = f->lblStrength->geometry();
-        QCOMPARE(label.top(), f->lblKanryo->y());
-        QVERIFY(label.right() < f->lblKanryo->x());
-        QVERIFY(label.top() > f->lvwPW->geometry().bottom());
-        QVERIFY(label.left() >= f->lvwPW->x());
+        f->resize(client + QSize(0, f.part("client")->geometry().top()));
+        QTRY_COMPARE(f.part("client")->size(), client);
+        const QRect label = f.label("strengthLabel")->geometry();
+        QCOMPARE(label.top(), f.label("doneCaption")->y());
+        QVERIFY(label.right() < f.label("doneCaption")->x());
+        QVERIFY(label.top() > f.list()->geometry().bottom());
+        QVERIFY(label.left() >= f.list()->x());
     }
-    f->txtMojisu->setText("16");
-    QCOMPARE(f->lblStrength->text(), QString("強度 95.3 ビット"));
-    QVERIFY(f->lblStrength->fontMetrics().horizontalAdvance(f->lblStrength->text()) <=
-            f->lblStrength->width());
-    QCOMPARE(f->lblStrength->accessibleName(), f->lblStrength->text());
-    QVERIFY(!f->lblStrength->toolTip().isEmpty());
-    f->txtMojisu->clear();
-    QCOMPARE(f->lblStrength->text(), QString());
+    f.lengthBox()->setText("16");
+    QCOMPARE(f.label("strengthLabel")->text(), QString("強度 95.3 ビット"));
+    QVERIFY(f.label("strengthLabel")
+                ->fontMetrics()
+                .horizontalAdvance(f.label("strengthLabel")->text()) <=
+            f.label("strengthLabel")->width());
+    QCOMPARE(f.label("strengthLabel")->accessibleName(), f.label("strengthLabel")->text());
+    QVERIFY(!f.label("strengthLabel")->toolTip().isEmpty());
+    f.lengthBox()->clear();
+    QCOMPARE(f.label("strengthLabel")->text(), QString());
 }
 
 // The label shows what keymill-cli -e prints for the same settings and length.
@@ -246,8 +250,8 @@ void TestPolicies::strengthEqualsTheCommandLine() {
     QFETCH(RunRequest, request);
     WindowFixture f;
     Ask(f.window.get(), request);
-    const QString label = f->lblStrength->text();
-    f->mnuFileEnd_Click(); // keymill.ini now holds the options
+    const QString label = f.label("strengthLabel")->text();
+    f.actions().quit->trigger(); // keymill.ini now holds the options
 
     QProcess cli;
     cli.start(CliProgram(), {"--settings-file", f.dir.path() + "/keymill.ini", "-l",
@@ -268,8 +272,8 @@ void TestPolicies::strengthEqualsTheCommandLine() {
 // The boxes take every number up to the longest length and nothing longer; their hint says so.
 void TestPolicies::numberBoxesHoldTheBound() {
     WindowFixture f;
-    QCOMPARE(f->Label1->text(), QString("※[1-%1]の値を入力").arg(kMaxPasswordLength));
-    for (QLineEdit* box : {f->txtMojisu, f->txtSeisei}) {
+    QCOMPARE(f.label("rangeHint")->text(), QString("※[1-%1]の値を入力").arg(kMaxPasswordLength));
+    for (QLineEdit* box : {f.lengthBox(), f.countBox()}) {
         box->setText(QString::number(kMaxPasswordLength) + "9");
         QCOMPARE(box->text(), QString::number(kMaxPasswordLength));
     }

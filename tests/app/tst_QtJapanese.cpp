@@ -1,7 +1,7 @@
 // Qt's own texts are Japanese in any locale, and every window uses the form's font.
+#include "AboutDialog.h"
 #include "QtJapanese.h"
-#include "frmAbout.h"
-#include "mdlShare.h"
+#include "WindowFont.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -67,10 +67,10 @@ void TestQtJapanese::qtSpeaksJapanese() {
 void TestQtJapanese::everyWindowUsesTheFormFont() {
     InstallFontSubstitutions();
     InstallApplicationFont();
-    const frmAbout about;
+    const AboutDialog about;
     const QMenu menu;
     for (const QFont& font :
-         {about.findChild<QLabel*>(QStringLiteral("lblKomento"))->font(), menu.font()}) {
+         {about.findChild<QLabel*>(QStringLiteral("commentLabel"))->font(), menu.font()}) {
         QCOMPARE(QFontInfo(font).family(), QStringLiteral("IPAPGothic"));
         QCOMPARE(font.pointSize(), 9);
     }

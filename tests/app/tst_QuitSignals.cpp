@@ -20,7 +20,9 @@ namespace {
 // Notes the state of the window when its close event arrives.
 class CloseWatcher : public QObject {
 public:
-    explicit CloseWatcher(frmMain* window) : window_(window) { window->installEventFilter(this); }
+    explicit CloseWatcher(MainWindow* window) : window_(window) {
+        window->installEventFilter(this);
+    }
     int closes = 0;
     bool runActiveAtClose = false;
     qsizetype rowsAtClose = -1;
@@ -29,14 +31,14 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Close) {
             ++closes;
-            runActiveAtClose = window_->runActive();
-            rowsAtClose = window_->lvwPW->resultModel()->count();
+            runActiveAtClose = (window_->runController().state() == RunState::Running);
+            rowsAtClose = Part<ResultListView>(*window_, "resultList")->resultModel()->count();
         }
         return false;
     }
 
 private:
-    frmMain* window_;
+    MainWindow* window_;
 };
 
 void addSignalRows() {
@@ -87,8 +89,8 @@ void TestQuitSignals::idleWindowClosesOnce() {
     WindowFixture f;
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-    f->chkAddChr->setChecked(true);
-    f->txtAddChr->setText("ソ!");
+    f.box("extraBox")->setChecked(true);
+    f.text("extraText")->setText("ソ!");
     ConnectQuitRequests(*qApp, *f.window);
     const QString ini = f->settingsFilePath();
     QVERIFY(!QFile::exists(ini));
@@ -99,7 +101,7 @@ void TestQuitSignals::idleWindowClosesOnce() {
     // Later requests, and the end of the event loop, write nothing more.
     raise(number);
     f->requestQuit();
-    f->mnuFileEnd_Click();
+    f.actions().quit->trigger();
     QTest::qWait(50);
     QVERIFY(!QFile::exists(ini));
 }
@@ -117,23 +119,22 @@ void TestQuitSignals::runStopsFirst() {
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     ConnectQuitRequests(*qApp, *f.window);
     CloseWatcher watcher(f.window.get());
-    f->txtMojisu->setText("8");
-    f->txtSeisei->setText("99999");
-    int yields = 0;
-    f->duringYield = [&] {
-        if (++yields != 100)
+    f.lengthBox()->setText("8");
+    f.countBox()->setText("99999");
+    f->runController().maxPasswordsPerSlice = 10;
+    f.run([&](int drawn) {
+        if (drawn != 100)
             return;
         if (number != 0)
             raise(number);
         else
             QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
-    };
-    f->mnuRunStart_Click();
+    });
     QTRY_VERIFY(!f->isVisible());
     QCOMPARE(watcher.closes, 1);
     QVERIFY(!watcher.runActiveAtClose);
     QCOMPARE(watcher.rowsAtClose, 0); // stopped: the list was emptied before the close
-    QCOMPARE(f->lblProgressbar->text(), QString("0"));
+    QCOMPARE(f.label("doneCount")->text(), QString("0"));
     QVERIFY(QFile::exists(f->settingsFilePath()));
     QVERIFY(QApplication::overrideCursor() == nullptr);
 }

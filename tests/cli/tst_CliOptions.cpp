@@ -51,7 +51,7 @@ Outcome Run(const QStringList& arguments, const QString& windowSettings, MemoryS
         return outcome;
     }
     const auto prepared = PrepareRun(*parsed.options);
-    if (const auto* run = std::get_if<PreparedRun>(&prepared))
+    if (const auto* run = std::get_if<RunPlan>(&prepared))
         outcome.pool = run->pool.toString();
     QTextStream err(&outcome.err);
     RandomSource source(ChaChaKey{1, 2, 3, 4, 5, 6, 7, 8});
@@ -468,9 +468,13 @@ void CliOptionsTest::refusesWhatThePlanRefuses_data() {
     for (const RunRefusalCase& c : RunRefusalCases()) {
         QStringList named;
         switch (c.refusal.rule) {
+        case RunRule::LengthDigitsOnly: // the window's boxes only
+        case RunRule::LengthNotZero:
         case RunRule::LengthInRange:
             named << "--length" << QString::number(kMaxPasswordLength);
             break;
+        case RunRule::CountDigitsOnly:
+        case RunRule::CountNotZero:
         case RunRule::CountInRange:
             named << "--count";
             break;

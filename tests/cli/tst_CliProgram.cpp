@@ -1,6 +1,7 @@
 // The real keymill-cli, for what only a process shows: streams, exit statuses, memory, signals
 // and the language of its messages.
 #include "PdfText.h"
+#include "Sanitized.h"
 
 #include <QDir>
 #include <QFile>
@@ -122,6 +123,7 @@ void CliProgramTest::memoryStaysFlat_data() {
 }
 
 void CliProgramTest::memoryStaysFlat() {
+    SKIP_WHEN_SANITIZED();
     QFETCH(QStringList, arguments);
     QProcess process;
     process.setReadChannel(QProcess::StandardOutput);

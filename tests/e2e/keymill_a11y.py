@@ -9,15 +9,13 @@ a control that does not carry the name, description or relation a user needs. Th
 help window: a link clicked where AT-SPI says its text is, the index, the search.
 The tree is written to DIR/a11y-tree.txt (and to --dump)."""
 
-import argparse
 import os
 import re
 import shutil
 import sys
-import tempfile
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-from xsession import CheckFailed, XSession, wait_until
+from xsession import CheckFailed, driver_arguments, program_session, report_failure, wait_until
 
 TITLE = "キーミル"
 HELP_TITLE = "キーミル ヘルプ"
@@ -312,56 +310,42 @@ def shot(x, wid, folder, name):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--qch", required=True)
-    parser.add_argument("--out", required=True)
+    parser = driver_arguments()
     parser.add_argument("--dump")
     parser.add_argument("--shots", help="where the help window's screenshots go")
     args = parser.parse_args()
     if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
         print("no D-Bus session: run under dbus-run-session", file=sys.stderr)
         return 1
-    os.makedirs(args.out, exist_ok=True)
     from keymill_e2e import Program  # the same way into the window as the other checks
 
     step = "setup"
-    with tempfile.TemporaryDirectory(prefix="keymill-a11y-") as tmp:
-        appdir = os.path.join(tmp, "app")
-        home = os.path.join(tmp, "home")
-        os.makedirs(appdir)
-        os.makedirs(home)
-        program = shutil.copy(args.program, appdir)
-        shutil.copy(args.qch, appdir)
-        with XSession(home) as x:
-            x.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-            x.env["QT_ACCESSIBILITY"] = "1"
-            try:
-                step = "start"
-                app = Program(x, program, appdir)
-                app_acc = find_app(app.pid)
-                frame = frame_named(app_acc, TITLE)
-                step = "tree_after_a_run"
-                app.run_and_copy(8, 5)
-                lines = []
-                problems = check_main_tree(frame, lines)
-                tree = "\n".join(lines) + "\n"
-                for path in filter(None, (os.path.join(args.out, "a11y-tree.txt"), args.dump)):
-                    with open(path, "w", encoding="utf-8") as f:
-                        f.write(tree)
-                check(not problems, "the tree has faults:\n  " + "\n  ".join(problems))
-                step = "progress_bar_name"
-                check_progress_name(frame, app)
-                step = "help"
-                check_help(x, app_acc, app, args.shots or args.out)
-                app.end()
-                step = "help_at_scale_2"
-                check_help_fits(x, program, appdir, (1280, 1024))
-            except CheckFailed as failure:
-                shot_path = os.path.join(args.out, step + ".png")
-                x.screenshot(shot_path)
-                print(f"FAILED in {step}: {failure}\n(screenshot: {shot_path})", file=sys.stderr)
-                return 1
+    with program_session(args, "keymill-a11y-") as (x, program, appdir, _):
+        x.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        x.env["QT_ACCESSIBILITY"] = "1"
+        try:
+            step = "start"
+            app = Program(x, program, appdir)
+            app_acc = find_app(app.pid)
+            frame = frame_named(app_acc, TITLE)
+            step = "tree_after_a_run"
+            app.run_and_copy(8, 5)
+            lines = []
+            problems = check_main_tree(frame, lines)
+            tree = "\n".join(lines) + "\n"
+            for path in filter(None, (os.path.join(args.out, "a11y-tree.txt"), args.dump)):
+                with open(path, "w", encoding="utf-8") as f:
+                    f.write(tree)
+            check(not problems, "the tree has faults:\n  " + "\n  ".join(problems))
+            step = "progress_bar_name"
+            check_progress_name(frame, app)
+            step = "help"
+            check_help(x, app_acc, app, args.shots or args.out)
+            app.end()
+            step = "help_at_scale_2"
+            check_help_fits(x, program, appdir, (1280, 1024))
+        except CheckFailed as failure:
+            return report_failure(x, args.out, step, failure)
     print("the accessibility tree and the help window passed")
     return 0
 

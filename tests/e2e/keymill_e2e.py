@@ -5,17 +5,16 @@ the clipboard only.
 usage: keymill_e2e.py --program build/keymill --qch build/keymill.qch --out DIR
 A failed step leaves a screenshot DIR/<step>.png."""
 
-import argparse
 import os
 import re
 import shutil
 import string
 import sys
-import tempfile
 import time
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-from xsession import CheckFailed, XSession, stays_false, wait_until
+from xsession import (CheckFailed, driver_arguments, program_session, report_failure,
+                      stays_false, wait_until)
 
 TITLE = "キーミル"
 ERROR_TITLE = "エラー"
@@ -439,60 +438,45 @@ def policies_from_settings(x, program_path, tmp):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--qch", required=True)
-    parser.add_argument("--out", required=True)
-    args = parser.parse_args()
-    os.makedirs(args.out, exist_ok=True)
+    args = driver_arguments().parse_args()
     started = time.monotonic()
     step = "setup"
     late_failures = []
-    with tempfile.TemporaryDirectory(prefix="keymill-e2e-") as tmp:
-        appdir = os.path.join(tmp, "app")
-        os.makedirs(appdir)
-        program = shutil.copy(args.program, appdir)
-        shutil.copy(args.qch, appdir)
-        home = os.path.join(tmp, "home")
-        os.makedirs(home)
-        with XSession(home) as x:
-            try:
-                step = "first_start"
-                app = first_start(x, program, appdir)
-                step = "generate_and_copy"
-                choose_options(x, app)
-                passwords = generate_and_copy(x, app, 12, 25)
-                step = "save_through_dialog"
-                save_through_dialog(x, app, tmp, passwords)
-                step = "long_run_alt_f4_and_stop"
-                long_run_alt_f4_and_stop(x, app)
-                step = "end_command"
-                left, frame = leave_geometry(x, app)
-                app.end()
-                check_settings_file(appdir, left, frame)
-                step = "second_start"
-                app, misplaced = second_start(x, program, appdir, left)
-                if misplaced:
-                    x.screenshot(os.path.join(args.out, step + ".png"))
-                    late_failures.append(f"{step}: {misplaced}")
-                passwords = generate_and_copy(x, app, 8, 30)
-                step = "keyboard_copy"
-                keyboard_copy(x, app, passwords)
-                step = "help_and_about"
-                help_and_about(x, app)
-                step = "end_with_help_open"
-                app.end()
-                step = "policies_from_settings"
-                policies_from_settings(x, program, tmp)
-                step = "emoji_in_cp932_file"
-                emoji_in_cp932_file(x, program, tmp)
-                step = "big_paste"
-                big_paste(x, program, tmp)
-            except CheckFailed as failure:
-                shot = os.path.join(args.out, step + ".png")
-                x.screenshot(shot)
-                print(f"FAILED in {step}: {failure}\n(screenshot: {shot})", file=sys.stderr)
-                return 1
+    with program_session(args, "keymill-e2e-") as (x, program, appdir, tmp):
+        try:
+            step = "first_start"
+            app = first_start(x, program, appdir)
+            step = "generate_and_copy"
+            choose_options(x, app)
+            passwords = generate_and_copy(x, app, 12, 25)
+            step = "save_through_dialog"
+            save_through_dialog(x, app, tmp, passwords)
+            step = "long_run_alt_f4_and_stop"
+            long_run_alt_f4_and_stop(x, app)
+            step = "end_command"
+            left, frame = leave_geometry(x, app)
+            app.end()
+            check_settings_file(appdir, left, frame)
+            step = "second_start"
+            app, misplaced = second_start(x, program, appdir, left)
+            if misplaced:
+                x.screenshot(os.path.join(args.out, step + ".png"))
+                late_failures.append(f"{step}: {misplaced}")
+            passwords = generate_and_copy(x, app, 8, 30)
+            step = "keyboard_copy"
+            keyboard_copy(x, app, passwords)
+            step = "help_and_about"
+            help_and_about(x, app)
+            step = "end_with_help_open"
+            app.end()
+            step = "policies_from_settings"
+            policies_from_settings(x, program, tmp)
+            step = "emoji_in_cp932_file"
+            emoji_in_cp932_file(x, program, tmp)
+            step = "big_paste"
+            big_paste(x, program, tmp)
+        except CheckFailed as failure:
+            return report_failure(x, args.out, step, failure)
     if late_failures:
         print("FAILED:\n" + "\n".join(late_failures), file=sys.stderr)
         return 1

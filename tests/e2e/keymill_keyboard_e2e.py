@@ -6,15 +6,12 @@ opened with Shift+F10 (and the menu key), コピー chosen: the clipboard holds 
 usage: keymill_keyboard_e2e.py --program build/keymill --qch build/keymill.qch --out DIR
 A failed step leaves a screenshot DIR/<step>.png."""
 
-import argparse
-import os
-import shutil
 import sys
-import tempfile
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 from keymill_e2e import SENTINEL, Program, check
-from xsession import CheckFailed, XSession, stays_false, wait_until
+from xsession import (CheckFailed, driver_arguments, program_session, report_failure,
+                      stays_false, wait_until)
 
 LENGTH, COUNT = 10, 12
 
@@ -42,39 +39,24 @@ def three_rows_by_keyboard(x, app, passwords, menu_key):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--qch", required=True)
-    parser.add_argument("--out", required=True)
-    args = parser.parse_args()
-    os.makedirs(args.out, exist_ok=True)
+    args = driver_arguments().parse_args()
     step = "setup"
-    with tempfile.TemporaryDirectory(prefix="keymill-keys-") as tmp:
-        appdir = os.path.join(tmp, "app")
-        home = os.path.join(tmp, "home")
-        os.makedirs(appdir)
-        os.makedirs(home)
-        program = shutil.copy(args.program, appdir)
-        shutil.copy(args.qch, appdir)
-        with XSession(home) as x:
-            try:
-                step = "run"
-                app = Program(x, program, appdir)
-                passwords = app.run_and_copy(LENGTH, COUNT).split("\r\n")
-                check(len(passwords) == COUNT and all(len(p) == LENGTH for p in passwords),
-                      f"the run gave {passwords!r}")
-                check(len(set(passwords[:3])) == 3, "the first three passwords repeat")
-                step = "shift_f10"
-                three_rows_by_keyboard(x, app, passwords, "shift+F10")
-                step = "menu_key"
-                three_rows_by_keyboard(x, app, passwords, "Menu")
-                step = "end"
-                app.end()
-            except CheckFailed as failure:
-                shot = os.path.join(args.out, step + ".png")
-                x.screenshot(shot)
-                print(f"FAILED in {step}: {failure}\n(screenshot: {shot})", file=sys.stderr)
-                return 1
+    with program_session(args, "keymill-keys-") as (x, program, appdir, _):
+        try:
+            step = "run"
+            app = Program(x, program, appdir)
+            passwords = app.run_and_copy(LENGTH, COUNT).split("\r\n")
+            check(len(passwords) == COUNT and all(len(p) == LENGTH for p in passwords),
+                  f"the run gave {passwords!r}")
+            check(len(set(passwords[:3])) == 3, "the first three passwords repeat")
+            step = "shift_f10"
+            three_rows_by_keyboard(x, app, passwords, "shift+F10")
+            step = "menu_key"
+            three_rows_by_keyboard(x, app, passwords, "Menu")
+            step = "end"
+            app.end()
+        except CheckFailed as failure:
+            return report_failure(x, args.out, step, failure)
     print("the list by keyboard passed")
     return 0
 

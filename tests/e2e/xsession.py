@@ -3,10 +3,14 @@
 Everything reaches the program from outside: keys through xdotool, text through the clipboard
 (xclip), windows found by the program's pid and their titles. Waits are bounded polls."""
 
+import argparse
+import contextlib
 import os
 import re
 import shutil
 import subprocess
+import sys
+import tempfile
 import time
 
 STEP = 0.05  # seconds between two looks at the screen
@@ -210,3 +214,36 @@ class XSession:
     def screenshot(self, path):
         if shutil.which("import"):
             self.quiet(["import", "-window", "root", path])
+
+
+def driver_arguments():
+    """The arguments every driver takes: the built program, its help file, where failures go."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--qch", required=True)
+    parser.add_argument("--out", required=True)
+    return parser
+
+
+@contextlib.contextmanager
+def program_session(args, prefix):
+    """A copy of the program and its help file in a private folder, and a private X session
+    with a home of its own: yields (session, program, the program's folder, the private folder)."""
+    os.makedirs(args.out, exist_ok=True)
+    with tempfile.TemporaryDirectory(prefix=prefix) as tmp:
+        appdir = os.path.join(tmp, "app")
+        home = os.path.join(tmp, "home")
+        os.makedirs(appdir)
+        os.makedirs(home)
+        program = shutil.copy(args.program, appdir)
+        shutil.copy(args.qch, appdir)
+        with XSession(home) as x:
+            yield x, program, appdir, tmp
+
+
+def report_failure(x, out, step, failure):
+    """A screenshot of the screen as the step left it, and the failure on standard error."""
+    shot = os.path.join(out, step + ".png")
+    x.screenshot(shot)
+    print(f"FAILED in {step}: {failure}\n(screenshot: {shot})", file=sys.stderr)
+    return 1

@@ -18,12 +18,12 @@ private slots:
 };
 
 void CharacterPoolTest::buildsPoolFromOptions_data() {
-    QTest::addColumn<bool>("suji");
+    QTest::addColumn<bool>("digits");
     QTest::addColumn<bool>("big");
     QTest::addColumn<bool>("mini");
-    QTest::addColumn<bool>("addChr");
+    QTest::addColumn<bool>("extra");
     QTest::addColumn<QString>("addList");
-    QTest::addColumn<bool>("deleteChr");
+    QTest::addColumn<bool>("exclude");
     QTest::addColumn<QString>("deleteList");
     QTest::addColumn<QString>("expected");
 
@@ -81,19 +81,19 @@ void CharacterPoolTest::buildsPoolFromOptions_data() {
 
 void CharacterPoolTest::buildsPoolFromOptions() {
     GenerationOptions options;
-    QFETCH(bool, suji);
+    QFETCH(bool, digits);
     QFETCH(bool, big);
     QFETCH(bool, mini);
-    options.digits = suji;
+    options.digits = digits;
     options.upper = big;
     options.lower = mini;
-    QFETCH(bool, addChr);
+    QFETCH(bool, extra);
     QFETCH(QString, addList);
-    QFETCH(bool, deleteChr);
+    QFETCH(bool, exclude);
     QFETCH(QString, deleteList);
-    options.extra = addChr;
+    options.extra = extra;
     options.extraText = addList;
-    options.exclude = deleteChr;
+    options.exclude = exclude;
     options.excludeText = deleteList;
     QFETCH(QString, expected);
 

@@ -22,7 +22,7 @@ std::map<char32_t, qint64> countCharacters(const CharacterPool& pool, RandomSour
     std::map<char32_t, qint64> seen;
     if (!viaPasswords) {
         for (qint64 i = 0; i < draws; ++i)
-            ++seen[DrawCharacter(pool, source)];
+            ++seen[pool.at(DrawIndex(pool.size(), source))];
         return seen;
     }
     constexpr qint32 kLength = 10'000;

@@ -4,6 +4,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <iterator>
+#include <sodium.h>
 #include <vector>
 
 namespace {
@@ -17,9 +18,15 @@ template <size_t N> std::array<quint32, N> wordsFromHex(const char* hex) {
     return words;
 }
 
+// The ChaCha20 keystream of key and nonce (RFC 8439 byte order), block counter 0 first.
 QByteArray keystream(const ChaChaKey& key, const ChaChaNonce& nonce, qsizetype size) {
+    QByteArray keyBytes(32, Qt::Uninitialized), nonceBytes(12, Qt::Uninitialized);
+    qToLittleEndian<quint32>(key.data(), 8, keyBytes.data());
+    qToLittleEndian<quint32>(nonce.data(), 3, nonceBytes.data());
     QByteArray bytes(size, Qt::Uninitialized);
-    ChaCha20Keystream(key, nonce, reinterpret_cast<uchar*>(bytes.data()), size_t(size));
+    crypto_stream_chacha20_ietf(reinterpret_cast<uchar*>(bytes.data()), size_t(size),
+                                reinterpret_cast<const uchar*>(nonceBytes.constData()),
+                                reinterpret_cast<const uchar*>(keyBytes.constData()));
     return bytes;
 }
 

@@ -1,5 +1,5 @@
+#include "IniValues.h"
 #include "SettingsRules.h"
-#include "mdlIniSet.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -50,7 +50,6 @@ private slots:
     void failedWriteKeepsOldFile();
     void fileKeepsModeOwnerAndLinks_data();
     void fileKeepsModeOwnerAndLinks();
-    void unchangedValueLeavesFileAlone();
 
 private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -433,19 +432,6 @@ void TestIniFile::fileKeepsModeOwnerAndLinks() {
         QCOMPARE(after.st_ino, before.st_ino);
         QCOMPARE(ReadBytes(path("other.ini")), ReadBytes(file));
     }
-}
-
-void TestIniFile::unchangedValueLeavesFileAlone() {
-    // The stored value reads as the one to store: nothing is written, not even the same bytes.
-    const QString file = path("keymill.ini");
-    WriteBytes(file, "[Add]\nAddChrList = \"x\" \n");
-    struct stat before {};
-    QCOMPARE(::stat(QFile::encodeName(file).constData(), &before), 0);
-    QVERIFY(WriteIniValue("Add", "AddChrList", "x", file));
-    struct stat after {};
-    QCOMPARE(::stat(QFile::encodeName(file).constData(), &after), 0);
-    QCOMPARE(after.st_ino, before.st_ino);
-    QCOMPARE(ReadBytes(file), QByteArray("[Add]\nAddChrList = \"x\" \n"));
 }
 
 QTEST_APPLESS_MAIN(TestIniFile)

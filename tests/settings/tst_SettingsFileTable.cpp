@@ -12,12 +12,12 @@ const QByteArray kDefaultPosition("[Position]\r\nLeft=0\r\nTop=0\r\nWidth=8895\r
 // The window's two policies, as a close adds them after the other keys of "Add".
 const QByteArray kPolicies("NoSimilar=0\r\nEachClass=0\r\n");
 // The keys of "Add" after "Suji", as a close adds them to a section that lacks them.
-const QByteArray kClassKeysAfterSuji("AlhabetBig=1\r\nAlphabetMini=1\r\nAddChr=0\r\n"
-                                     "AddChrList=\r\nDeleteChr=0\r\nDeleteChrList=\r\n");
-const QByteArray kAddAfterSuji(kClassKeysAfterSuji + kPolicies);
-const QByteArray kFullAdd("[Add]\r\nSuji=1\r\n" + kAddAfterSuji);
+const QByteArray kClassKeysAfterDigits("AlhabetBig=1\r\nAlphabetMini=1\r\nAddChr=0\r\n"
+                                       "AddChrList=\r\nDeleteChr=0\r\nDeleteChrList=\r\n");
+const QByteArray kAddAfterDigits(kClassKeysAfterDigits + kPolicies);
+const QByteArray kFullAdd("[Add]\r\nSuji=1\r\n" + kAddAfterDigits);
 // The same section as written before the policies existed.
-const QByteArray kFullAddWithoutPolicies("[Add]\r\nSuji=1\r\n" + kClassKeysAfterSuji);
+const QByteArray kFullAddWithoutPolicies("[Add]\r\nSuji=1\r\n" + kClassKeysAfterDigits);
 
 // A text given as UTF-16 code units, so that the carried bytes U+DCxx can be written down.
 QString Units(std::initializer_list<char16_t> units) {
@@ -45,12 +45,12 @@ QString Describe(const StoredSettings& s) {
     const auto bit = [](bool b) { return b ? QChar(u'1') : QChar(u'0'); };
     const WindowTwips& w = s.window;
     QString text = u"%1,%2,%3,%4 "_qs.arg(w.left).arg(w.top).arg(w.width).arg(w.height);
-    text += bit(s.suji);
-    text += bit(s.alphabetBig);
-    text += bit(s.alphabetMini);
-    text += bit(s.addChr);
-    text += bit(s.deleteChr);
-    return text + u" ["_qs + s.addChrList + u"] ["_qs + s.deleteChrList + u']';
+    text += bit(s.digits);
+    text += bit(s.upper);
+    text += bit(s.lower);
+    text += bit(s.extra);
+    text += bit(s.exclude);
+    return text + u" ["_qs + s.extraText + u"] ["_qs + s.excludeText + u']';
 }
 } // namespace
 
@@ -74,12 +74,12 @@ void TestSettingsFileTable::loadAndClose_data() {
 
     QTest::newRow("header without ]")
         << kPosition + "[Add]\r\n[x\r\nSuji=0\r\n"
-        << pos + "01100 [] []" << kPosition + "[Add]\r\n[x\r\nSuji=0\r\n" + kAddAfterSuji
-        << kPosition + "[Add]\r\n[x\r\nSuji=1\r\n" + kAddAfterSuji;
+        << pos + "01100 [] []" << kPosition + "[Add]\r\n[x\r\nSuji=0\r\n" + kAddAfterDigits
+        << kPosition + "[Add]\r\n[x\r\nSuji=1\r\n" + kAddAfterDigits;
     QTest::newRow("lone [") << kPosition + "[Add]\r\n[\r\nSuji=0\r\n"
                             << pos + "01100 [] []"
-                            << kPosition + "[Add]\r\n[\r\nSuji=0\r\n" + kAddAfterSuji
-                            << kPosition + "[Add]\r\n[\r\nSuji=1\r\n" + kAddAfterSuji;
+                            << kPosition + "[Add]\r\n[\r\nSuji=0\r\n" + kAddAfterDigits
+                            << kPosition + "[Add]\r\n[\r\nSuji=1\r\n" + kAddAfterDigits;
     QTest::newRow("NUL in a value and in a foreign line")
         << kPosition + Raw("[Add]\r\nSuji=0\r\nAddChrList=a\0b\r\nx\0=\0\r\n")
         << pos + "01100 [a] []"
@@ -93,22 +93,22 @@ void TestSettingsFileTable::loadAndClose_data() {
                kPolicies;
     QTest::newRow("duplicate keys: the first wins")
         << kPosition + "[Add]\r\nSuji=0\r\nsuji=1\r\n"
-        << pos + "01100 [] []" << kPosition + "[Add]\r\nSuji=0\r\nsuji=1\r\n" + kAddAfterSuji
-        << kPosition + "[Add]\r\nSuji=1\r\nsuji=1\r\n" + kAddAfterSuji;
+        << pos + "01100 [] []" << kPosition + "[Add]\r\nSuji=0\r\nsuji=1\r\n" + kAddAfterDigits
+        << kPosition + "[Add]\r\nSuji=1\r\nsuji=1\r\n" + kAddAfterDigits;
     QTest::newRow("duplicate sections: the first wins")
         << kPosition + "[Add]\r\nSuji=0\r\n[add]\r\nAddChr=1\r\n"
         << pos + "01100 [] []"
-        << kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji + "[add]\r\nAddChr=1\r\n"
-        << kPosition + "[Add]\r\nSuji=1\r\n" + kAddAfterSuji + "[add]\r\nAddChr=1\r\n";
+        << kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterDigits + "[add]\r\nAddChr=1\r\n"
+        << kPosition + "[Add]\r\nSuji=1\r\n" + kAddAfterDigits + "[add]\r\nAddChr=1\r\n";
     QTest::newRow("keys before any header belong to none")
         << "Suji=0\r\n" + kPosition + kFullAdd << pos + "11100 [] []"
         << "Suji=0\r\n" + kPosition + kFullAdd
-        << "Suji=0\r\n" + kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji;
+        << "Suji=0\r\n" + kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterDigits;
     QTest::newRow("header with blanks, trailing text, other case")
         << kPosition + "  [ ADD ] ; options\r\n suji = 0 \r\n"
         << pos + "01100 [] []"
-        << kPosition + "  [ ADD ] ; options\r\n suji = 0 \r\n" + kAddAfterSuji
-        << kPosition + "  [ ADD ] ; options\r\n suji =1\r\n" + kAddAfterSuji;
+        << kPosition + "  [ ADD ] ; options\r\n suji = 0 \r\n" + kAddAfterDigits
+        << kPosition + "  [ ADD ] ; options\r\n suji =1\r\n" + kAddAfterDigits;
     QTest::newRow("UTF-8 with mark, LF line ends")
         << "\xEF\xBB\xBF" + kPosition + "[Add]\nSuji=1\nAddChrList=\xE3\x81\x82\n"
         << pos + "11100 [あ] []"
@@ -162,7 +162,7 @@ void TestSettingsFileTable::loadAndClose_data() {
                "DeleteChrList=\xE3\x81\x82\xE3\x81\x84\xF0\x9F\x98\x80\r\n" + kPolicies
         << pos + "11100 [] [あい😀]" << QByteArray()
         << kPosition + "[Add]\r\nSuji=0\r\n" +
-               kClassKeysAfterSuji.left(kClassKeysAfterSuji.size() - 17) +
+               kClassKeysAfterDigits.left(kClassKeysAfterDigits.size() - 17) +
                "DeleteChrList=\xE3\x81\x82\xE3\x81\x84\xF0\x9F\x98\x80\r\n" + kPolicies;
     QTest::newRow("UTF-8 without mark, a key added")
         << kPosition + "[Add]\r\nSuji=1\r\nAddChrList=\xE3\x81\x82\r\n"
@@ -181,19 +181,19 @@ void TestSettingsFileTable::loadAndClose_data() {
                "DeleteChrList=\x82\xA0\x82\xA2\r\n" + kPolicies
         << pos + "11100 [] [あい]" << QByteArray()
         << kPosition + "[Add]\r\nSuji=0\r\n" +
-               kClassKeysAfterSuji.left(kClassKeysAfterSuji.size() - 17) +
+               kClassKeysAfterDigits.left(kClassKeysAfterDigits.size() - 17) +
                "DeleteChrList=\x82\xA0\x82\xA2\r\n" + kPolicies;
     QTest::newRow("foreign section with bytes outside code page 932")
         << "[Other]\r\nk=\x80\xA0\x81\xFF\xFD\r\n; \x83\r\n" + kPosition + kFullAdd
         << pos + "11100 [] []" << QByteArray()
         << "[Other]\r\nk=\x80\xA0\x81\xFF\xFD\r\n; \x83\r\n" + kPosition + "[Add]\r\nSuji=0\r\n" +
-               kAddAfterSuji;
+               kAddAfterDigits;
     QTest::newRow("0x7F and 0x1A") << kPosition + "[Add]\r\nSuji=1\r\nDeleteChrList=\x7F\x1A\r\n"
                                    << pos + "11100 [] [\x7F\x1A]"
                                    << kPosition + "[Add]\r\nSuji=1\r\nDeleteChrList=\x7F\x1A\r\n" +
-                                          kClassKeysAfterSuji.chopped(16) + kPolicies
+                                          kClassKeysAfterDigits.chopped(16) + kPolicies
                                    << kPosition + "[Add]\r\nSuji=0\r\nDeleteChrList=\x7F\x1A\r\n" +
-                                          kClassKeysAfterSuji.chopped(16) + kPolicies;
+                                          kClassKeysAfterDigits.chopped(16) + kPolicies;
     QTest::newRow("quoted value and CR line ends")
         << kPosition + "[Add]\rSuji=1\rAddChrList = \" a \" \r" << pos + "11100 [ a ] []"
         << kPosition +
@@ -205,17 +205,17 @@ void TestSettingsFileTable::loadAndClose_data() {
                "AddChr=0\r\nDeleteChr=0\r\nDeleteChrList=\r\n" +
                kPolicies;
     QTest::newRow("no line end at the end") << kPosition + "[Add]\r\nSuji=0" << pos + "01100 [] []"
-                                            << kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji
-                                            << kPosition + "[Add]\r\nSuji=1\r\n" + kAddAfterSuji;
+                                            << kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterDigits
+                                            << kPosition + "[Add]\r\nSuji=1\r\n" + kAddAfterDigits;
     QTest::newRow("invalid position")
         << "[Position]\r\nLeft=-60\r\nTop=30\r\nWidth=9e3\r\nHeight=6000\r\n" + kFullAdd
         << u"0,30,8895,6000 11100 [] []"_qs
         << "[Position]\r\nLeft=0\r\nTop=30\r\nWidth=8895\r\nHeight=6000\r\n" + kFullAdd
         << "[Position]\r\nLeft=0\r\nTop=30\r\nWidth=8895\r\nHeight=6000\r\n[Add]\r\nSuji=0\r\n" +
-               kAddAfterSuji;
+               kAddAfterDigits;
     QTest::newRow("empty file") << QByteArray() << u"0,0,8895,5580 11100 [] []"_qs
                                 << kDefaultPosition + kFullAdd
-                                << kDefaultPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterSuji;
+                                << kDefaultPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterDigits;
 }
 
 void TestSettingsFileTable::loadAndClose() {
@@ -237,7 +237,7 @@ void TestSettingsFileTable::loadAndClose() {
 
     IniDocument toggled = IniDocument::fromBytes(file);
     StoredSettings changed = settings;
-    changed.suji = !changed.suji;
+    changed.digits = !changed.digits;
     QVERIFY(StoreSettings(toggled, changed));
     QCOMPARE(toggled.toBytes(), afterToggle);
 
@@ -257,16 +257,16 @@ void TestSettingsFileTable::policies_data() {
 
     QTest::newRow("absent: unchecked")
         << QByteArray("[Add]\r\nSuji=1\r\n") << false << false
-        << "[Add]\r\nSuji=1\r\n" + kClassKeysAfterSuji + "NoSimilar=1\r\nEachClass=1\r\n";
+        << "[Add]\r\nSuji=1\r\n" + kClassKeysAfterDigits + "NoSimilar=1\r\nEachClass=1\r\n";
     QTest::newRow("both 1") << QByteArray("[Add]\r\nEachClass=1\r\nNoSimilar=1\r\n") << true << true
                             << "[Add]\r\nEachClass=0\r\nNoSimilar=0\r\nSuji=1\r\n" +
-                                   kClassKeysAfterSuji;
+                                   kClassKeysAfterDigits;
     QTest::newRow("2, a blank or a word: unchecked")
         << QByteArray("[Add]\r\nNoSimilar=2\r\nEachClass= yes\r\n") << false << false
-        << "[Add]\r\nNoSimilar=1\r\nEachClass=1\r\nSuji=1\r\n" + kClassKeysAfterSuji;
+        << "[Add]\r\nNoSimilar=1\r\nEachClass=1\r\nSuji=1\r\n" + kClassKeysAfterDigits;
     QTest::newRow("other case of the key")
         << QByteArray("[Add]\r\nnosimilar=1\r\n") << true << false
-        << "[Add]\r\nnosimilar=0\r\nSuji=1\r\n" + kClassKeysAfterSuji + "EachClass=1\r\n";
+        << "[Add]\r\nnosimilar=0\r\nSuji=1\r\n" + kClassKeysAfterDigits + "EachClass=1\r\n";
 }
 
 void TestSettingsFileTable::policies() {

@@ -4,8 +4,8 @@
 // model follows along: the text each key must read back, the encoding the file must be in, and
 // the bytes of every line the program does not own. Seeded, so a failure repeats.
 #include "Cp932Codec.h"
+#include "IniFile.h"
 #include "SettingsRules.h"
-#include "mdlIniSet.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -283,17 +283,17 @@ public:
     StoredSettings change(StoredSettings s, Use use) {
         switch (use) {
         case Use::Toggle: {
-            bool* boxes[] = {&s.suji,      &s.alphabetBig, &s.alphabetMini, &s.addChr,
-                             &s.deleteChr, &s.noSimilar,   &s.eachClass};
+            bool* boxes[] = {&s.digits,  &s.upper,     &s.lower,    &s.extra,
+                             &s.exclude, &s.noSimilar, &s.eachClass};
             bool* box = boxes[below(7)];
             *box = !*box;
             break;
         }
         case Use::ForceUtf8:
-            (chance(50) ? s.addChrList : s.deleteChrList) = wideText();
+            (chance(50) ? s.extraText : s.excludeText) = wideText();
             break;
         case Use::Text:
-            (chance(50) ? s.addChrList : s.deleteChrList) = text(10);
+            (chance(50) ? s.extraText : s.excludeText) = text(10);
             break;
         case Use::Move:
             s.window = {below(30000), below(30000), 3000 + below(20000), 1500 + below(20000)};
@@ -321,12 +321,19 @@ bool WriteBytes(const QString& path, const QByteArray& bytes) {
 // The text each key is stored as, as the window stores it.
 std::map<int, QString> StoredTexts(const StoredSettings& s) {
     const WindowTwips& w = s.window;
-    const QString texts[kKeyCount] = {
-        QString::number(w.left),        QString::number(w.top),   QString::number(w.width),
-        QString::number(w.height),      CheckStateText(s.suji),   CheckStateText(s.alphabetBig),
-        CheckStateText(s.alphabetMini), CheckStateText(s.addChr), s.addChrList,
-        CheckStateText(s.deleteChr),    s.deleteChrList,          CheckStateText(s.noSimilar),
-        CheckStateText(s.eachClass)};
+    const QString texts[kKeyCount] = {QString::number(w.left),
+                                      QString::number(w.top),
+                                      QString::number(w.width),
+                                      QString::number(w.height),
+                                      CheckStateText(s.digits),
+                                      CheckStateText(s.upper),
+                                      CheckStateText(s.lower),
+                                      CheckStateText(s.extra),
+                                      s.extraText,
+                                      CheckStateText(s.exclude),
+                                      s.excludeText,
+                                      CheckStateText(s.noSimilar),
+                                      CheckStateText(s.eachClass)};
     std::map<int, QString> out;
     for (int k = 0; k < kKeyCount; ++k)
         out[k] = texts[k];
@@ -428,7 +435,7 @@ void TestSettingsFuzz::closesFollowTheModel() {
                 const bool carried =
                     model.encoding == Encoding::Cp932 &&
                     std::any_of(model.foreign.cbegin(), model.foreign.cend(), [](const Line& l) {
-                        return DecodeCp932Lossless(l.bytes) != DecodeCp932(l.bytes);
+                        return !EncodeCp932(DecodeCp932Lossless(l.bytes)).bytes;
                     });
                 QVERIFY2(use == Generator::Use::ForceUtf8 && carried, what);
                 for (int k : {8, 10}) {

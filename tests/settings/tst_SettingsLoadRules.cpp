@@ -1,5 +1,5 @@
+#include "IniValues.h"
 #include "SettingsRules.h"
-#include "mdlIniSet.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -111,9 +111,9 @@ void TestSettingsLoadRules::checkBoxes() {
     }
     WriteBytes(file, bytes);
 
-    for (QLatin1StringView key : {kSuji, kAlhabetBig, kAlphabetMini})
+    for (QLatin1StringView key : {kDigitsKey, kUpperKey, kLowerKey})
         QCOMPARE(ClassBoxCheckedFrom(ReadIniValue(kAdd, key, file)), classBox);
-    for (QLatin1StringView key : {kAddChr, kDeleteChr})
+    for (QLatin1StringView key : {kExtraKey, kExcludeKey})
         QCOMPARE(FreeTextBoxCheckedFrom(ReadIniValue(kAdd, key, file)), freeTextBox);
 }
 

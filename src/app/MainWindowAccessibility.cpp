@@ -1,11 +1,11 @@
-// What a screen reader hears in the main window, and the keys that reach the list's menu. Qt reads
+// What a screen reader hears in the main window. Qt reads
 // a check box's caption with its access key as "数字(N)", names a text box after the frame around
-// it, and lists lines, frames and the hidden work list as objects of their own; this file says it
+// it, and lists lines and frames as objects of their own; this file says it
 // better.
-#include "frmMainAccessibility.h"
+#include "MainWindowAccessibility.h"
 
+#include "MainWindow.h"
 #include "ResultListView.h"
-#include "frmMain.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -26,8 +26,8 @@ namespace {
 // Widgets marked with this property are left out of the tree their parent reports.
 constexpr const char* kOutOfTreeProperty = "keymillOutOfAccessibilityTree";
 
-// Marked decoration, a toolbar's separator, or a widget hidden in its own right (the work
-// list, the progress frame while no run lasts, the toolbar's overflow button): a reader has
+// Marked decoration, a toolbar's separator, or a widget hidden in its own right (the progress
+// frame while no run lasts, the toolbar's overflow button): a reader has
 // nothing to do with them. A widget that shows again comes back.
 bool outOfTree(const QObject* object) {
     const auto* widget = qobject_cast<const QWidget*>(object);
@@ -114,7 +114,7 @@ QString WithoutAccessKey(const QString& caption) {
     return plain;
 }
 
-void SetUpAccessibility(frmMain& window) {
+void MainWindow::setUpAccessibility() {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(containerFactory);
         return true;
@@ -122,52 +122,38 @@ void SetUpAccessibility(frmMain& window) {
     Q_UNUSED(factoryInstalled);
 
     // Check boxes by their caption alone; the access key is announced as their shortcut.
-    for (QCheckBox* box : {window.chkAddSuji, window.chkAddAlphabetBig, window.chkAddAlphabetMini,
-                           window.chkAddChr, window.chkDeleteChr})
+    for (QCheckBox* box : {m_digitsBox, m_upperBox, m_lowerBox, m_extraBox, m_excludeBox})
         nameAfterCaption(box, box->text());
     // Each free-text box is named after the check box that switches it on, yet apart from it.
-    for (auto [box, check] : {std::pair{window.txtAddChr, window.chkAddChr},
-                              std::pair{window.txtDeleteChr, window.chkDeleteChr}})
+    for (auto [box, check] :
+         {std::pair{m_extraText, m_extraBox}, std::pair{m_excludeText, m_excludeBox}})
         box->setAccessibleName(WithoutAccessKey(check->text()) + QStringLiteral("の文字"));
 
     // The number boxes: named by their labels, described by the hint below them.
     for (auto [box, label] :
-         {std::pair{window.txtMojisu, window.Label4}, std::pair{window.txtSeisei, window.Label6}}) {
+         {std::pair{m_lengthBox, m_lengthLabel}, std::pair{m_countBox, m_countLabel}}) {
         nameAfterCaption(label, label->text());
         nameAfterCaption(box, label->text());
+        box->setAccessibleDescription(m_rangeHint->text());
     }
-    for (QLineEdit* box : {window.txtMojisu, window.txtSeisei})
-        box->setAccessibleDescription(window.Label1->text());
 
-    window.fraAddChr->setAccessibleName(window.fraAddChr->title());
-    window.fraCountSet->setAccessibleName(QStringLiteral("文字数と生成数"));
-    window.fraProgressbar->setAccessibleName(QStringLiteral("生成の進み具合"));
+    m_charactersFrame->setAccessibleName(m_charactersFrame->title());
+    m_countsFrame->setAccessibleName(QStringLiteral("文字数と生成数"));
+    m_progressFrame->setAccessibleName(QStringLiteral("生成の進み具合"));
 
     // The list by its column's heading. The progress bar by the state text beside it, read
     // afresh whenever the run changes it; the count by its heading.
-    window.lvwPW->setAccessibleName(QStringLiteral("パスワード生成結果"));
-    window.lblStatus->setBuddy(window.prgCount);
-    window.lblKanryo->setBuddy(window.lblProgressbar);
-    window.lblProgressbar->setAccessibleDescription(window.lblKanryo->text());
+    m_resultList->setAccessibleName(QStringLiteral("パスワード生成結果"));
+    m_statusLabel->setBuddy(m_progressBar);
+    m_doneCaption->setBuddy(m_doneCount);
+    m_doneCount->setAccessibleDescription(m_doneCaption->text());
 
-    // Lines are decoration; the work list never shows.
-    for (QWidget* decoration :
-         {static_cast<QWidget*>(window.Line1), static_cast<QWidget*>(window.Line2),
-          static_cast<QWidget*>(window.etchedLine), static_cast<QWidget*>(window.lstSagyo)}) {
-        if (decoration != nullptr)
-            takeOutOfTree(decoration);
-    }
-    window.tlbMain->setAccessibleName(QStringLiteral("ツールバー"));
+    // Lines are decoration.
+    for (QWidget* decoration : {m_topLine, m_topLineLight, m_etchedLine})
+        takeOutOfTree(decoration);
+    m_toolBar->setAccessibleName(QStringLiteral("ツールバー"));
     for (QWidget* container :
-         {window.client, static_cast<QWidget*>(window.tlbMain),
-          static_cast<QWidget*>(window.fraAddChr), static_cast<QWidget*>(window.fraCountSet),
-          static_cast<QWidget*>(window.fraProgressbar)})
+         {m_client, static_cast<QWidget*>(m_toolBar), static_cast<QWidget*>(m_charactersFrame),
+          static_cast<QWidget*>(m_countsFrame), static_cast<QWidget*>(m_progressFrame)})
         pruneChildrenOf(container);
-
-    // The pop-up menu key and Shift+F10 offer the list's menu as a right click on the current
-    // row does, under the same conditions.
-    QObject::connect(window.lvwPW, &ResultListView::popupMenuKeyPressed, &window,
-                     [&window](const QPoint& pos) {
-                         window.lvwPW_MouseDown(Qt::RightButton, Qt::NoModifier, pos);
-                     });
 }

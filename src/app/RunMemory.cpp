@@ -60,13 +60,13 @@ quint64 cgroupValue(const QString& dir, const char* name, bool* present) {
 
 } // namespace
 
-quint64 EstimateRunBytes(qint64 mojisu, qint64 seisei, int unitsPerCharacter) {
-    if (mojisu <= 0 || seisei <= 0)
+quint64 EstimateRunBytes(qint64 length, qint64 count, int unitsPerCharacter) {
+    if (length <= 0 || count <= 0)
         return 0;
     const quint64 units = quint64(std::max(unitsPerCharacter, 1));
     quint64 text = 0;
     // 2 bytes per unit plus the terminating null.
-    if (__builtin_mul_overflow(quint64(mojisu), units, &text) || text == kSaturated ||
+    if (__builtin_mul_overflow(quint64(length), units, &text) || text == kSaturated ||
         __builtin_mul_overflow(text + 1, quint64(2), &text))
         return kSaturated;
     quint64 block = text + kDataHeaderBytes + kMallocHeaderBytes;
@@ -76,7 +76,7 @@ quint64 EstimateRunBytes(qint64 mojisu, qint64 seisei, int unitsPerCharacter) {
     quint64 perPassword = 0;
     quint64 total = 0;
     if (__builtin_add_overflow(block, kStringObjectBytes, &perPassword) ||
-        __builtin_mul_overflow(perPassword, quint64(seisei), &total))
+        __builtin_mul_overflow(perPassword, quint64(count), &total))
         return kSaturated;
     return total;
 }
@@ -149,9 +149,4 @@ bool RunFitsInMemory(quint64 estimatedBytes, quint64 availableBytes) {
     if (availableBytes == kNoMemoryLimit)
         return estimatedBytes != kSaturated;
     return estimatedBytes <= availableBytes / 2;
-}
-
-QString RunTooLargeMessage() {
-    return QStringLiteral(
-        "Error:文字数と生成数が大きすぎるため、パスワードを保持するメモリが足りません。");
 }

@@ -19,15 +19,3 @@ std::optional<IniDocument> ReadIniDocument(const QString& file);
 // when the file is not a regular file, when it has no write permission bit at all (the user's
 // way to lock it, honoured even for root), or when the write fails.
 bool WriteIniDocument(const IniDocument& document, const QString& file);
-
-// The value of `key` in `section` of `file`, read whole; an absent file, section or key gives
-// the empty text. Blanks around the stored value and one pair of matching quotation marks
-// around it are removed, as the Windows service does.
-QString ReadIniValue(const QString& section, const QString& key, const QString& file);
-
-// Stores `value` under `key` in `section` of `file` (see IniDocument::setValue) and writes the
-// file as WriteIniDocument does; a value already stored leaves the file untouched. Returns
-// false, having written nothing, when the file cannot be read or written or when a name or the
-// value cannot be stored.
-bool WriteIniValue(const QString& section, const QString& key, const QString& value,
-                   const QString& file);

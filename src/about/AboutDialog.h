@@ -8,25 +8,25 @@ class QPushButton;
 
 // The About dialog: product name and version, icon, copyright, free-software note, and two
 // buttons whose captions (homepage URL, support address) are what they open.
-class frmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 
 private:
-    void Form_Load();
-    void cmdMyHomepage_Click();
-    void cmdMyMail_Click();
-    void cmdClose_Click();
+    void showVersion();
+    void openHomepage();
+    void openMail();
+    void closeDialog();
 
-    QGroupBox* fraSoftZyoho;
-    QLabel* picIcon;
-    QLabel* lblVersion;
-    QLabel* lblCopyright;
-    QPushButton* cmdMyMail;
-    QPushButton* cmdMyHomepage;
-    QLabel* lblKomento;
-    QPushButton* cmdClose;
+    QGroupBox* m_infoFrame;
+    QLabel* m_iconPicture;
+    QLabel* m_versionLabel;
+    QLabel* m_copyrightLabel;
+    QPushButton* m_mailButton;
+    QPushButton* m_homepageButton;
+    QLabel* m_commentLabel;
+    QPushButton* m_closeButton;
 };
 
 // What the main window's バージョン情報 command does: builds the dialog anew, centres its frame

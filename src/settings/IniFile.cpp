@@ -1,4 +1,4 @@
-#include "mdlIniSet.h"
+#include "IniFile.h"
 
 #include "FileTarget.h"
 
@@ -43,21 +43,4 @@ bool WriteIniDocument(const IniDocument& document, const QString& file) {
     FileTarget target;
     return target.open(file, 0666).ok() && target.reserve(bytes.size()).ok() &&
            target.write(bytes).ok() && target.commit().ok();
-}
-
-QString ReadIniValue(const QString& section, const QString& key, const QString& file) {
-    const std::optional<IniDocument> document = ReadIniDocument(file);
-    if (!document)
-        return QString();
-    return document->value(section, key).value_or(QString());
-}
-
-bool WriteIniValue(const QString& section, const QString& key, const QString& value,
-                   const QString& file) {
-    std::optional<IniDocument> document = ReadIniDocument(file);
-    if (!document || !document->setValue(section, key, value))
-        return false; // never replace a file whose content could not be read
-    if (!document->isModified())
-        return true;
-    return WriteIniDocument(*document, file);
 }

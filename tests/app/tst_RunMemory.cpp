@@ -1,5 +1,6 @@
 #include "PasswordGenerator.h"
 #include "RunMemory.h"
+#include "Sanitized.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,8 +66,8 @@ private slots:
 };
 
 void RunMemoryTest::refusesRunsBeyondHalfOfWhatIsLeft_data() {
-    QTest::addColumn<qint64>("mojisu");
-    QTest::addColumn<qint64>("seisei");
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<qint64>("count");
     QTest::addColumn<int>("units");
     QTest::addColumn<quint64>("available");
     QTest::addColumn<bool>("fits");
@@ -90,12 +91,12 @@ void RunMemoryTest::refusesRunsBeyondHalfOfWhatIsLeft_data() {
 }
 
 void RunMemoryTest::refusesRunsBeyondHalfOfWhatIsLeft() {
-    QFETCH(qint64, mojisu);
-    QFETCH(qint64, seisei);
+    QFETCH(qint64, length);
+    QFETCH(qint64, count);
     QFETCH(int, units);
     QFETCH(quint64, available);
     QFETCH(bool, fits);
-    QCOMPARE(RunFitsInMemory(EstimateRunBytes(mojisu, seisei, units), available), fits);
+    QCOMPARE(RunFitsInMemory(EstimateRunBytes(length, count, units), available), fits);
 }
 
 // Each limit counts with what the process already uses; a limit already passed leaves 0.
@@ -158,8 +159,8 @@ void RunMemoryTest::cgroupHeadroom() {
 }
 
 void RunMemoryTest::estimateMatchesRealAllocation_data() {
-    QTest::addColumn<int>("mojisu");
-    QTest::addColumn<int>("seisei");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("count");
     QTest::addColumn<QString>("extra");
 
     QTest::newRow("short passwords") << 16 << 20000 << QString();
@@ -170,19 +171,20 @@ void RunMemoryTest::estimateMatchesRealAllocation_data() {
 }
 
 void RunMemoryTest::estimateMatchesRealAllocation() {
-    QFETCH(int, mojisu);
-    QFETCH(int, seisei);
+    SKIP_WHEN_SANITIZED();
+    QFETCH(int, length);
+    QFETCH(int, count);
     QFETCH(QString, extra);
     const CharacterPool pool = poolOf(extra);
 
     const size_t before = heapBytesInUse();
     std::vector<QString> passwords;
-    passwords.reserve(size_t(seisei));
-    for (int i = 0; i < seisei; ++i)
-        passwords.push_back(GeneratePassword(pool, mojisu, [] { return false; }));
+    passwords.reserve(size_t(count));
+    for (int i = 0; i < count; ++i)
+        passwords.push_back(GeneratePassword(pool, length, [] { return false; }));
     const double used = double(heapBytesInUse() - before);
 
-    const double estimate = double(EstimateRunBytes(mojisu, seisei, pool.isBmpOnly() ? 1 : 2));
+    const double estimate = double(EstimateRunBytes(length, count, pool.isBmpOnly() ? 1 : 2));
     QVERIFY2(estimate >= used * 0.95 && estimate <= used * 1.25,
              qPrintable(QStringLiteral("estimate %1, used %2").arg(estimate).arg(used)));
 }
@@ -200,6 +202,7 @@ void RunMemoryTest::estimateSaturates() {
 // A child process under a real RLIMIT_AS: the check sees the limit, refuses what would not fit,
 // and what it accepts really can be allocated.
 void RunMemoryTest::realAddressSpaceLimit() {
+    SKIP_WHEN_SANITIZED();
     const pid_t child = fork();
     QVERIFY(child >= 0);
     if (child == 0) {

@@ -8,11 +8,11 @@
 // "Nothing says there is a limit."
 constexpr quint64 kNoMemoryLimit = std::numeric_limits<quint64>::max();
 
-// Bytes needed to hold seisei passwords of mojisu characters in a vector-backed list model.
+// Bytes needed to hold count passwords of length characters in a vector-backed list model.
 // unitsPerCharacter is 1 when every character of the pool fits one UTF-16 unit and 2 when the
 // pool holds characters beyond the Basic Multilingual Plane (such a password reserves two units
 // per character). Non-positive numbers count as 0; the result saturates instead of overflowing.
-quint64 EstimateRunBytes(qint64 mojisu, qint64 seisei, int unitsPerCharacter = 1);
+quint64 EstimateRunBytes(qint64 length, qint64 count, int unitsPerCharacter = 1);
 
 // What the machine and the process's limits say, each kNoMemoryLimit when nothing is known.
 struct MemoryFacts {
@@ -44,5 +44,3 @@ quint64 PhysicalMemoryBytes();
 // True when the run needs at most half of what may still be allocated, so that copying, sorting
 // and saving the list still find room.
 bool RunFitsInMemory(quint64 estimatedBytes, quint64 availableBytes);
-
-QString RunTooLargeMessage();

@@ -25,13 +25,3 @@ QString FilterNumericTextOnce(const QString& text) {
     shorter.remove(index, 1);
     return shorter;
 }
-
-NumericTextCleanup CleanNumericText(const QString& text) {
-    NumericTextCleanup result{text, 0};
-    for (qsizetype index = FirstDisallowedNumericIndex(result.text); index >= 0;
-         index = FirstDisallowedNumericIndex(result.text)) {
-        result.text.remove(index, 1);
-        ++result.removedCount;
-    }
-    return result;
-}

@@ -12,12 +12,3 @@ qsizetype FirstDisallowedNumericIndex(const QString& text);
 
 // One pass of the text filter: the text without its first disallowed character.
 QString FilterNumericTextOnce(const QString& text);
-
-struct NumericTextCleanup {
-    QString text;
-    int removedCount = 0; // one beep each
-};
-
-// Repeats the filter until the text is clean. Each pass scans from the start again, so a "-"
-// that becomes the first character stays ("a-1" gives "-1").
-NumericTextCleanup CleanNumericText(const QString& text);

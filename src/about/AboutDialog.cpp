@@ -1,4 +1,4 @@
-#include "frmAbout.h"
+#include "AboutDialog.h"
 
 #include "AboutConfig.h"
 #include "AboutPlacement.h"
@@ -49,62 +49,62 @@ void ShellMailTo(const QString& address) {
 
 } // namespace
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmAbout"));
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("AboutDialog"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(TwipsToPixels(kClientSize));
 
-    fraSoftZyoho = Place(new QGroupBox(this), "fraSoftZyoho", {120, 0, 3855, 3015});
-    picIcon = Place(new QLabel(fraSoftZyoho), "picIcon", {120, 240, 540, 540});
-    picIcon->setAlignment(Qt::AlignCenter);
+    m_infoFrame = Place(new QGroupBox(this), "infoFrame", {120, 0, 3855, 3015});
+    m_iconPicture = Place(new QLabel(m_infoFrame), "iconPicture", {120, 240, 540, 540});
+    m_iconPicture->setAlignment(Qt::AlignCenter);
     // The icon comes from the program's resources; without it the picture stays empty.
     const QPixmap icon = QIcon(QStringLiteral(":/icons/keymill")).pixmap(kIconPixels);
     if (!icon.isNull())
-        picIcon->setPixmap(icon);
-    lblVersion = CentredLabel(fraSoftZyoho, "lblVersion", {120, 480, 3615, 255}, QString());
-    lblCopyright = CentredLabel(fraSoftZyoho, "lblCopyright", {120, 960, 3615, 255},
-                                QString::fromUtf8(about_config::kCopyright));
-    cmdMyMail = LinkButton(fraSoftZyoho, "cmdMyMail", {240, 1320, 3375, 255},
-                           QString::fromUtf8(about_config::kSupportMail));
-    cmdMyHomepage = LinkButton(fraSoftZyoho, "cmdMyHomepage", {240, 1680, 3375, 255},
-                               QString::fromUtf8(about_config::kHomepageUrl));
-    lblKomento = CentredLabel(fraSoftZyoho, "lblKomento", {120, 2040, 3615, 255},
-                              QStringLiteral("このソフトは、フリーソフトです"));
-    cmdClose = Place(new QPushButton(QStringLiteral("閉じる(&C)"), fraSoftZyoho), "cmdClose",
-                     {1200, 2400, 1455, 375});
+        m_iconPicture->setPixmap(icon);
+    m_versionLabel = CentredLabel(m_infoFrame, "versionLabel", {120, 480, 3615, 255}, QString());
+    m_copyrightLabel = CentredLabel(m_infoFrame, "copyrightLabel", {120, 960, 3615, 255},
+                                    QString::fromUtf8(about_config::kCopyright));
+    m_mailButton = LinkButton(m_infoFrame, "mailButton", {240, 1320, 3375, 255},
+                              QString::fromUtf8(about_config::kSupportMail));
+    m_homepageButton = LinkButton(m_infoFrame, "homepageButton", {240, 1680, 3375, 255},
+                                  QString::fromUtf8(about_config::kHomepageUrl));
+    m_commentLabel = CentredLabel(m_infoFrame, "commentLabel", {120, 2040, 3615, 255},
+                                  QStringLiteral("このソフトは、フリーソフトです"));
+    m_closeButton = Place(new QPushButton(QStringLiteral("閉じる(&C)"), m_infoFrame), "closeButton",
+                          {1200, 2400, 1455, 375});
 
-    setTabOrder(cmdClose, cmdMyMail);
-    setTabOrder(cmdMyMail, cmdMyHomepage);
-    cmdClose->setFocus();
+    setTabOrder(m_closeButton, m_mailButton);
+    setTabOrder(m_mailButton, m_homepageButton);
+    m_closeButton->setFocus();
 
-    connect(cmdMyHomepage, &QPushButton::clicked, this, &frmAbout::cmdMyHomepage_Click);
-    connect(cmdMyMail, &QPushButton::clicked, this, &frmAbout::cmdMyMail_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &frmAbout::cmdClose_Click);
+    connect(m_homepageButton, &QPushButton::clicked, this, &AboutDialog::openHomepage);
+    connect(m_mailButton, &QPushButton::clicked, this, &AboutDialog::openMail);
+    connect(m_closeButton, &QPushButton::clicked, this, &AboutDialog::closeDialog);
 
-    Form_Load();
+    showVersion();
 }
 
-void frmAbout::Form_Load() {
-    lblVersion->setText(ProgramVersionLine());
+void AboutDialog::showVersion() {
+    m_versionLabel->setText(ProgramVersionLine());
 }
 
-void frmAbout::cmdMyHomepage_Click() {
-    ShellOpen(LinkTarget(cmdMyHomepage->text()));
+void AboutDialog::openHomepage() {
+    ShellOpen(LinkTarget(m_homepageButton->text()));
 }
 
-void frmAbout::cmdMyMail_Click() {
-    ShellMailTo(LinkTarget(cmdMyMail->text()));
+void AboutDialog::openMail() {
+    ShellMailTo(LinkTarget(m_mailButton->text()));
 }
 
-void frmAbout::cmdClose_Click() {
+void AboutDialog::closeDialog() {
     close();
 }
 
 void ShowAboutDialog(QWidget* mainWindow) {
     // No parent: the dialog names no owner, so nothing else decides where it goes.
-    const auto about = std::make_unique<frmAbout>();
+    const auto about = std::make_unique<AboutDialog>();
     if (mainWindow) {
         // The dialog's frame is not known before it is shown; it gets the same decoration
         // as the main window.
