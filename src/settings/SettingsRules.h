@@ -25,7 +25,7 @@ inline constexpr QLatin1StringView kExtraKey{"AddChr"};
 inline constexpr QLatin1StringView kExtraTextKey{"AddChrList"};
 inline constexpr QLatin1StringView kExcludeKey{"DeleteChr"};
 inline constexpr QLatin1StringView kExcludeTextKey{"DeleteChrList"};
-// The window's two policies, after the design's keys.
+// The window's two policies, stored beside the character keys.
 inline constexpr QLatin1StringView kNoSimilarKey{"NoSimilar"};
 inline constexpr QLatin1StringView kEachClassKey{"EachClass"};
 inline constexpr QLatin1StringView kUniqueKey{"Unique"};
