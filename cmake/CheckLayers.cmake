@@ -6,11 +6,12 @@
 
 cmake_minimum_required(VERSION 3.25)
 
-# folder=the folders below it. settings and results lie side by side over files, as do cli and
+# folder=the folders below it. settings (over files and generator, whose parsers read the
+# stored rules) and results lie side by side over files, as do cli and
 # app over both; keymill-cli needs no widget, so results is not below it. slips (QtGui only)
 # lies over layout, under results and cli alike; handout (pairing, formats, hashes) lies over
 # files and generator, below both front ends.
-set(kBelow files= generator= layout= settings=files slips=layout,files results=files,slips
+set(kBelow files= generator= layout= settings=files,generator slips=layout,files results=files,slips
     about=layout handout=files,generator cli=files,generator,settings,layout,slips,handout
     app=files,generator,layout,settings,slips,results,about,handout)
 set(kLibraries keymill_files=files keymill_generator=generator keymill_layout=layout

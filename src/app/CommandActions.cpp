@@ -60,9 +60,13 @@ CommandActions::CommandActions(QObject* owner)
       start(makeAction(owner, "start", QStringLiteral("開始(&S)"), QStringLiteral("実行"),
                        "M_Start", QKeySequence(Qt::Key_F5))),
       stop(makeAction(owner, "stop", QStringLiteral("停止(&E)"), QStringLiteral("停止"), "M_Stop")),
+      unique(makeAction(owner, "unique", QStringLiteral("重複なし(&U)"))),
       help(makeAction(owner, "help", QStringLiteral("ヘルプ(&H)"), QStringLiteral("ヘルプ"),
                       "M_Help", QKeySequence(Qt::Key_F1))),
-      about(makeAction(owner, "about", QStringLiteral("バージョン情報(&V)"))) {}
+      about(makeAction(owner, "about", QStringLiteral("バージョン情報(&V)"))) {
+    unique->setCheckable(true);
+    unique->setToolTip(QStringLiteral("1回の実行で同じパスワードを2度作りません。"));
+}
 
 void CommandActions::fillMenuBar(QMenuBar& bar) const {
     QMenu* file = bar.addMenu(QStringLiteral("ファイル(&F)"));
@@ -82,6 +86,8 @@ void CommandActions::fillMenuBar(QMenuBar& bar) const {
     QMenu* run = bar.addMenu(QStringLiteral("実行(&R)"));
     run->setObjectName(QStringLiteral("runMenu"));
     run->addActions({start, stop});
+    run->addSeparator();
+    run->addAction(unique);
 
     QMenu* helpMenu = bar.addMenu(QStringLiteral("ヘルプ(&H)"));
     helpMenu->setObjectName(QStringLiteral("helpMenu"));

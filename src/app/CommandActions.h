@@ -22,13 +22,14 @@ struct CommandActions {
     QAction* sortDescending = nullptr;
     QAction* start = nullptr;
     QAction* stop = nullptr;
+    QAction* unique = nullptr; // checkable: no password twice in a run ([Add] Unique)
     QAction* help = nullptr;
     QAction* about = nullptr;
 
     // Makes the actions, owned by owner.
     explicit CommandActions(QObject* owner);
 
-    // The menu bar's four menus: ファイル, 編集, 実行, ヘルプ.
+    // The menu bar's four menus: ファイル, 編集, 実行 (with the run's options), ヘルプ.
     void fillMenuBar(QMenuBar& bar) const;
     // The toolbar's buttons; the sort button drops down both sort orders.
     void fillToolBar(QToolBar& toolBar, QWidget* menuParent) const;

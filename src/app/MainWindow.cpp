@@ -102,6 +102,10 @@ bool followCheckBox(QLineEdit* box, const QCheckBox* check) {
     return on && !box->text().isEmpty();
 }
 
+const QString kStrengthTip = QStringLiteral(
+    "次の実行で作るパスワード1つのエントロピーで、1ビット増えるごとに当てるまでの試行回数が"
+    "2倍になります。");
+
 // A number box's text as a number: ASCII digits only, otherwise 0 (no number).
 qint64 numberIn(const QString& text) {
     if (text.isEmpty() || text.size() > 18)
@@ -240,17 +244,16 @@ void MainWindow::createPolicyControls() {
     m_strengthLabel = makeLabel(m_client, "strengthLabel", QString());
     m_strengthLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_strengthLabel->setFont(m_doneCaption->font());
-    m_strengthLabel->setToolTip(QStringLiteral(
-        "次の実行で作るパスワード1つのエントロピーで、1ビット増えるごとに当てるまでの試行回数が"
-        "2倍になります。"));
-    m_strengthLabel->setAccessibleDescription(m_strengthLabel->toolTip());
+    m_strengthLabel->setToolTip(kStrengthTip);
+    m_strengthLabel->setAccessibleDescription(kStrengthTip);
 
     // Every option and the length change the figure; it follows each change at once.
     for (QCheckBox* box : {m_digitsBox, m_upperBox, m_lowerBox, m_extraBox, m_excludeBox,
                            m_noLookAlikesBox, m_eachClassBox})
         connect(box, &QCheckBox::stateChanged, this, &MainWindow::updateStrength);
-    for (QLineEdit* box : {m_extraText, m_excludeText, m_lengthBox})
+    for (QLineEdit* box : {m_extraText, m_excludeText, m_lengthBox, m_countBox})
         connect(box, &QLineEdit::textChanged, this, &MainWindow::updateStrength);
+    connect(m_actions.unique, &QAction::toggled, this, &MainWindow::updateStrength);
     // What a screen reader hears of runs and of the strength.
     m_announcer = new RunAnnouncer(m_client);
     m_announcer->tieStrength(m_strengthLabel, {m_digitsBox, m_upperBox, m_lowerBox, m_extraBox,
@@ -326,6 +329,7 @@ void MainWindow::updateCommands() {
     m_actions.start->setEnabled(!running && startReady());
     m_actions.stop->setEnabled(running);
     // No option changes during a run.
+    m_actions.unique->setEnabled(!running);
     m_charactersFrame->setEnabled(!running);
     m_countsFrame->setEnabled(!running);
     if (running != m_waitCursor) {
@@ -361,13 +365,30 @@ RunRequest MainWindow::readRequest() const {
     request.eachClass = isChecked(m_eachClassBox);
     request.length = numberIn(m_lengthBox->text());
     request.count = numberIn(m_countBox->text());
+    request.unique = m_actions.unique->isChecked();
+    // The stored rules, which the window shows in the strength and does not edit.
+    options.symbols = m_rules.symbols;
+    request.minimums = m_rules.minimums;
+    request.maxRun = m_rules.maxRun;
+    request.first = m_rules.first;
+    request.siteRules = m_rules.siteRules;
     return request;
 }
 
 void MainWindow::updateStrength() {
     RunRequest request = readRequest();
+    const qint64 count = request.count;
     request.count = 1; // the figure is that of one password, whatever the count box holds
-    const QString text = StrengthLabelText(PlanRun(request));
+    RunPlanOutcome outcome = PlanRun(request);
+    const QString text = StrengthLabelText(outcome);
+    // The chance of the same password twice in the list the count box asks for, when it matters.
+    QString tip = kStrengthTip;
+    if (auto* plan = std::get_if<RunPlan>(&outcome); plan && count <= kMaxPasswordCount) {
+        plan->count = qint32(count);
+        if (const QString chance = DuplicateChanceText(DuplicateChance(*plan)); !chance.isEmpty())
+            tip += u'\n' + chance;
+    }
+    m_strengthLabel->setToolTip(tip);
     m_strengthLabel->setText(text);
     m_strengthLabel->setAccessibleName(text.isEmpty() ? QStringLiteral("強度") : text);
     m_announcer->strengthChanged(text);

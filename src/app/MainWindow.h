@@ -2,6 +2,7 @@
 
 #include "CommandActions.h"
 #include "RunController.h"
+#include "StoredRunRules.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -137,6 +138,10 @@ private:
     };
     LoadedText m_loadedExtra;
     LoadedText m_loadedExclude;
+    // The settings as loaded: the [Rules] keys, which the window does not edit, are stored back
+    // from here; m_rules is what every run takes from them.
+    StoredSettings m_loadedSettings;
+    StoredRunRules m_rules;
 
     bool m_resultsReady = false; // the last run completed: the result commands are enabled
     bool m_layingOut = false;

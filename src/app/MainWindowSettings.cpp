@@ -1,4 +1,5 @@
-// The window's geometry and the character options, kept in keymill.ini between uses.
+// The window's geometry, the character options and the run's rules, kept in keymill.ini
+// between uses.
 #include "MainWindow.h"
 
 #include "FreeTextFilter.h"
@@ -38,11 +39,16 @@ void MainWindow::loadSettings() {
     m_loadedExclude = {stored.excludeText, m_excludeText->text()};
     m_noLookAlikesBox->setChecked(stored.noSimilar);
     m_eachClassBox->setChecked(stored.eachClass);
+    m_actions.unique->setChecked(stored.unique);
+    // A [Rules] value that names nothing gives no rule; it is stored back as it was found.
+    m_loadedSettings = stored;
+    m_rules = RunRulesFrom(stored);
+    updateStrength();
 }
 
 void MainWindow::saveSettings() {
     // The file is read again rather than kept from the start: whatever another copy of the
-    // program or the user wrote into it meanwhile stays, and the eleven keys are this window's.
+    // program or the user wrote into it meanwhile stays, and the window's keys are its own.
     const QString readPath = SettingsReadPathFor(m_programDir);
     std::optional<IniDocument> ini = ReadIniDocument(readPath);
     if (!ini) {
@@ -53,7 +59,7 @@ void MainWindow::saveSettings() {
     const auto storedText = [](const QLineEdit* box, const LoadedText& loaded) {
         return box->text() == loaded.shown ? loaded.stored : box->text();
     };
-    StoredSettings current;
+    StoredSettings current = m_loadedSettings;
     current.window = m_placement->toStore();
     current.digits = m_digitsBox->isChecked();
     current.upper = m_upperBox->isChecked();
@@ -64,6 +70,7 @@ void MainWindow::saveSettings() {
     current.excludeText = storedText(m_excludeText, m_loadedExclude);
     current.noSimilar = m_noLookAlikesBox->isChecked();
     current.eachClass = m_eachClassBox->isChecked();
+    current.unique = m_actions.unique->isChecked();
     StoreSettings(*ini, current);
     // An unchanged file is not written at all: its time stamp stays, and a locked or
     // read-only file is left alone.

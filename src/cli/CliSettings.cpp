@@ -4,6 +4,7 @@
 #include "FreeTextFilter.h"
 #include "IniFile.h"
 #include "SettingsRules.h"
+#include "StoredRunRules.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,23 +16,15 @@ using namespace CliOptionNames;
 
 namespace {
 
-// The five character options and the two policies as the window loads them from one reading
-// of the file.
+// The five character options, the policies and the rules as the window loads them from one
+// reading of the file.
 struct SettingsOptions {
     GenerationOptions generation;
     bool noSimilar = false;
     bool eachClass = false;
     bool unique = false;
-    ClassMinimums minimums;
-    qint32 maxRun = 0;
-    FirstCharacter first = FirstCharacter::Any;
-    std::optional<SiteRules> siteRules;
-    QString error; // a [Rules] value that names nothing, as "[Rules] First=x"
+    StoredRunRules rules;
 };
-
-QString KeyText(QLatin1StringView key, const QString& value) {
-    return QStringLiteral("[%1] %2=%3").arg(SettingsNames::kRules, key, value);
-}
 
 SettingsOptions OptionsFromSettings(const IniDocument& ini) {
     // The window's place is not wanted here, so no screen limits it.
@@ -52,25 +45,8 @@ SettingsOptions OptionsFromSettings(const IniDocument& ini) {
     read.noSimilar = stored.noSimilar;
     read.eachClass = stored.eachClass;
     read.unique = stored.unique;
-    namespace Keys = SettingsNames;
-    if (const auto set = SymbolSetNamed(stored.symbols))
-        read.generation.symbols = *set;
-    else
-        read.error = KeyText(Keys::kSymbolsKey, stored.symbols);
-    read.minimums = {stored.minDigits, stored.minUpper, stored.minLower, stored.minSymbols,
-                     stored.minExtra};
-    read.maxRun = stored.maxRun;
-    if (const auto first = FirstCharacterNamed(stored.first))
-        read.first = *first;
-    else
-        read.error = KeyText(Keys::kFirstKey, stored.first);
-    if (!stored.passwordRules.trimmed().isEmpty()) {
-        const SiteRulesParse site = ParseSiteRules(stored.passwordRules);
-        if (site.rules)
-            read.siteRules = site.rules;
-        else
-            read.error = KeyText(Keys::kPasswordRulesKey, site.badPart);
-    }
+    read.rules = RunRulesFrom(stored);
+    read.generation.symbols = read.rules.symbols;
     return read;
 }
 
@@ -153,12 +129,12 @@ ParsedCommandLine ReadRequestedSettings(const CliRequest& request,
             parsed.warnings << warning;
     }
     if (stored) {
-        if (!stored->error.isEmpty()) {
+        if (!stored->rules.error.isEmpty()) {
             parsed.error = Cli::tr("%1: cannot read or meet '%2'")
                                .arg(request.characters == CharacterSource::SettingsFile
                                         ? "--" + kSettingsFile.constLast()
                                         : "--" + kSettings.constLast(),
-                                    stored->error);
+                                    stored->rules.error);
             parsed.exitCode = 2;
             return parsed;
         }
@@ -168,21 +144,22 @@ ParsedCommandLine ReadRequestedSettings(const CliRequest& request,
         options.noSimilar = options.noSimilar || stored->noSimilar;
         options.eachClass = options.eachClass || stored->eachClass;
         options.unique = options.unique || stored->unique;
+        const StoredRunRules& rules = stored->rules;
         const std::pair<qint32*, qint32> fromFile[] = {
-            {&options.minimums.digits, stored->minimums.digits},
-            {&options.minimums.upper, stored->minimums.upper},
-            {&options.minimums.lower, stored->minimums.lower},
-            {&options.minimums.symbols, stored->minimums.symbols},
-            {&options.minimums.extra, stored->minimums.extra},
-            {&options.maxRun, stored->maxRun}};
+            {&options.minimums.digits, rules.minimums.digits},
+            {&options.minimums.upper, rules.minimums.upper},
+            {&options.minimums.lower, rules.minimums.lower},
+            {&options.minimums.symbols, rules.minimums.symbols},
+            {&options.minimums.extra, rules.minimums.extra},
+            {&options.maxRun, rules.maxRun}};
         for (const auto& [value, file] : fromFile) {
             if (*value == 0)
-                *value = std::min(file, kMaxPasswordLength);
+                *value = file;
         }
         if (options.first == FirstCharacter::Any)
-            options.first = stored->first;
+            options.first = rules.first;
         if (!options.siteRules)
-            options.siteRules = stored->siteRules;
+            options.siteRules = rules.siteRules;
     }
     if (!request.lengthGiven) {
         if (!options.siteRules) {

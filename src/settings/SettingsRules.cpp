@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 qint32 GeometryValueOr(const QString& text, qint32 fallback) {
     if (text.isEmpty())
@@ -115,5 +116,26 @@ bool StoreSettings(IniDocument& ini, const StoredSettings& settings) {
         stored = ini.setValue(kPosition, key, value) && stored;
     for (const auto& [key, value] : add)
         stored = ini.setValue(kAdd, key, value) && stored;
+    // The keys added later are set only when they read otherwise now (absent included), so a
+    // close that changed none of them adds nothing to a file written before they existed.
+    constexpr qint32 kAnyScreen = std::numeric_limits<qint32>::max();
+    const StoredSettings found = LoadStoredSettings(ini, kAnyScreen, kAnyScreen);
+    if (found.unique != settings.unique)
+        stored = ini.setValue(kAdd, kUniqueKey, CheckStateText(settings.unique)) && stored;
+    const auto number = [](qint32 value) { return QString::number(value); };
+    const std::tuple<QLatin1StringView, bool, QString> rules[] = {
+        {kSymbolsKey, found.symbols == settings.symbols, settings.symbols},
+        {kMinDigitsKey, found.minDigits == settings.minDigits, number(settings.minDigits)},
+        {kMinUpperKey, found.minUpper == settings.minUpper, number(settings.minUpper)},
+        {kMinLowerKey, found.minLower == settings.minLower, number(settings.minLower)},
+        {kMinSymbolsKey, found.minSymbols == settings.minSymbols, number(settings.minSymbols)},
+        {kMinExtraKey, found.minExtra == settings.minExtra, number(settings.minExtra)},
+        {kMaxRunKey, found.maxRun == settings.maxRun, number(settings.maxRun)},
+        {kFirstKey, found.first == settings.first, settings.first},
+        {kPasswordRulesKey, found.passwordRules == settings.passwordRules, settings.passwordRules}};
+    for (const auto& [key, same, value] : rules) {
+        if (!same)
+            stored = ini.setValue(kRules, key, value) && stored;
+    }
     return stored;
 }

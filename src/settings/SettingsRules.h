@@ -108,7 +108,8 @@ StoredSettings LoadStoredSettings(const IniDocument& ini, qint32 screenWidthTwip
                                   qint32 screenHeightTwips);
 
 // Sets all keys in the file's order, the two policies last; a negative left or top is stored
-// as 0, the place the reader gives it. A key that already reads as the value
+// as 0, the place the reader gives it. [Add] Unique and the [Rules] keys are set only where the
+// file reads otherwise (an absent key reads as the default). A key that already reads as the value
 // to store keeps its bytes, so a text the user did not change is written back exactly as it was
 // found. False when some value could not be stored (see IniDocument::setValue).
 bool StoreSettings(IniDocument& ini, const StoredSettings& settings);

@@ -35,7 +35,8 @@ Enabled snapshot(MainWindow& w) {
     e.sort = a.sortAscending->isEnabled() && a.sortDescending->isEnabled();
     e.start = a.start->isEnabled();
     e.stop = a.stop->isEnabled();
-    e.frames = Part(w, "charactersFrame")->isEnabled() && Part(w, "countsFrame")->isEnabled();
+    e.frames = Part(w, "charactersFrame")->isEnabled() && Part(w, "countsFrame")->isEnabled() &&
+               a.unique->isEnabled();
     e.waitPointer =
         QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     return e;

@@ -213,6 +213,12 @@ void TestSettingsFileTable::loadAndClose_data() {
         << "[Position]\r\nLeft=0\r\nTop=30\r\nWidth=8895\r\nHeight=6000\r\n" + kFullAdd
         << "[Position]\r\nLeft=0\r\nTop=30\r\nWidth=8895\r\nHeight=6000\r\n[Add]\r\nSuji=0\r\n" +
                kAddAfterDigits;
+    QTest::newRow("later keys as read: left alone")
+        << kPosition + kFullAdd +
+               "Unique=1\r\n[Rules]\r\nSymbols=jis-us\r\nMinDigits=03\r\nFirst=x\r\n"
+        << pos + "11100 [] []" << QByteArray()
+        << kPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterDigits +
+               "Unique=1\r\n[Rules]\r\nSymbols=jis-us\r\nMinDigits=03\r\nFirst=x\r\n";
     QTest::newRow("empty file") << QByteArray() << u"0,0,8895,5580 11100 [] []"_qs
                                 << kDefaultPosition + kFullAdd
                                 << kDefaultPosition + "[Add]\r\nSuji=0\r\n" + kAddAfterDigits;
