@@ -49,6 +49,7 @@ CommandActions::CommandActions(QObject* owner)
                       QKeySequence(Qt::CTRL | Qt::Key_S))),
       print(makeAction(owner, "print", QStringLiteral("印刷(&P)"), QStringLiteral("印刷"),
                        "M_Print", QKeySequence(Qt::CTRL | Qt::Key_P))),
+      slips(makeAction(owner, "slips", QStringLiteral("配布用カード(&C)..."))),
       quit(makeAction(owner, "quit", QStringLiteral("終了(&X)"))),
       selectAll(makeAction(owner, "selectAll", QStringLiteral("すべて選択(&A)"),
                            QStringLiteral("すべて選択"), "M_AllSelect")),
@@ -71,7 +72,7 @@ CommandActions::CommandActions(QObject* owner)
 void CommandActions::fillMenuBar(QMenuBar& bar) const {
     QMenu* file = bar.addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("fileMenu"));
-    file->addActions({save, print});
+    file->addActions({save, print, slips});
     file->addSeparator();
     file->addAction(quit);
 

@@ -15,6 +15,7 @@ class QWidget;
 struct CommandActions {
     QAction* save = nullptr;
     QAction* print = nullptr;
+    QAction* slips = nullptr; // 配布用カード: the list as slips to hand out
     QAction* quit = nullptr;
     QAction* selectAll = nullptr;
     QAction* copy = nullptr;
