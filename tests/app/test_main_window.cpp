@@ -229,8 +229,10 @@ void TestMainWindow::menuTree_data() {
                             << QStringList{"すべて選択",    "", "コピー", "", "昇順に並び替え",
                                            "降順に並び替え"}
                             << none;
-    QTest::newRow("file") << "fileMenu" << QStringList{"保存(&S)", "印刷(&P)", "", "終了(&X)"}
-                          << QStringList{"Ctrl+S", "Ctrl+P", "", ""};
+    QTest::newRow("file") << "fileMenu"
+                          << QStringList{"保存(&S)", "印刷(&P)", "配布用カード(&C)...", "",
+                                         "終了(&X)"}
+                          << QStringList{"Ctrl+S", "Ctrl+P", "", "", ""};
     QTest::newRow("edit") << "editMenu"
                           << QStringList{"すべて選択(&A)", "", "コピー(&C)", "", "昇順に並び替え",
                                          "降順に並び替え"}
