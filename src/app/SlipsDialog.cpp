@@ -63,7 +63,7 @@ QLabel* FieldLabel(const QString& caption, QWidget* field) {
 QString AskOpenAccounts(QWidget* parent) {
     return QFileDialog::getOpenFileName(
         parent, QStringLiteral("アカウントの読み込み"), QString(),
-        QStringLiteral("テキスト ファイル (*.txt *.csv);;すべてのファイル (*)"));
+        QStringLiteral("テキストファイル (*.txt *.csv);;すべてのファイル (*)"));
 }
 
 QString AskSavePdf(QWidget* parent) {
