@@ -179,6 +179,16 @@ size_client 800 400
 await_still "$main" 10
 shoot_framed "$main" "$out_dir/main-12000x6000.png"
 
+# 2b. 配布用に書き出す over the completed list, with numbered accounts
+xdotool key alt+f d
+handout=$(await_window '^配布用に書き出す$')
+xdotool key alt+n
+await_still "$handout" 5
+shoot_framed "$handout" "$out_dir/handout-dialog.png"
+xdotool key Escape
+wait_for 5 gone '^配布用に書き出す$' || die "the hand-out dialog did not close"
+focus "$main"
+
 # 3. part-way through a long run, then stop it
 size_client 585 250
 await_still "$main" 10

@@ -47,6 +47,7 @@ QAction* popupItem(QMenu* menu, QAction* command, const QString& caption) {
 CommandActions::CommandActions(QObject* owner)
     : save(makeAction(owner, "save", QStringLiteral("保存(&S)"), QStringLiteral("保存"), "M_Save",
                       QKeySequence(Qt::CTRL | Qt::Key_S))),
+      handout(makeAction(owner, "handout", QStringLiteral("配布用に書き出す(&D)..."))),
       print(makeAction(owner, "print", QStringLiteral("印刷(&P)"), QStringLiteral("印刷"),
                        "M_Print", QKeySequence(Qt::CTRL | Qt::Key_P))),
       slips(makeAction(owner, "slips", QStringLiteral("配布用カード(&C)..."))),
@@ -72,7 +73,7 @@ CommandActions::CommandActions(QObject* owner)
 void CommandActions::fillMenuBar(QMenuBar& bar) const {
     QMenu* file = bar.addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("fileMenu"));
-    file->addActions({save, print, slips});
+    file->addActions({save, handout, print, slips});
     file->addSeparator();
     file->addAction(quit);
 

@@ -14,6 +14,7 @@ class QWidget;
 // updateCommands().
 struct CommandActions {
     QAction* save = nullptr;
+    QAction* handout = nullptr; // 配布用に書き出す: the list paired with accounts
     QAction* print = nullptr;
     QAction* slips = nullptr; // 配布用カード: the list as slips to hand out
     QAction* quit = nullptr;

@@ -5,6 +5,7 @@
 #include "CountValidation.h"
 #include "Feedback.h"
 #include "FreeTextBox.h"
+#include "HandoutDialog.h"
 #include "HelpCommand.h"
 #include "ListCommands.h"
 #include "MainWindowAccessibility.h"
@@ -285,6 +286,17 @@ void MainWindow::connectCommands() {
     const auto results = [this] { return m_resultList->resultModel()->texts(); };
     connect(a.save, &QAction::triggered, this, [this, results] { m_save->run(this, results()); });
     connect(a.print, &QAction::triggered, this, [this, results] { m_print->run(this, results()); });
+    connect(a.handout, &QAction::triggered, this, [this, results] {
+        auto* dialog = new HandoutDialog(results(), this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &HandoutDialog::runAgainRequested, this, [this, dialog](qint64 count) {
+            dialog->close();
+            m_countBox->setText(QString::number(count));
+            m_actions.unique->setChecked(true);
+            m_actions.start->trigger();
+        });
+        dialog->open();
+    });
     connect(a.slips, &QAction::triggered, this, [this, results] {
         auto* dialog = new SlipsDialog(results(), this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -329,8 +341,9 @@ void MainWindow::setTabOrder() {
 // whether the last run completed, and whether the options allow a run.
 void MainWindow::updateCommands() {
     const bool running = m_run && m_run->state() == RunState::Running;
-    for (QAction* command : {m_actions.save, m_actions.print, m_actions.slips, m_actions.selectAll,
-                             m_actions.copy, m_actions.sortAscending, m_actions.sortDescending})
+    for (QAction* command :
+         {m_actions.save, m_actions.handout, m_actions.print, m_actions.slips, m_actions.selectAll,
+          m_actions.copy, m_actions.sortAscending, m_actions.sortDescending})
         command->setEnabled(m_resultsReady && !running);
     m_actions.start->setEnabled(!running && startReady());
     m_actions.stop->setEnabled(running);

@@ -230,9 +230,9 @@ void TestMainWindow::menuTree_data() {
                                            "降順に並び替え"}
                             << none;
     QTest::newRow("file") << "fileMenu"
-                          << QStringList{"保存(&S)", "印刷(&P)", "配布用カード(&C)...", "",
-                                         "終了(&X)"}
-                          << QStringList{"Ctrl+S", "Ctrl+P", "", "", ""};
+                          << QStringList{"保存(&S)", "配布用に書き出す(&D)...", "印刷(&P)",
+                                         "配布用カード(&C)...", "", "終了(&X)"}
+                          << QStringList{"Ctrl+S", "", "Ctrl+P", "", "", ""};
     QTest::newRow("edit") << "editMenu"
                           << QStringList{"すべて選択(&A)", "", "コピー(&C)", "", "昇順に並び替え",
                                          "降順に並び替え"}
@@ -282,9 +282,9 @@ void TestMainWindow::firstStartState() {
     QVERIFY(f.lengthBox()->text().isEmpty());
     QVERIFY(f.countBox()->text().isEmpty());
 
-    for (QAction* item : {f.actions().save, f.actions().print, f.actions().selectAll,
-                          f.actions().copy, f.actions().sortAscending, f.actions().sortDescending,
-                          f.actions().start, f.actions().stop})
+    for (QAction* item : {f.actions().save, f.actions().handout, f.actions().print,
+                          f.actions().selectAll, f.actions().copy, f.actions().sortAscending,
+                          f.actions().sortDescending, f.actions().start, f.actions().stop})
         QVERIFY2(!item->isEnabled(), qPrintable(item->objectName()));
     for (QAction* item : {f.actions().help, f.actions().about, f.actions().quit})
         QVERIFY(item->isEnabled());

@@ -1,6 +1,7 @@
 // The toolbar and the list's pop-up reach the commands; the window keeps its layout as it is
 // resized.
 #include "CaptionFrame.h"
+#include "HandoutDialog.h"
 #include "HelpCommand.h"
 #include "MainLayout.h"
 #include "PrintCommand.h"
@@ -18,7 +19,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QToolBar>
@@ -42,6 +45,7 @@ private slots:
     void resizeDuringRunPlacesFrameAndHiddenList();
     void resizeKeepsTheListFocused();
     void helpDuringRunAndClosedAtShutDown();
+    void handoutSavesPairs();
 };
 
 namespace {
@@ -404,6 +408,26 @@ void TestRoutingAndLayout::helpDuringRunAndClosedAtShutDown() {
     QCOMPARE(f.list()->resultModel()->count(), 20); // help does not disturb the run
     f.actions().quit->trigger();
     QCOMPARE(OpenHelpWindowCount(), 0);
+}
+
+// 配布用に書き出す pairs pasted accounts with the list's passwords in a csv file.
+void TestRoutingAndLayout::handoutSavesPairs() {
+    WindowFixture f;
+    fillWithKnownList(f);
+    f->actions().handout->trigger();
+    auto* dialog = f->findChild<HandoutDialog*>();
+    QVERIFY(dialog);
+    const QString path = f.dir.filePath("pairs.csv");
+    dialog->askSaveFile = [&](QWidget*, const QString&) { return path; };
+    dialog->showError = [](QWidget*, const QString& text) { QFAIL(qPrintable(text)); };
+    Part<QPlainTextEdit>(*dialog, "pasteBox")->setPlainText("山田太郎\nO'Brien\na,b\n");
+    Part<QPushButton>(*dialog, "saveButton")->click();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(),
+             QStringLiteral("\uFEFFaccount,password\r\n山田太郎,9\r\nO'Brien,10\r\n\"a,b\",100\r\n")
+                 .toUtf8());
+    dialog->close();
 }
 
 QTEST_MAIN(TestRoutingAndLayout)
