@@ -229,9 +229,9 @@ void TestMainWindow::menuTree_data() {
                             << QStringList{"すべて選択",    "", "コピー", "", "昇順に並び替え",
                                            "降順に並び替え"}
                             << none;
-    QTest::newRow("file") << "fileMenu"
-                          << QStringList{"保存(&S)", "配布用に書き出す(&D)...", "印刷(&P)",
-                                         "配布用カード(&C)...", "", "終了(&X)"}
+    QTest::newRow("file") << "fileMenu" << QStringList{"保存(&S)", "配布用に書き出す(&D)...",
+                                                       "印刷(&P)", "配布用カード(&C)...",
+                                                       "",         "終了(&X)"}
                           << QStringList{"Ctrl+S", "", "Ctrl+P", "", "", ""};
     QTest::newRow("edit") << "editMenu"
                           << QStringList{"すべて選択(&A)", "", "コピー(&C)", "", "昇順に並び替え",
