@@ -517,30 +517,11 @@ QString PasswordLaw::drawFromTable(RandomSource& source, const std::function<boo
             const TableEntry entry = k == length_ ? startEntry_ : table_[size_t(k) * n + s];
             const int shift = k == length_ ? startShift_ : rowShift_[size_t(k)];
             const TableEntry* below = table_.data() + size_t(k - 1) * n;
-            const Transition* chosen = nullptr;
-            if (shift <= 32) {
-                // The common case: every value fits 64 bits.
-                quint64 value =
-                    quint64(DrawBelow(entry.mantissa, entry.rejectBelow, shift, source));
-                for (const Transition& t : transitions_[s]) {
-                    const quint64 span = quint64(t.weight) * below[t.next].mantissa;
-                    if (value < span) {
-                        chosen = &t;
-                        break;
-                    }
-                    value -= span;
-                }
-            } else {
-                Wide value = DrawBelow(entry.mantissa, entry.rejectBelow, shift, source);
-                for (const Transition& t : transitions_[s]) {
-                    const Wide span = Wide(t.weight) * below[t.next].mantissa;
-                    if (value < span) {
-                        chosen = &t;
-                        break;
-                    }
-                    value -= span;
-                }
-            }
+            const Wide value = DrawBelow(entry.mantissa, entry.rejectBelow, shift, source);
+            // The common case: every value fits 64 bits.
+            const Transition* chosen = shift <= 32
+                                           ? transitionAt(quint64(value), transitions_[s], below)
+                                           : transitionAt(value, transitions_[s], below);
             if (!chosen) {
                 restart = true; // the value fell past every choice: see the class comment
                 break;

@@ -126,6 +126,20 @@ private:
     };
     enum class Weighting { Entries, Texts, SquaredEntries };
 
+    // The transition whose span holds value, each spanning its weight times the count of the
+    // row below it (below: that row of the table); none when value lies past them all.
+    template <typename Value>
+    static const Transition* transitionAt(Value value, const std::vector<Transition>& transitions,
+                                          const TableEntry* below) {
+        for (const Transition& t : transitions) {
+            const Value span = Value(t.weight) * below[t.next].mantissa;
+            if (value < span)
+                return &t;
+            value -= span;
+        }
+        return nullptr;
+    }
+
     void buildStates();
     qint64 weight(const Transition& t, Weighting weighting) const;
     // log2 of the count from the start, and with dual values the mean log2 of the entries.
@@ -165,15 +179,7 @@ private:
                     else if (shift > 0)
                         value |= reader.template next<quint8>() & ((1u << shift) - 1);
                     const TableEntry* below = table_.data() + size_t(k - 1) * n;
-                    const Transition* chosen = nullptr;
-                    for (const Transition& t : transitions_[s]) {
-                        const quint64 span = quint64(t.weight) * below[t.next].mantissa;
-                        if (value < span) {
-                            chosen = &t;
-                            break;
-                        }
-                        value -= span;
-                    }
+                    const Transition* chosen = transitionAt(value, transitions_[s], below);
                     if (!chosen) {
                         restart = true; // past every choice: start over (see the class comment)
                         break;
