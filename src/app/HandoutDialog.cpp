@@ -1,7 +1,9 @@
 #include "HandoutDialog.h"
 
+#include "CaptionNames.h"
 #include "HandoutFile.h"
 #include "HandoutFormat.h"
+#include "PasswordFont.h"
 #include "PasswordHasher.h"
 #include "SaveCommand.h"
 #include "SaveErrorText.h"
@@ -147,7 +149,12 @@ HandoutDialog::HandoutDialog(const QStringList& passwords, QWidget* parent)
         {QStringLiteral("アカウント"), QStringLiteral("パスワード")});
     m_preview->horizontalHeader()->setStretchLastSection(true);
     m_preview->verticalHeader()->hide();
+    // Rows as high as their text, as in the result list, rather than the header's default.
+    m_preview->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_preview->setWordWrap(false);
     m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the preview instead of walking its cells: nothing in it is edited.
+    m_preview->setTabKeyNavigation(false);
     auto* previewLabel = labelFor(m_preview, QStringLiteral("先頭の組(&V)"), this);
     m_statusLabel = new QLabel(this);
     m_statusLabel->setWordWrap(true);
@@ -182,6 +189,7 @@ HandoutDialog::HandoutDialog(const QStringList& passwords, QWidget* parent)
         connect(box, &QSpinBox::valueChanged, this, &HandoutDialog::updatePairs);
     connect(m_formatBox, &QComboBox::currentIndexChanged, this, &HandoutDialog::updatePairs);
     updatePairs();
+    NameAfterCaptions(this);
     resize(640, 480);
 }
 
@@ -223,9 +231,21 @@ void HandoutDialog::updatePairs() {
     const QStringList names = accounts();
     const QList<HandoutRow> rows = PairPasswords(names, m_passwords);
     m_preview->setRowCount(int(qMin<qsizetype>(rows.size(), kPreviewRows)));
+    // Account names keep the window's face; passwords are set in the one that tells l from I.
+    const QFont passwordFont =
+        PasswordFont(m_preview->font().pointSizeF() > 0 ? m_preview->font().pointSizeF() : 9);
     for (int row = 0; row < m_preview->rowCount(); ++row) {
         m_preview->setItem(row, 0, new QTableWidgetItem(rows[row].account));
-        m_preview->setItem(row, 1, new QTableWidgetItem(rows[row].password));
+        auto* password = new QTableWidgetItem(rows[row].password);
+        password->setFont(passwordFont);
+        m_preview->setItem(row, 1, password);
+    }
+    // Room for every row of the preview without a scroll bar.
+    if (m_preview->rowCount() > 0) {
+        m_preview->resizeRowsToContents();
+        m_preview->setMinimumHeight(2 * m_preview->frameWidth() +
+                                    m_preview->horizontalHeader()->sizeHint().height() +
+                                    kPreviewRows * m_preview->rowHeight(0));
     }
     const qsizetype missing = MissingPasswords(names, m_passwords);
     const qsizetype unfit = FirstUnfitAccount(kFormats[m_formatBox->currentIndex()], names);

@@ -1,6 +1,7 @@
 #include "SlipsDialog.h"
 
 #include "AccountList.h"
+#include "CaptionNames.h"
 #include "SaveCommand.h"
 #include "SaveErrorText.h"
 
@@ -201,6 +202,7 @@ SlipsDialog::SlipsDialog(const QStringList& passwords, QWidget* parent)
     connect(pdfButton, &QPushButton::clicked, this, &SlipsDialog::savePdf);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
     updateAccounts();
+    NameAfterCaptions(this);
 }
 
 SlipSettings SlipsDialog::settings() const {

@@ -4,6 +4,7 @@
 #include "HandoutDialog.h"
 #include "HelpCommand.h"
 #include "MainLayout.h"
+#include "PasswordFont.h"
 #include "PrintCommand.h"
 #include "ResultListModel.h"
 #include "ResultListView.h"
@@ -16,6 +17,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +25,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QStyleOptionButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -421,6 +424,10 @@ void TestRoutingAndLayout::handoutSavesPairs() {
     dialog->askSaveFile = [&](QWidget*, const QString&) { return path; };
     dialog->showError = [](QWidget*, const QString& text) { QFAIL(qPrintable(text)); };
     Part<QPlainTextEdit>(*dialog, "pasteBox")->setPlainText("山田太郎\nO'Brien\na,b\n");
+    // The preview sets passwords in their own face, in rows no taller than their text needs.
+    auto* preview = dialog->findChild<QTableWidget*>();
+    QCOMPARE(preview->item(0, 1)->font().family(), PasswordFont(9).family());
+    QVERIFY(preview->rowHeight(0) < preview->verticalHeader()->defaultSectionSize());
     Part<QPushButton>(*dialog, "saveButton")->click();
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));

@@ -15,7 +15,8 @@ import shutil
 import sys
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-from xsession import CheckFailed, driver_arguments, program_session, report_failure, wait_until
+from xsession import (CheckFailed, driver_arguments, program_session, report_failure,
+                      stays_false, wait_until)
 
 TITLE = "キーミル"
 HELP_TITLE = "キーミル ヘルプ"
@@ -198,6 +199,57 @@ def check_progress_name(app_frame, app):
     check(name == "パスワード生成中...", f'the progress bar is named "{name}" during a run')
 
 
+# --- the dialogs --------------------------------------------------------------------------
+
+# The window's dialogs, by their titles; each is opened by its item in the window's menu.
+DIALOGS = ["配布用に書き出す", "配布用カード"]
+
+
+def check_dialog(x, app, app_acc, main_frame, title):
+    """Opens the dialog through its menu item and returns its faults: no window of that title,
+    a focusable control without a name (a combo box, named by its value, needs a label) or with
+    its access key read as part of it, a control Tab does not reach. Closes it with Esc."""
+    find(main_frame, lambda a: a.getRoleName() == "menu item" and a.name.startswith(title),
+         f'the menu item "{title}"').queryAction().doAction(0)
+    x.activate(x.window(app.pid, title))
+    frame = frame_named(app_acc, title)
+    problems, controls = [], {}
+    for _, acc in walk(frame):
+        key = (acc.getRoleName(), acc.name)
+        if state(acc, pyatspi.STATE_SHOWING) and re.search(r"[(（][A-Z0-9][)）]", acc.name):
+            problems.append(f"{title}: access key read as part of the name: {describe(acc)}")
+        if key[0] in ("table cell", "list item") or not all(state(acc, s) for s in (
+                pyatspi.STATE_FOCUSABLE, pyatspi.STATE_SHOWING, pyatspi.STATE_ENABLED)):
+            continue
+        controls[key] = acc
+        labelled = any(kind == "labelled by" for kind, _ in relations(acc))
+        if not acc.name.strip() or (key[0] == "combo box" and not labelled):
+            problems.append(f"{title}: focusable control without a name: {describe(acc)}")
+
+    def focused():
+        return next((k for k, a in controls.items() if state(a, pyatspi.STATE_FOCUSED)), None)
+
+    # Once round the dialog. A date box takes Tab from one of its parts to the next first.
+    reached = [wait_until(f"the focus in {title}", focused, 5)]
+    for _ in range(len(controls) + 1):
+        for _ in range(4):
+            x.key("Tab")
+            if not stays_false(lambda: focused() not in (None, reached[-1]), 1):
+                break
+        else:
+            raise CheckFailed(f"{title}: Tab does not leave {reached[-1]}")
+        reached.append(focused())
+    # Of a set of radio buttons only the checked one takes Tab; arrows move within the set.
+    missed = [k for k, a in controls.items() if k not in reached and not (
+        k[0] == "radio button" and not state(a, pyatspi.STATE_CHECKED))]
+    if missed:
+        problems.append(f"{title}: Tab does not reach {missed}")
+    x.key("Escape")
+    wait_until(f"Esc to close {title}", lambda: not x.windows(app.pid, f"^{title}$"), 5)
+    app.focus()
+    return problems
+
+
 # --- the help window ----------------------------------------------------------------------
 
 def click_text(x, page, word):
@@ -337,6 +389,9 @@ def main():
                 with open(path, "w", encoding="utf-8") as f:
                     f.write(tree)
             check(not problems, "the tree has faults:\n  " + "\n  ".join(problems))
+            step = "dialogs"
+            problems = sum((check_dialog(x, app, app_acc, frame, t) for t in DIALOGS), [])
+            check(not problems, "the dialogs have faults:\n  " + "\n  ".join(problems))
             step = "progress_bar_name"
             check_progress_name(frame, app)
             step = "help"

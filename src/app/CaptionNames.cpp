@@ -1,0 +1,23 @@
+#include "CaptionNames.h"
+
+#include "MainWindowAccessibility.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+
+namespace {
+
+void nameIfKeyed(QWidget* widget, const QString& caption) {
+    const QString name = WithoutAccessKey(caption);
+    if (name != caption && widget->accessibleName().isEmpty())
+        widget->setAccessibleName(name);
+}
+
+} // namespace
+
+void NameAfterCaptions(QWidget* root) {
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
+        nameIfKeyed(button, button->text());
+    for (QLabel* label : root->findChildren<QLabel*>())
+        nameIfKeyed(label, label->text());
+}
