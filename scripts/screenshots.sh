@@ -65,16 +65,26 @@ DISPLAY=":$(head -n1 "$work/display")"
 export DISPLAY
 wait_for 10 xdpyinfo || die "display $DISPLAY does not answer"
 
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm_pid=$!
 wm_ready() { # xprop answers "not found" until openbox has set the property
     xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"
 }
-wait_for 10 wm_ready || die "openbox did not start"
+# openbox now and then gives up while a loaded machine starts it: start it again.
+for attempt in 1 2 3; do
+    openbox --sm-disable >>"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    wait_for 10 wm_ready && break
+    kill "$wm_pid" 2>/dev/null || true
+    wm_pid=""
+    log "openbox did not start (attempt $attempt)"
+done
+[ -n "$wm_pid" ] || die "openbox did not start"
 
 # --- the program ---------------------------------------------------------------------------
-LANG=C.UTF-8 XDG_RUNTIME_DIR="$work/runtime" "$work/keymill" >"$work/keymill.log" 2>&1 &
-app_pid=$!
+start_program() { # [VAR=VALUE...]: starts the copied program with these extra variables
+    env LANG=C.UTF-8 XDG_RUNTIME_DIR="$work/runtime" "$@" "$work/keymill" >>"$work/keymill.log" 2>&1 &
+    app_pid=$!
+}
+start_program
 
 find_window() { # TITLE_REGEX: prints the id of the program's visible window with that title
     xdotool search --all --onlyvisible --pid "$app_pid" --name "$1" 2>/dev/null | head -n1
@@ -162,6 +172,27 @@ enter_number() { # ACCESS_KEY DIGITS
     xdotool type --delay 20 "$2"
 }
 
+# Opens 配布用カード over the list with numbered accounts, shoots it, then its プレビュー
+# (the buttons have no access keys: four Shift+Tab from the first box lead back to it).
+shoot_slips() { # SUFFIX of the file names ("" or "-2x")
+    local slips preview
+    xdotool key alt+f c
+    slips=$(await_window '^配布用カード$')
+    xdotool key alt+a End
+    await_still "$slips" 5
+    shoot_framed "$slips" "$out_dir/slips-dialog$1.png"
+    xdotool key alt+a shift+Tab shift+Tab shift+Tab shift+Tab space
+    preview=$(await_window '^配布用カードのプレビュー$')
+    sleep 0.5
+    await_still "$preview" 10
+    shoot_framed "$preview" "$out_dir/slips-preview$1.png"
+    xdotool key Escape
+    wait_for 5 gone '^配布用カードのプレビュー$' || die "the print preview did not close"
+    focus "$slips"
+    xdotool key Escape
+    wait_for 5 gone '^配布用カード$' || die "the slips dialog did not close"
+}
+
 menu=$(menu_height)
 focus "$main"
 
@@ -187,6 +218,10 @@ await_still "$handout" 5
 shoot_framed "$handout" "$out_dir/handout-dialog.png"
 xdotool key Escape
 wait_for 5 gone '^配布用に書き出す$' || die "the hand-out dialog did not close"
+focus "$main"
+
+# 2c. 配布用カード with numbered accounts, and its print preview
+shoot_slips ""
 focus "$main"
 
 # 3. part-way through a long run, then stop it
@@ -222,6 +257,20 @@ shoot_framed "$help" "$out_dir/help.png"
 # Close the main window as a user would, so the program shuts down (and closes its help
 # window) by itself. Alt+F also belongs to a check box, so the file menu's end command is
 # not reachable by its access key.
+focus "$main"
+xdotool key alt+F4
+wait_for 10 ended "$app_pid" || log "the program did not end when its window closed"
+
+# 5b. 配布用カード and its preview at twice the scale, over a fresh list
+start_program QT_SCALE_FACTOR=2
+main=$(await_window '^キーミル$')
+focus "$main"
+enter_number m 12
+enter_number t 10
+xdotool key F5
+sleep 0.5
+await_still "$main" 10
+shoot_slips -2x
 focus "$main"
 xdotool key alt+F4
 wait_for 10 ended "$app_pid" || log "the program did not end when its window closed"

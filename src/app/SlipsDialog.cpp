@@ -20,9 +20,12 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -189,7 +192,7 @@ SlipsDialog::SlipsDialog(const QStringList& passwords, QWidget* parent)
     layout->addLayout(buttons);
 
     connect(m_mode, &QComboBox::currentIndexChanged, this, [this](int mode) {
-        m_modePages->setCurrentIndex(mode);
+        showAccountPage(mode);
         updateAccounts();
     });
     connect(m_pasted, &QPlainTextEdit::textChanged, this, &SlipsDialog::updateAccounts);
@@ -201,8 +204,27 @@ SlipsDialog::SlipsDialog(const QStringList& passwords, QWidget* parent)
     connect(printButton, &QPushButton::clicked, this, &SlipsDialog::print);
     connect(pdfButton, &QPushButton::clicked, this, &SlipsDialog::savePdf);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    // The captions of the account pages line up with those of the dialog's own rows.
+    int captionWidth = 0;
+    for (const QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() != nullptr)
+            captionWidth = std::max(captionWidth, label->sizeHint().width());
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() != nullptr)
+            label->setMinimumWidth(captionWidth);
+    showAccountPage(m_mode->currentIndex());
     updateAccounts();
     NameAfterCaptions(this);
+}
+
+// The page of the chosen accounts is as high as its own fields: the others leave no gap.
+void SlipsDialog::showAccountPage(int mode) {
+    for (int page = 0; page < m_modePages->count(); ++page)
+        m_modePages->widget(page)->setSizePolicy(
+            QSizePolicy::Preferred, page == mode ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    m_modePages->setCurrentIndex(mode);
+    if (isVisible())
+        adjustSize();
 }
 
 SlipSettings SlipsDialog::settings() const {
@@ -284,6 +306,15 @@ void SlipsDialog::preview() {
     printer.setPageSize(QPageSize(QPageSize::A4));
     QPrintPreviewDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("配布用カードのプレビュー"));
+    // Qt's own size shows a page too small to read: most of the screen's height instead, for a
+    // page of A4 and the preview's tools.
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        const int height = area.height() * 9 / 10;
+        dialog.resize(
+            std::min(area.width() * 19 / 20, std::max(dialog.sizeHint().width(), height * 4 / 5)),
+            height);
+    }
     const SlipSettings slipSettings = settings();
     const std::vector<SlipEntry> slips = entries();
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,

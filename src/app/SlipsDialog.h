@@ -42,6 +42,7 @@ public:
 private:
     void loadAccountsFile();
     void updateAccounts();
+    void showAccountPage(int mode);
 
     QStringList m_passwords;
     QStringList m_fileAccounts;
