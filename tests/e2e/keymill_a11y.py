@@ -5,8 +5,9 @@ accessibility bridge on, its tree read through AT-SPI (pyatspi) on a private D-B
 usage: dbus-run-session -- keymill_a11y.py --program build/keymill --qch build/keymill.qch
                                            --out DIR [--dump FILE] [--shots DIR]
 Fails on a focusable control without a name, on two focusable controls with one name, and on
-a control that does not carry the name, description or relation a user needs. Then drives the
-help window: a link clicked where AT-SPI says its text is, the index, the search.
+a control that does not carry the name, description or relation a user needs; then the same of
+each dialog opened from the menu, which Tab must go round. Then drives the help window: a link
+clicked where AT-SPI says its text is, the index, the search.
 The tree is written to DIR/a11y-tree.txt (and to --dump)."""
 
 import os
