@@ -189,6 +189,21 @@ xdotool key Escape
 wait_for 5 gone '^配布用に書き出す$' || die "the hand-out dialog did not close"
 focus "$main"
 
+# 2c. 詳細設定 with jis-us (the first preset after なし), 3 digits and 1 symbol at least
+xdotool key alt+r o
+rules=$(await_window '^詳細設定$')
+xdotool key alt+s Down
+xdotool key alt+n ctrl+a
+xdotool type --delay 20 3
+xdotool key alt+m ctrl+a
+xdotool type --delay 20 1
+xdotool key alt+s
+await_still "$rules" 5
+shoot_framed "$rules" "$out_dir/rules-dialog.png"
+xdotool key Escape
+wait_for 5 gone '^詳細設定$' || die "the 詳細設定 dialog did not close"
+focus "$main"
+
 # 3. part-way through a long run, then stop it
 size_client 585 250
 await_still "$main" 10
