@@ -1,5 +1,6 @@
 #include "RulesDialog.h"
 
+#include "PasswordFont.h"
 #include "PasswordLimits.h"
 #include "SymbolSets.h"
 
@@ -67,7 +68,7 @@ QSpinBox* CountBox(const char* name, const QString& noneText, const QString& suf
 }
 
 // The keys whose symbols are the same on JIS and US keyboards, one row per group of keys.
-QTableWidget* SharedKeysTable() {
+QTableWidget* SharedKeysTable(const QFont& symbolsFont) {
     const QList<SharedSymbolKeys> rows = JisUsSymbolKeys();
     auto* table = new QTableWidget(int(rows.size()), 3);
     table->setObjectName(QStringLiteral("sharedKeysTable"));
@@ -82,12 +83,15 @@ QTableWidget* SharedKeysTable() {
     const QString differs = QStringLiteral("（JIS と US で違う）");
     for (int row = 0; row < rows.size(); ++row) {
         const SharedSymbolKeys& keys = rows[row];
-        const QString cells[] = {
-            keys.caps, keys.plain.isEmpty() ? QStringLiteral("（数字）") : Spaced(keys.plain),
-            keys.shifted.isEmpty() ? differs : Spaced(keys.shifted)};
+        // A key's symbols in the passwords' face; the notes in the window's.
+        const QString keyCells[] = {keys.caps, Spaced(keys.plain), Spaced(keys.shifted)};
+        const QString notes[] = {QString(), QStringLiteral("（数字）"), differs};
         for (int column = 0; column < 3; ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
+            const bool note = keyCells[column].isEmpty();
+            auto* item = new QTableWidgetItem(note ? notes[column] : keyCells[column]);
             item->setTextAlignment(Qt::AlignCenter);
+            if (!note)
+                item->setFont(symbolsFont);
             table->setItem(row, column, item);
         }
     }
@@ -123,8 +127,12 @@ RulesDialog::RulesDialog(const RuleChoices& initial,
     setObjectName(QStringLiteral("rulesDialog"));
     setWindowTitle(QStringLiteral("詳細設定"));
 
+    // The symbols in the face of the passwords, where \ is no yen sign and | no l.
+    const QFont symbolsFont = PasswordFont(font().pointSizeF());
+
     // The symbols class, with the keys that type the same on both keyboards beside it.
     m_symbols = new QComboBox;
+    m_symbols->setFont(symbolsFont);
     m_symbols->setObjectName(QStringLiteral("symbolsBox"));
     m_symbols->addItem(QStringLiteral("なし"), int(SymbolSet::None));
     for (const QString& name : SymbolSetNames()) {
@@ -135,7 +143,7 @@ RulesDialog::RulesDialog(const RuleChoices& initial,
     m_symbolsNote = new QLabel;
     m_symbolsNote->setObjectName(QStringLiteral("symbolsNote"));
     m_symbolsNote->setWordWrap(true);
-    QTableWidget* keys = SharedKeysTable();
+    QTableWidget* keys = SharedKeysTable(symbolsFont);
     auto* symbolsForm = new QVBoxLayout;
     symbolsForm->addWidget(LabelFor(m_symbols, QStringLiteral("記号の種類(&S):")));
     symbolsForm->addWidget(m_symbols);
@@ -184,6 +192,7 @@ RulesDialog::RulesDialog(const RuleChoices& initial,
     // A site's own rules, read as they are typed.
     m_passwordRules = new QLineEdit;
     m_passwordRules->setObjectName(QStringLiteral("passwordRulesBox"));
+    m_passwordRules->setFont(symbolsFont);
     m_passwordRules->setPlaceholderText(
         QStringLiteral("例: minlength: 8; required: upper; required: digit; allowed: lower"));
     m_passwordRulesState = new QLabel;
