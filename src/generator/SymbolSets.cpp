@@ -33,10 +33,13 @@ constexpr Preset kPresets[] = {
 
 QString SymbolCharacters(SymbolSet set) {
     if (set == SymbolSet::JisUs) {
-        QString characters;
-        for (const auto& keys : kSharedKeys)
-            characters += QLatin1StringView(keys.plain) + QLatin1StringView(keys.shifted);
-        std::sort(characters.begin(), characters.end());
+        static const QString characters = [] {
+            QString text;
+            for (const auto& keys : kSharedKeys)
+                text += QLatin1StringView(keys.plain) + QLatin1StringView(keys.shifted);
+            std::sort(text.begin(), text.end());
+            return text;
+        }();
         return characters;
     }
     for (const Preset& preset : kPresets) {
