@@ -25,8 +25,11 @@ namespace {
 QLabel* LabelFor(QWidget* field, const QString& caption) {
     auto* label = new QLabel(caption);
     label->setBuddy(field);
+    // Both are read without the access key, which is announced apart as the shortcut.
     static const QRegularExpression accessKey(QStringLiteral(R"(\(&.\)|:$)"));
-    field->setAccessibleName(QString(caption).remove(accessKey));
+    const QString name = QString(caption).remove(accessKey);
+    label->setAccessibleName(name);
+    field->setAccessibleName(name);
     return label;
 }
 
