@@ -179,17 +179,7 @@ size_client 800 400
 await_still "$main" 10
 shoot_framed "$main" "$out_dir/main-12000x6000.png"
 
-# 2b. 配布用に書き出す over the completed list, with numbered accounts
-xdotool key alt+f d
-handout=$(await_window '^配布用に書き出す$')
-xdotool key alt+n
-await_still "$handout" 5
-shoot_framed "$handout" "$out_dir/handout-dialog.png"
-xdotool key Escape
-wait_for 5 gone '^配布用に書き出す$' || die "the hand-out dialog did not close"
-focus "$main"
-
-# 2c. 詳細設定 with jis-us (the first preset after なし), 3 digits and 1 symbol at least
+# 2a. 詳細設定 with jis-us (the first preset after なし), 3 digits and 1 symbol at least
 xdotool key alt+r o
 rules=$(await_window '^詳細設定$')
 xdotool key alt+s Down
@@ -202,6 +192,16 @@ await_still "$rules" 5
 shoot_framed "$rules" "$out_dir/rules-dialog.png"
 xdotool key Escape
 wait_for 5 gone '^詳細設定$' || die "the 詳細設定 dialog did not close"
+focus "$main"
+
+# 2b. 配布用に書き出す over the completed list, with numbered accounts
+xdotool key alt+f d
+handout=$(await_window '^配布用に書き出す$')
+xdotool key alt+n
+await_still "$handout" 5
+shoot_framed "$handout" "$out_dir/handout-dialog.png"
+xdotool key Escape
+wait_for 5 gone '^配布用に書き出す$' || die "the hand-out dialog did not close"
 focus "$main"
 
 # 3. part-way through a long run, then stop it
