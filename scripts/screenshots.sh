@@ -210,6 +210,21 @@ size_client 800 400
 await_still "$main" 10
 shoot_framed "$main" "$out_dir/main-12000x6000.png"
 
+# 2a. 詳細設定 with jis-us (the first preset after なし), 3 digits and 1 symbol at least
+xdotool key alt+r o
+rules=$(await_window '^詳細設定$')
+xdotool key alt+s Down
+xdotool key alt+n ctrl+a
+xdotool type --delay 20 3
+xdotool key alt+m ctrl+a
+xdotool type --delay 20 1
+xdotool key alt+s
+await_still "$rules" 5
+shoot_framed "$rules" "$out_dir/rules-dialog.png"
+xdotool key Escape
+wait_for 5 gone '^詳細設定$' || die "the 詳細設定 dialog did not close"
+focus "$main"
+
 # 2b. 配布用に書き出す over the completed list, with numbered accounts
 xdotool key alt+f d
 handout=$(await_window '^配布用に書き出す$')

@@ -63,6 +63,7 @@ CommandActions::CommandActions(QObject* owner)
                        "M_Start", QKeySequence(Qt::Key_F5))),
       stop(makeAction(owner, "stop", QStringLiteral("停止(&E)"), QStringLiteral("停止"), "M_Stop")),
       unique(makeAction(owner, "unique", QStringLiteral("重複なし(&U)"))),
+      rules(makeAction(owner, "rules", QStringLiteral("詳細設定(&O)..."))),
       help(makeAction(owner, "help", QStringLiteral("ヘルプ(&H)"), QStringLiteral("ヘルプ"),
                       "M_Help", QKeySequence(Qt::Key_F1))),
       about(makeAction(owner, "about", QStringLiteral("バージョン情報(&V)"))) {
@@ -89,7 +90,7 @@ void CommandActions::fillMenuBar(QMenuBar& bar) const {
     run->setObjectName(QStringLiteral("runMenu"));
     run->addActions({start, stop});
     run->addSeparator();
-    run->addAction(unique);
+    run->addActions({unique, rules});
 
     QMenu* helpMenu = bar.addMenu(QStringLiteral("ヘルプ(&H)"));
     helpMenu->setObjectName(QStringLiteral("helpMenu"));

@@ -25,6 +25,7 @@ struct CommandActions {
     QAction* start = nullptr;
     QAction* stop = nullptr;
     QAction* unique = nullptr; // checkable: no password twice in a run ([Add] Unique)
+    QAction* rules = nullptr;  // 詳細設定: the rules of a site ([Rules])
     QAction* help = nullptr;
     QAction* about = nullptr;
 

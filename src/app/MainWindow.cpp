@@ -15,6 +15,7 @@
 #include "ProgramPaths.h"
 #include "ResultListModel.h"
 #include "ResultListView.h"
+#include "RulesDialog.h"
 #include "RunAnnouncer.h"
 #include "RunRefusalText.h"
 #include "SaveCommand.h"
@@ -313,6 +314,7 @@ void MainWindow::connectCommands() {
     connect(a.stop, &QAction::triggered, this, &MainWindow::stopRun);
     connect(a.help, &QAction::triggered, this, [this] { ShowHelp(m_helpFilePath, this); });
     connect(a.about, &QAction::triggered, this, [this] { ShowAboutDialog(this); });
+    connect(a.rules, &QAction::triggered, this, &MainWindow::editRules);
 
     // The list's keys are the commands', enabled as they are; its menu is offered on a right
     // click, and on the menu key and Shift+F10 under the current row.
@@ -349,6 +351,7 @@ void MainWindow::updateCommands() {
     m_actions.stop->setEnabled(running);
     // No option changes during a run.
     m_actions.unique->setEnabled(!running);
+    m_actions.rules->setEnabled(!running);
     m_charactersFrame->setEnabled(!running);
     m_countsFrame->setEnabled(!running);
     if (running != m_waitCursor) {
@@ -370,7 +373,7 @@ bool MainWindow::startReady() {
             isChecked(m_digitsBox));
 }
 
-RunRequest MainWindow::readRequest() const {
+RunRequest MainWindow::readRequest(const StoredRunRules& rules) const {
     RunRequest request;
     GenerationOptions& options = request.characters;
     options.digits = isChecked(m_digitsBox);
@@ -385,13 +388,34 @@ RunRequest MainWindow::readRequest() const {
     request.length = numberIn(m_lengthBox->text());
     request.count = numberIn(m_countBox->text());
     request.unique = m_actions.unique->isChecked();
-    // The stored rules, which the window shows in the strength and does not edit.
-    options.symbols = m_rules.symbols;
-    request.minimums = m_rules.minimums;
-    request.maxRun = m_rules.maxRun;
-    request.first = m_rules.first;
-    request.siteRules = m_rules.siteRules;
+    options.symbols = rules.symbols;
+    request.minimums = rules.minimums;
+    request.maxRun = rules.maxRun;
+    request.first = rules.first;
+    request.siteRules = rules.siteRules;
     return request;
+}
+
+QString MainWindow::strengthText(const StoredRunRules& rules) const {
+    RunRequest request = readRequest(rules);
+    request.count = 1; // the figure is that of one password, whatever the count box holds
+    return StrengthLabelText(PlanRun(request));
+}
+
+void MainWindow::editRules() {
+    const auto strengthOf = [this](const RuleChoices& choices) {
+        StoredSettings edited = m_loadedSettings;
+        ApplyRuleChoices(edited, choices);
+        return strengthText(RunRulesFrom(edited));
+    };
+    auto* dialog = new RulesDialog(RuleChoicesFrom(m_loadedSettings), strengthOf, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        ApplyRuleChoices(m_loadedSettings, dialog->choices());
+        m_rules = RunRulesFrom(m_loadedSettings);
+        updateStrength();
+    });
+    dialog->open();
 }
 
 void MainWindow::updateStrength() {

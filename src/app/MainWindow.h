@@ -87,8 +87,14 @@ private:
     void closeWhenIdle();
     bool filterNumberKey(QKeyEvent* event);
     void filterNumberText(QLineEdit* box);
-    RunRequest readRequest() const;
+    // The options of the boxes with the given rules (the stored ones by default).
+    RunRequest readRequest() const { return readRequest(m_rules); }
+    RunRequest readRequest(const StoredRunRules& rules) const;
+    // What the strength label shows for one password drawn with the given rules.
+    QString strengthText(const StoredRunRules& rules) const;
     void updateStrength();
+    // 詳細設定: the [Rules] edited in a dialog, taken by the next run and stored at the close.
+    void editRules();
 
     QString m_programDir;
     QString m_helpFilePath;
@@ -138,8 +144,8 @@ private:
     };
     LoadedText m_loadedExtra;
     LoadedText m_loadedExclude;
-    // The settings as loaded: the [Rules] keys, which the window does not edit, are stored back
-    // from here; m_rules is what every run takes from them.
+    // The settings as loaded: the [Rules] keys, edited only by 詳細設定, are stored back from
+    // here; m_rules is what every run takes from them.
     StoredSettings m_loadedSettings;
     StoredRunRules m_rules;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -25,3 +26,13 @@ std::optional<SymbolSet> SymbolSetNamed(const QString& name);
 
 // Every name but None's, in the order above.
 QStringList SymbolSetNames();
+
+// The keys of the jis-us symbols, one row per group of keys, named by their caps (the same on
+// both keyboards): the symbols typed without and with Shift that are the same on JIS and US.
+// An empty side types a different character on each (Shift+- is = on JIS, _ on US).
+struct SharedSymbolKeys {
+    QString caps;    // "1 3 4 5", "-", ";", ", . /"
+    QString plain;   // "", "-", ";", ",./"
+    QString shifted; // "!#$%", "", "", "<>?"
+};
+QList<SharedSymbolKeys> JisUsSymbolKeys();

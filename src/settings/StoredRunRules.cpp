@@ -37,3 +37,39 @@ StoredRunRules RunRulesFrom(const StoredSettings& stored) {
     }
     return rules;
 }
+
+QString RuleChoices::passwordRulesProblem() const {
+    if (passwordRules.trimmed().isEmpty())
+        return QString();
+    return ParseSiteRules(passwordRules).badPart;
+}
+
+RuleChoices RuleChoicesFrom(const StoredSettings& stored) {
+    const StoredRunRules rules = RunRulesFrom(stored);
+    RuleChoices choices;
+    choices.symbols = rules.symbols;
+    choices.minimums = rules.minimums;
+    choices.maxRun = rules.maxRun;
+    choices.first = rules.first;
+    choices.passwordRules = stored.passwordRules;
+    return choices;
+}
+
+void ApplyRuleChoices(StoredSettings& stored, const RuleChoices& choices) {
+    const RuleChoices was = RuleChoicesFrom(stored);
+    if (choices.symbols != was.symbols)
+        stored.symbols = SymbolSetName(choices.symbols);
+    if (choices.first != was.first)
+        stored.first = FirstCharacterName(choices.first);
+    const auto setIfChanged = [](qint32& field, qint32 before, qint32 now) {
+        if (before != now)
+            field = now;
+    };
+    setIfChanged(stored.minDigits, was.minimums.digits, choices.minimums.digits);
+    setIfChanged(stored.minUpper, was.minimums.upper, choices.minimums.upper);
+    setIfChanged(stored.minLower, was.minimums.lower, choices.minimums.lower);
+    setIfChanged(stored.minSymbols, was.minimums.symbols, choices.minimums.symbols);
+    setIfChanged(stored.minExtra, was.minimums.extra, choices.minimums.extra);
+    setIfChanged(stored.maxRun, was.maxRun, choices.maxRun);
+    stored.passwordRules = choices.passwordRules;
+}

@@ -36,7 +36,7 @@ Enabled snapshot(MainWindow& w) {
     e.start = a.start->isEnabled();
     e.stop = a.stop->isEnabled();
     e.frames = Part(w, "charactersFrame")->isEnabled() && Part(w, "countsFrame")->isEnabled() &&
-               a.unique->isEnabled();
+               a.unique->isEnabled() && a.rules->isEnabled();
     e.waitPointer =
         QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     return e;

@@ -5,15 +5,21 @@
 #include "RunRefusalText.h"
 #include "WindowFixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTest>
 #include <new>
 
@@ -30,6 +36,7 @@ private slots:
     void endCommandDuringRun();
     void uniqueListAndItsLimit();
     void storedRulesAreMet();
+    void rulesFromTheDialogAreMet();
 };
 
 namespace {
@@ -40,6 +47,16 @@ void fill(WindowFixture& f, const QString& length, const QString& count) {
 
 QStringList listed(WindowFixture& f) {
     return f.list()->resultModel()->texts();
+}
+
+// Every password of a 1,000 x 10 run holds 3 digits and 1 of the jis-us symbols, and no other.
+void CheckJisUsRulesMet(WindowFixture& f) {
+    f.run("10", "1000");
+    QCOMPARE(f.listed().size(), 1000);
+    const QRegularExpression valid(
+        "^(?=(.*\\d){3})(?=.*[-!#$%,./;<>?])[-!#$%,./;<>?0-9A-Za-z]{10}$");
+    for (const QString& password : f.listed())
+        QVERIFY2(valid.match(password).hasMatch(), qPrintable(password));
 }
 
 // The fixture's window started again over a keymill.ini holding ini.
@@ -227,12 +244,38 @@ void TestGenerationRun::uniqueListAndItsLimit() {
 void TestGenerationRun::storedRulesAreMet() {
     WindowFixture f;
     restartWith(f, "[Rules]\r\nSymbols=jis-us\r\nMinDigits=3\r\nMinSymbols=1\r\n");
-    f.run("10", "1000");
-    QCOMPARE(f.listed().size(), 1000);
-    const QRegularExpression valid(
-        "^(?=(.*\\d){3})(?=.*[-!#$%,./;<>?])[-!#$%,./;<>?0-9A-Za-z]{10}$");
-    for (const QString& password : f.listed())
-        QVERIFY2(valid.match(password).hasMatch(), qPrintable(password));
+    CheckJisUsRulesMet(f);
+}
+
+void TestGenerationRun::rulesFromTheDialogAreMet() {
+    WindowFixture f;
+    f.lengthBox()->setText("10");
+    const QString strength = f.label("strengthLabel")->text();
+    f.actions().rules->trigger();
+    auto* dialog = f->findChild<QDialog*>("rulesDialog");
+    QVERIFY(dialog && dialog->isVisible());
+    // A screen reader names every control the keyboard reaches.
+    for (QWidget* control : dialog->findChildren<QWidget*>()) {
+        if (control->isVisible() && control->focusPolicy() & Qt::TabFocus && !control->focusProxy())
+            QVERIFY2(
+                !QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty(),
+                qPrintable(control->metaObject()->className()));
+    }
+    // A site's text that cannot be read is named in place, and OK is refused.
+    Part<QLineEdit>(*dialog, "passwordRulesBox")->setText("required: emoji");
+    QVERIFY(Part<QLabel>(*dialog, "passwordRulesState")->text().endsWith(": required: emoji"));
+    QPushButton* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    QVERIFY(!ok->isEnabled());
+    Part<QLineEdit>(*dialog, "passwordRulesBox")->clear();
+    auto* symbols = Part<QComboBox>(*dialog, "symbolsBox");
+    symbols->setCurrentIndex(symbols->findText("jis-us", Qt::MatchStartsWith));
+    Part<QSpinBox>(*dialog, "minDigitsBox")->setValue(3);
+    Part<QSpinBox>(*dialog, "minSymbolsBox")->setValue(1);
+    ok->click();
+    QVERIFY(f.label("strengthLabel")->text() != strength);
+    CheckJisUsRulesMet(f);
+    f.actions().quit->trigger();
+    QCOMPARE(ReadIniValue("Rules", "MinDigits", f.dir.filePath("keymill.ini")), QString("3"));
 }
 
 QTEST_MAIN(TestGenerationRun)

@@ -237,8 +237,10 @@ void TestMainWindow::menuTree_data() {
                           << QStringList{"すべて選択(&A)", "", "コピー(&C)", "", "昇順に並び替え",
                                          "降順に並び替え"}
                           << none;
-    QTest::newRow("run") << "runMenu" << QStringList{"開始(&S)", "停止(&E)", "", "重複なし(&U)"}
-                         << QStringList{"F5", "", "", ""};
+    QTest::newRow("run") << "runMenu"
+                         << QStringList{"開始(&S)", "停止(&E)", "", "重複なし(&U)",
+                                        "詳細設定(&O)..."}
+                         << QStringList{"F5", "", "", "", ""};
     QTest::newRow("help") << "helpMenu" << QStringList{"ヘルプ(&H)", "", "バージョン情報(&V)"}
                           << QStringList{"F1", "", ""};
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The result list by keyboard alone, as a user without a mouse meets it: a run, the focus
 taken away and brought back by Tab, three rows chosen with Shift+Down, the list's pop-up menu
-opened with Shift+F10 (and the menu key), コピー chosen: the clipboard holds those rows.
+opened with Shift+F10 (and the menu key), コピー chosen: the clipboard holds those rows. Alt+R, O
+opens 詳細設定 and Escape closes it.
 
 usage: keymill_keyboard_e2e.py --program build/keymill --qch build/keymill.qch --out DIR
 A failed step leaves a screenshot DIR/<step>.png."""
@@ -14,6 +15,7 @@ from xsession import (CheckFailed, driver_arguments, program_session, report_fai
                       stays_false, wait_until)
 
 LENGTH, COUNT = 10, 12
+RULES_TITLE = "詳細設定"
 
 
 def clipboard_after(x, *keys):
@@ -53,6 +55,13 @@ def main():
             three_rows_by_keyboard(x, app, passwords, "shift+F10")
             step = "menu_key"
             three_rows_by_keyboard(x, app, passwords, "Menu")
+            step = "rules_dialog"
+            app.focus()
+            x.key("alt+r", "o")
+            x.activate(x.window(app.pid, RULES_TITLE, timeout=5))
+            x.key("Escape")
+            wait_until("詳細設定 to close",
+                       lambda: not x.windows(app.pid, "^" + RULES_TITLE + "$"), 5)
             step = "end"
             app.end()
         except CheckFailed as failure:

@@ -1,6 +1,7 @@
 // One table of keymill.ini files drives both directions: what the window loads from each, and
 // the exact bytes after a close with nothing changed and after a close with "Suji" toggled.
 #include "SettingsRules.h"
+#include "StoredRunRules.h"
 
 #include <QTest>
 
@@ -62,6 +63,7 @@ private slots:
     void policies_data();
     void policies();
     void negativePlaceStoredAsZero();
+    void ruleChoicesChangeOnlyWhatChanged();
 };
 
 void TestSettingsFileTable::loadAndClose_data() {
@@ -298,6 +300,23 @@ void TestSettingsFileTable::negativePlaceStoredAsZero() {
     IniDocument closed;
     QVERIFY(StoreSettings(closed, settings));
     QVERIFY(closed.toBytes().startsWith("[Position]\r\nLeft=0\r\nTop=0\r\nWidth=9000\r\n"));
+}
+
+// 詳細設定 changes the [Rules] values whose choice changed; the others keep what was read.
+void TestSettingsFileTable::ruleChoicesChangeOnlyWhatChanged() {
+    StoredSettings stored;
+    stored.symbols = u"foo"_qs;
+    stored.minDigits = 200000;
+    stored.first = u"alnum"_qs;
+    RuleChoices choices = RuleChoicesFrom(stored);
+    QCOMPARE(choices.minimums.digits, 99999);
+    choices.minimums.upper = 2;
+    choices.first = FirstCharacter::Letter;
+    StoredSettings expected = stored;
+    expected.minUpper = 2;
+    expected.first = u"letter"_qs;
+    ApplyRuleChoices(stored, choices);
+    QCOMPARE(stored, expected);
 }
 
 QTEST_APPLESS_MAIN(TestSettingsFileTable)
