@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QRegularExpression>
 
 namespace {
 
@@ -20,4 +21,14 @@ void NameAfterCaptions(QWidget* root) {
         nameIfKeyed(button, button->text());
     for (QLabel* label : root->findChildren<QLabel*>())
         nameIfKeyed(label, label->text());
+}
+
+QLabel* LabelFor(QWidget* field, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(field);
+    static const QRegularExpression closingColon(QStringLiteral("[:：]$"));
+    const QString name = WithoutAccessKey(caption).remove(closingColon);
+    label->setAccessibleName(name);
+    field->setAccessibleName(name);
+    return label;
 }

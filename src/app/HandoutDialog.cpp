@@ -23,7 +23,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -34,16 +33,6 @@ constexpr int kPreviewRows = 5;
 
 const HandoutFormat kFormats[] = {HandoutFormat::Csv, HandoutFormat::Json, HandoutFormat::Chpasswd,
                                   HandoutFormat::Xlsx};
-
-// A label that gives `buddy` its access key and its spoken name.
-QLabel* labelFor(QWidget* buddy, const QString& caption, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(buddy);
-    QString name = caption;
-    name.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
-    buddy->setAccessibleName(name);
-    return label;
-}
 
 QString askOpenName(QWidget* parent) {
     return QFileDialog::getOpenFileName(parent, QStringLiteral("アカウントのファイル"), QString(),
@@ -119,13 +108,13 @@ HandoutDialog::HandoutDialog(const QStringList& passwords, QWidget* parent)
     sourceGrid->addWidget(m_fileLabel, 1, 2, 1, 3);
     sourceGrid->addWidget(m_numberedSource, 2, 0);
     auto* numbered = new QHBoxLayout;
-    numbered->addWidget(labelFor(m_prefixBox, QStringLiteral("接頭辞(&X)"), sources));
+    numbered->addWidget(LabelFor(m_prefixBox, QStringLiteral("接頭辞(&X)"), sources));
     numbered->addWidget(m_prefixBox);
-    numbered->addWidget(labelFor(m_firstBox, QStringLiteral("開始番号(&B)"), sources));
+    numbered->addWidget(LabelFor(m_firstBox, QStringLiteral("開始番号(&B)"), sources));
     numbered->addWidget(m_firstBox);
-    numbered->addWidget(labelFor(m_digitsBox, QStringLiteral("桁数(&G)"), sources));
+    numbered->addWidget(LabelFor(m_digitsBox, QStringLiteral("桁数(&G)"), sources));
     numbered->addWidget(m_digitsBox);
-    numbered->addWidget(labelFor(m_numberedCountBox, QStringLiteral("個数(&K)"), sources));
+    numbered->addWidget(LabelFor(m_numberedCountBox, QStringLiteral("個数(&K)"), sources));
     numbered->addWidget(m_numberedCountBox);
     sourceGrid->addLayout(numbered, 2, 1, 1, 4);
 
@@ -137,9 +126,9 @@ HandoutDialog::HandoutDialog(const QStringList& passwords, QWidget* parent)
     m_hashBox->addItems({QStringLiteral("なし"), HashSchemeName(HashScheme::Yescrypt),
                          HashSchemeName(HashScheme::Sha512Crypt)});
     auto* options = new QHBoxLayout;
-    options->addWidget(labelFor(m_formatBox, QStringLiteral("形式(&M)"), this));
+    options->addWidget(LabelFor(m_formatBox, QStringLiteral("形式(&M)"), this));
     options->addWidget(m_formatBox);
-    options->addWidget(labelFor(m_hashBox, QStringLiteral("ハッシュ(&H)"), this));
+    options->addWidget(LabelFor(m_hashBox, QStringLiteral("ハッシュ(&H)"), this));
     options->addWidget(m_hashBox);
     options->addStretch();
 
@@ -155,7 +144,7 @@ HandoutDialog::HandoutDialog(const QStringList& passwords, QWidget* parent)
     m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Tab leaves the preview instead of walking its cells: nothing in it is edited.
     m_preview->setTabKeyNavigation(false);
-    auto* previewLabel = labelFor(m_preview, QStringLiteral("先頭の組(&V)"), this);
+    auto* previewLabel = LabelFor(m_preview, QStringLiteral("先頭の組(&V)"), this);
     m_statusLabel = new QLabel(this);
     m_statusLabel->setWordWrap(true);
     m_runAgainButton = new QPushButton(QStringLiteral("アカウントの数で再実行(&R)"), this);

@@ -1,5 +1,7 @@
 #include "RulesDialog.h"
 
+#include "CaptionNames.h"
+
 #include "PasswordFont.h"
 #include "PasswordLimits.h"
 #include "SymbolSets.h"
@@ -14,24 +16,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
-
-// A caption with its access key that stands for `field` and names it for a screen reader.
-QLabel* LabelFor(QWidget* field, const QString& caption) {
-    auto* label = new QLabel(caption);
-    label->setBuddy(field);
-    // Both are read without the access key, which is announced apart as the shortcut.
-    static const QRegularExpression accessKey(QStringLiteral(R"(\(&.\)|:$)"));
-    const QString name = QString(caption).remove(accessKey);
-    label->setAccessibleName(name);
-    field->setAccessibleName(name);
-    return label;
-}
 
 // "! # $": characters with a blank between them, as a person reads them off a key.
 QString Spaced(const QString& characters) {

@@ -19,7 +19,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -53,15 +52,6 @@ QString AccountErrorText(const AccountError& e) {
         return QStringLiteral("アカウントがありません。");
     }
     return QString();
-}
-
-// A caption with its access key, standing for `field` (which it names for a screen reader).
-QLabel* FieldLabel(const QString& caption, QWidget* field) {
-    auto* label = new QLabel(caption);
-    label->setBuddy(field);
-    static const QRegularExpression accessKey(QStringLiteral(R"(\(&.\)|:$)"));
-    field->setAccessibleName(QString(caption).remove(accessKey));
-    return label;
 }
 
 QString AskOpenAccounts(QWidget* parent) {
@@ -104,7 +94,7 @@ SlipsDialog::SlipsDialog(const QStringList& passwords, QWidget* parent)
     auto* pastedPage = new QWidget;
     auto* pastedLayout = new QFormLayout(pastedPage);
     pastedLayout->setContentsMargins(0, 0, 0, 0);
-    pastedLayout->addRow(FieldLabel(QStringLiteral("アカウント一覧(&L):"), m_pasted), m_pasted);
+    pastedLayout->addRow(LabelFor(m_pasted, QStringLiteral("アカウント一覧(&L):")), m_pasted);
     m_modePages->addWidget(pastedPage);
 
     auto* open = new QPushButton(QStringLiteral("ファイルを開く(&O)..."));
@@ -131,9 +121,9 @@ SlipsDialog::SlipsDialog(const QStringList& passwords, QWidget* parent)
     auto* numberedPage = new QWidget;
     auto* numberedLayout = new QFormLayout(numberedPage);
     numberedLayout->setContentsMargins(0, 0, 0, 0);
-    numberedLayout->addRow(FieldLabel(QStringLiteral("先頭の文字(&R):"), m_prefix), m_prefix);
-    numberedLayout->addRow(FieldLabel(QStringLiteral("開始番号(&B):"), m_first), m_first);
-    numberedLayout->addRow(FieldLabel(QStringLiteral("桁数(&G):"), m_digits), m_digits);
+    numberedLayout->addRow(LabelFor(m_prefix, QStringLiteral("先頭の文字(&R):")), m_prefix);
+    numberedLayout->addRow(LabelFor(m_first, QStringLiteral("開始番号(&B):")), m_first);
+    numberedLayout->addRow(LabelFor(m_digits, QStringLiteral("桁数(&G):")), m_digits);
     m_modePages->addWidget(numberedPage);
 
     m_accountsState = new QLabel;
@@ -161,13 +151,13 @@ SlipsDialog::SlipsDialog(const QStringList& passwords, QWidget* parent)
     m_kinds->setChecked(defaults.kinds);
 
     auto* form = new QFormLayout;
-    form->addRow(FieldLabel(QStringLiteral("アカウント(&A):"), m_mode), m_mode);
+    form->addRow(LabelFor(m_mode, QStringLiteral("アカウント(&A):")), m_mode);
     form->addRow(m_modePages);
     form->addRow(m_accountsState);
-    form->addRow(FieldLabel(QStringLiteral("1ページの枚数(&N):"), m_perPage), m_perPage);
-    form->addRow(FieldLabel(QStringLiteral("タイトル(&T):"), m_title), m_title);
-    form->addRow(FieldLabel(QStringLiteral("注意書き(&M):"), m_note), m_note);
-    form->addRow(FieldLabel(QStringLiteral("発行日(&D):"), m_date), m_date);
+    form->addRow(LabelFor(m_perPage, QStringLiteral("1ページの枚数(&N):")), m_perPage);
+    form->addRow(LabelFor(m_title, QStringLiteral("タイトル(&T):")), m_title);
+    form->addRow(LabelFor(m_note, QStringLiteral("注意書き(&M):")), m_note);
+    form->addRow(LabelFor(m_date, QStringLiteral("発行日(&D):")), m_date);
     form->addRow(m_groups);
     form->addRow(m_kinds);
 

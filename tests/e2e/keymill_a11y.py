@@ -203,7 +203,7 @@ def check_progress_name(app_frame, app):
 # --- the dialogs --------------------------------------------------------------------------
 
 # The window's dialogs, by their titles; each is opened by its item in the window's menu.
-DIALOGS = ["配布用に書き出す", "配布用カード"]
+DIALOGS = ["配布用に書き出す", "配布用カード", "詳細設定"]
 
 
 def check_dialog(x, app, app_acc, main_frame, title):
