@@ -5,8 +5,10 @@
 #include "PasswordGenerator.h"
 #include "PasswordLimits.h"
 
+#include <QHashSeed>
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 
 namespace {
@@ -164,51 +166,55 @@ RunPlanOutcome PlanRun(const RunRequest& request) {
     return plan;
 }
 
-void DistinctTexts::reserve(qsizetype count) {
-    texts_.reserve(size_t(count));
+// A nonzero seed also picks Qt's fastest hash of a text where the processor has one.
+DistinctTexts::DistinctTexts() : seed_(size_t(QHashSeed::globalSeed()) | 1) {}
+
+void DistinctTexts::reserve(qsizetype count, qsizetype units) {
+    units_.reserve(size_t(count) * size_t(units));
+    starts_.reserve(size_t(count) + 1);
     size_t size = 16;
     while (size < size_t(count) * 2)
         size *= 2;
-    hashes_.assign(size, 0);
-    indexes_.assign(size, 0);
+    rebuild(size);
 }
 
-void DistinctTexts::grow() {
-    const std::vector<quint32> hashes = std::move(hashes_);
-    const std::vector<quint32> indexes = std::move(indexes_);
-    hashes_.assign(std::max<size_t>(16, hashes.size() * 2), 0);
-    indexes_.assign(hashes_.size(), 0);
-    const size_t mask = hashes_.size() - 1;
-    for (size_t i = 0; i < hashes.size(); ++i) {
-        if (hashes[i] == 0)
-            continue;
-        size_t at = hashes[i] & mask;
-        while (hashes_[at] != 0)
-            at = (at + 1) & mask;
-        hashes_[at] = hashes[i];
-        indexes_[at] = indexes[i];
+void DistinctTexts::rebuild(size_t slotCount) {
+    slotBits_ = std::countr_zero(slotCount);
+    // At most half the slots are used, so an index plus one fits slotBits_ bits.
+    indexBits_ = slotBits_;
+    const quint64 indexMask = (quint64(1) << indexBits_) - 1;
+    slots_.assign(slotCount, 0);
+    for (size_t i = 0; i + 1 < starts_.size(); ++i) {
+        const size_t hash = hashOf(text(i));
+        size_t at = slotOf(hash);
+        while (slots_[at] != 0)
+            at = (at + 1) & (slotCount - 1);
+        slots_[at] = (quint64(hash) & ~indexMask) | quint64(i + 1);
     }
 }
 
-bool DistinctTexts::insert(const QString& text) {
-    if ((texts_.size() + 1) * 2 > hashes_.size())
-        grow();
-    const quint32 hash = std::max<quint32>(1, quint32(qHash(text, seed_)));
-    const size_t mask = hashes_.size() - 1;
-    size_t at = hash & mask;
-    for (; hashes_[at] != 0; at = (at + 1) & mask) {
-        if (hashes_[at] == hash && texts_[indexes_[at]] == text)
+bool DistinctTexts::insert(const QString& candidate, size_t hash) {
+    const size_t count = starts_.size() - 1;
+    if ((count + 1) * 2 > slots_.size())
+        rebuild(std::max<size_t>(16, slots_.size() * 2));
+    const quint64 indexMask = (quint64(1) << indexBits_) - 1;
+    const size_t mask = slots_.size() - 1;
+    size_t at = slotOf(hash);
+    for (quint64 slot; (slot = slots_[at]) != 0; at = (at + 1) & mask) {
+        if (((slot ^ quint64(hash)) & ~indexMask) == 0 &&
+            text(size_t(slot & indexMask) - 1) == candidate)
             return false;
     }
-    hashes_[at] = hash;
-    indexes_[at] = quint32(texts_.size());
-    texts_.push_back(text);
+    slots_[at] = (quint64(hash) & ~indexMask) | quint64(count + 1);
+    const char16_t* units = reinterpret_cast<const char16_t*>(candidate.constData());
+    units_.insert(units_.end(), units, units + candidate.size());
+    starts_.push_back(units_.size());
     return true;
 }
 
 RunDraw::RunDraw(const RunPlan& plan) : plan_(plan) {
     if (plan.unique && plan.law && !plan.law->canRank())
-        seen_.reserve(plan.count);
+        seen_.reserve(plan.count, plan.length);
 }
 
 QString RunDraw::nextByRank(RandomSource& source, const std::function<bool()>& afterEachCharacter) {

@@ -91,21 +91,36 @@ RunPlanOutcome PlanRun(const RunRequest& request);
 // equally likely where every valid password is (no character has more entries than another);
 // otherwise each password keeps the pool's weights among those not yet drawn. When the count
 // comes near the number of distinct passwords, they are drawn without replacement by rank.
-// The passwords of a run so far, each once: an open-addressing table of 32-bit hashes, the
-// index of each text beside it in a table of its own read only when the hash matches, so a
-// lookup mostly touches one word. The texts share their data with the list.
+// The passwords of a run so far, each once: an open-addressing table of 64-bit words, each the
+// high bits of the text's hash over the index of the text (plus one) in its low bits, so a
+// lookup mostly touches one word and compares texts only where the hash bits match. The texts
+// are kept one after another in one block, which costs far less memory than a string each.
 class DistinctTexts {
 public:
-    void reserve(qsizetype count);
-    // False when text is already held.
-    bool insert(const QString& text);
+    DistinctTexts();
+    // Room for count texts of about units UTF-16 units each.
+    void reserve(qsizetype count, qsizetype units);
+    size_t hashOf(QStringView text) const { return qHash(text, seed_); }
+    // Starts loading the slot where a text of this hash is looked up first.
+    void prefetch(size_t hash) const {
+        if (!slots_.empty())
+            __builtin_prefetch(slots_.data() + slotOf(hash), 1);
+    }
+    // False when text (of hashOf(text)) is already held.
+    bool insert(const QString& text, size_t hash);
 
 private:
-    void grow();
-    std::vector<quint32> hashes_; // 0: empty (a hash of 0 is stored as 1)
-    std::vector<quint32> indexes_;
-    std::vector<QString> texts_;
-    size_t seed_ = 0;
+    size_t slotOf(size_t hash) const { return size_t(quint64(hash) >> (64 - slotBits_)); }
+    void rebuild(size_t slotCount);
+    QStringView text(size_t index) const {
+        return QStringView(units_.data() + starts_[index], units_.data() + starts_[index + 1]);
+    }
+    std::vector<quint64> slots_;       // 0: empty
+    std::vector<char16_t> units_;      // the texts, one after another
+    std::vector<size_t> starts_ = {0}; // where each text starts in units_, then the end
+    int slotBits_ = 1;
+    int indexBits_ = 0;
+    size_t seed_;
 };
 
 class RunDraw {
@@ -117,30 +132,59 @@ public:
             return GeneratePassword(plan_.pool, plan_.length, source, afterEachCharacter);
         if (!plan_.unique)
             return plan_.law->draw(source, afterEachCharacter);
-        if (!plan_.law->canRank()) {
-            // Drawn again while already in the list: every list of distinct passwords keeps
-            // the chance it had among all lists.
-            for (;;) {
-                bool stopped = false;
-                const auto hook = [&] {
-                    stopped = std::invoke(afterEachCharacter);
-                    return stopped;
-                };
-                QString password = plan_.hasRules
-                                       ? plan_.law->draw(source, hook)
-                                       : GeneratePassword(plan_.pool, plan_.length, source, hook);
-                if (stopped || seen_.insert(password))
-                    return password;
-            }
-        }
+        if (!plan_.law->canRank())
+            return nextDistinct(source, afterEachCharacter);
         return nextByRank(source, std::function<bool()>(afterEachCharacter));
     }
 
 private:
+    // Drawn again while already in the list: every list of distinct passwords keeps the chance
+    // it had among all lists. One candidate is drawn ahead, so that the lookup of its hash is
+    // under way while the one before it is judged: the candidates are independent draws, each
+    // from the same law whatever came before, so taking the first one (in the order drawn) that
+    // is not yet in the list gives every password the same chance as drawing it at that moment.
+    template <typename Hook> QString nextDistinct(RandomSource& source, Hook& afterEachCharacter) {
+        bool stopped = false;
+        const auto hook = [&] {
+            stopped = std::invoke(afterEachCharacter);
+            return stopped;
+        };
+        const auto drawOne = [&] {
+            Candidate candidate;
+            candidate.text = plan_.hasRules
+                                 ? plan_.law->draw(source, hook)
+                                 : GeneratePassword(plan_.pool, plan_.length, source, hook);
+            candidate.hash = seen_.hashOf(candidate.text);
+            seen_.prefetch(candidate.hash);
+            return candidate;
+        };
+        if (!hasAhead_) {
+            ahead_ = drawOne();
+            hasAhead_ = !stopped;
+            if (stopped)
+                return ahead_.text;
+        }
+        for (;;) {
+            Candidate candidate = std::move(ahead_);
+            ahead_ = drawOne();
+            hasAhead_ = !stopped;
+            if (stopped)
+                return candidate.text;
+            if (seen_.insert(candidate.text, candidate.hash))
+                return candidate.text;
+        }
+    }
     QString nextByRank(RandomSource& source, const std::function<bool()>& afterEachCharacter);
+
+    struct Candidate {
+        QString text;
+        size_t hash = 0;
+    };
 
     const RunPlan& plan_;
     DistinctTexts seen_;
+    Candidate ahead_; // drawn, not yet judged
+    bool hasAhead_ = false;
     QHash<qint64, qint64> swapped_; // a permutation of the ranks, changed where it moved
     qint64 drawn_ = 0;
 };
