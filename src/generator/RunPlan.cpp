@@ -10,6 +10,9 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <cstdlib>
+#include <new>
+#include <sys/mman.h>
 
 namespace {
 
@@ -166,12 +169,58 @@ RunPlanOutcome PlanRun(const RunRequest& request) {
     return plan;
 }
 
+namespace {
+constexpr size_t kLargePage = size_t(2) << 20;
+
+// The UTF-16 units of every password drawn from pool, or -1 when they differ.
+qsizetype FixedUnits(const CharacterPool& pool, qint32 length) {
+    return pool.isBmpOnly() && !pool.isClustered() ? length : -1;
+}
+
+bool IsLatin1(const CharacterPool& pool) {
+    if (pool.isClustered())
+        return false;
+    for (qsizetype i = 0; i < pool.size(); ++i) {
+        if (pool.at(i) >= 0x100)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void* AllocateLargeBlock(size_t bytes) {
+    if (bytes < kLargePage / 2) {
+        if (void* block = std::malloc(bytes))
+            return block;
+        throw std::bad_alloc();
+    }
+    const size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
+    void* block = std::aligned_alloc(kLargePage, rounded);
+    if (!block)
+        throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    madvise(block, rounded, MADV_HUGEPAGE); // only advice: without it, small pages serve
+#endif
+    return block;
+}
+
+void FreeLargeBlock(void* block, size_t) {
+    std::free(block);
+}
+
 // A nonzero seed also picks Qt's fastest hash of a text where the processor has one.
 DistinctTexts::DistinctTexts() : seed_(size_t(QHashSeed::globalSeed()) | 1) {}
 
-void DistinctTexts::reserve(qsizetype count, qsizetype units) {
-    units_.reserve(size_t(count) * size_t(units));
-    starts_.reserve(size_t(count) + 1);
+void DistinctTexts::reserve(qsizetype count, qsizetype units, bool narrow) {
+    if (count_ == 0 && units > 0) {
+        fixedUnits_ = units;
+        narrow_ = narrow;
+        if (narrow)
+            bytes_.reserve(size_t(count) * size_t(units));
+        else
+            units_.reserve(size_t(count) * size_t(units));
+    }
     size_t size = 16;
     while (size < size_t(count) * 2)
         size *= 2;
@@ -184,8 +233,8 @@ void DistinctTexts::rebuild(size_t slotCount) {
     indexBits_ = slotBits_;
     const quint64 indexMask = (quint64(1) << indexBits_) - 1;
     slots_.assign(slotCount, 0);
-    for (size_t i = 0; i + 1 < starts_.size(); ++i) {
-        const size_t hash = hashOf(text(i));
+    for (size_t i = 0; i < count_; ++i) {
+        const size_t hash = hashOf(textAt(i));
         size_t at = slotOf(hash);
         while (slots_[at] != 0)
             at = (at + 1) & (slotCount - 1);
@@ -193,28 +242,79 @@ void DistinctTexts::rebuild(size_t slotCount) {
     }
 }
 
-bool DistinctTexts::insert(const QString& candidate, size_t hash) {
-    const size_t count = starts_.size() - 1;
-    if ((count + 1) * 2 > slots_.size())
+bool DistinctTexts::holds(size_t index, QStringView text) const {
+    if (narrow_)
+        return QLatin1StringView(bytes_.data() + index * size_t(fixedUnits_), fixedUnits_) == text;
+    if (fixedUnits_ >= 0)
+        return QStringView(units_.data() + index * size_t(fixedUnits_), fixedUnits_) == text;
+    return QStringView(units_.data() + starts_[index], units_.data() + starts_[index + 1]) == text;
+}
+
+QString DistinctTexts::textAt(size_t index) const {
+    if (narrow_)
+        return QString::fromLatin1(bytes_.data() + index * size_t(fixedUnits_), fixedUnits_);
+    if (fixedUnits_ >= 0)
+        return QStringView(units_.data() + index * size_t(fixedUnits_), fixedUnits_).toString();
+    return QStringView(units_.data() + starts_[index], units_.data() + starts_[index + 1])
+        .toString();
+}
+
+void DistinctTexts::makeGeneral() {
+    if (fixedUnits_ < 0)
+        return;
+    if (narrow_)
+        units_.assign(bytes_.begin(), bytes_.end()); // Latin-1 bytes are their code points
+    bytes_ = {};
+    narrow_ = false;
+    starts_.clear();
+    for (size_t i = 0; i <= count_; ++i)
+        starts_.push_back(i * size_t(fixedUnits_));
+    fixedUnits_ = -1;
+}
+
+void DistinctTexts::append(QStringView text) {
+    if (fixedUnits_ >= 0 && text.size() != fixedUnits_)
+        makeGeneral();
+    if (narrow_) {
+        const size_t at = bytes_.size();
+        bytes_.resize(at + size_t(text.size()));
+        char16_t all = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            all |= text[i].unicode();
+            bytes_[at + size_t(i)] = char(uchar(text[i].unicode()));
+        }
+        if (all < 0x100)
+            return;
+        bytes_.resize(at);
+        makeGeneral();
+    }
+    units_.insert(units_.end(), text.utf16(), text.utf16() + text.size());
+    if (fixedUnits_ < 0) {
+        if (starts_.empty())
+            starts_.push_back(0);
+        starts_.push_back(units_.size());
+    }
+}
+
+bool DistinctTexts::insert(QStringView text, size_t hash) {
+    if ((count_ + 1) * 2 > slots_.size())
         rebuild(std::max<size_t>(16, slots_.size() * 2));
     const quint64 indexMask = (quint64(1) << indexBits_) - 1;
     const size_t mask = slots_.size() - 1;
     size_t at = slotOf(hash);
     for (quint64 slot; (slot = slots_[at]) != 0; at = (at + 1) & mask) {
-        if (((slot ^ quint64(hash)) & ~indexMask) == 0 &&
-            text(size_t(slot & indexMask) - 1) == candidate)
+        if (((slot ^ quint64(hash)) & ~indexMask) == 0 && holds(size_t(slot & indexMask) - 1, text))
             return false;
     }
-    slots_[at] = (quint64(hash) & ~indexMask) | quint64(count + 1);
-    const char16_t* units = reinterpret_cast<const char16_t*>(candidate.constData());
-    units_.insert(units_.end(), units, units + candidate.size());
-    starts_.push_back(units_.size());
+    slots_[at] = (quint64(hash) & ~indexMask) | quint64(count_ + 1);
+    append(text);
+    ++count_;
     return true;
 }
 
 RunDraw::RunDraw(const RunPlan& plan) : plan_(plan) {
     if (plan.unique && plan.law && !plan.law->canRank())
-        seen_.reserve(plan.count, plan.length);
+        seen_.reserve(plan.count, FixedUnits(plan.pool, plan.length), IsLatin1(plan.pool));
 }
 
 QString RunDraw::nextByRank(RandomSource& source, const std::function<bool()>& afterEachCharacter) {

@@ -91,15 +91,30 @@ RunPlanOutcome PlanRun(const RunRequest& request);
 // equally likely where every valid password is (no character has more entries than another);
 // otherwise each password keeps the pool's weights among those not yet drawn. When the count
 // comes near the number of distinct passwords, they are drawn without replacement by rank.
+// Memory for the large blocks of a run: where the system offers pages of 2 MiB, a block of that
+// size or more is placed on them, so that filling it costs a page fault per 2 MiB instead of one
+// per 4 KiB.
+void* AllocateLargeBlock(size_t bytes);
+void FreeLargeBlock(void* block, size_t bytes);
+template <typename T> struct LargeBlockAllocator {
+    using value_type = T;
+    LargeBlockAllocator() = default;
+    template <typename U> LargeBlockAllocator(const LargeBlockAllocator<U>&) {}
+    T* allocate(size_t n) { return static_cast<T*>(AllocateLargeBlock(n * sizeof(T))); }
+    void deallocate(T* p, size_t n) { FreeLargeBlock(p, n * sizeof(T)); }
+    bool operator==(const LargeBlockAllocator&) const = default;
+};
 // The passwords of a run so far, each once: an open-addressing table of 64-bit words, each the
 // high bits of the text's hash over the index of the text (plus one) in its low bits, so a
 // lookup mostly touches one word and compares texts only where the hash bits match. The texts
-// are kept one after another in one block, which costs far less memory than a string each.
+// are kept one after another in one block, a byte a unit while they all are Latin-1 and of one
+// length, which costs far less memory than a string each.
 class DistinctTexts {
 public:
     DistinctTexts();
-    // Room for count texts of about units UTF-16 units each.
-    void reserve(qsizetype count, qsizetype units);
+    // Room for count texts; units > 0 when every text will have that many UTF-16 units, narrow
+    // when every unit will be below 256 (a text that breaks either only costs more room).
+    void reserve(qsizetype count, qsizetype units, bool narrow);
     size_t hashOf(QStringView text) const { return qHash(text, seed_); }
     // Starts loading the slot where a text of this hash is looked up first.
     void prefetch(size_t hash) const {
@@ -107,20 +122,27 @@ public:
             __builtin_prefetch(slots_.data() + slotOf(hash), 1);
     }
     // False when text (of hashOf(text)) is already held.
-    bool insert(const QString& text, size_t hash);
+    bool insert(QStringView text, size_t hash);
 
 private:
     size_t slotOf(size_t hash) const { return size_t(quint64(hash) >> (64 - slotBits_)); }
     void rebuild(size_t slotCount);
-    QStringView text(size_t index) const {
-        return QStringView(units_.data() + starts_[index], units_.data() + starts_[index + 1]);
-    }
-    std::vector<quint64> slots_;       // 0: empty
-    std::vector<char16_t> units_;      // the texts, one after another
-    std::vector<size_t> starts_ = {0}; // where each text starts in units_, then the end
+    bool holds(size_t index, QStringView text) const;
+    QString textAt(size_t index) const;
+    void append(QStringView text);
+    // From now on every text in units_, each starting where starts_ says.
+    void makeGeneral();
+
+    std::vector<quint64, LargeBlockAllocator<quint64>> slots_; // 0: empty
     int slotBits_ = 1;
     int indexBits_ = 0;
     size_t seed_;
+    size_t count_ = 0;
+    qsizetype fixedUnits_ = -1; // every text so long, or -1 (then starts_ says where)
+    bool narrow_ = false;       // in bytes_, a byte a unit (only with fixedUnits_)
+    std::vector<char, LargeBlockAllocator<char>> bytes_;
+    std::vector<char16_t, LargeBlockAllocator<char16_t>> units_;
+    std::vector<size_t, LargeBlockAllocator<size_t>> starts_; // then the end
 };
 
 class RunDraw {
@@ -146,8 +168,10 @@ private:
     template <typename Hook> QString nextDistinct(RandomSource& source, Hook& afterEachCharacter) {
         bool stopped = false;
         const auto hook = [&] {
-            stopped = std::invoke(afterEachCharacter);
-            return stopped;
+            if (!std::invoke(afterEachCharacter)) [[likely]]
+                return false;
+            stopped = true; // only here, so the loop of each character keeps its registers
+            return true;
         };
         const auto drawOne = [&] {
             Candidate candidate;
