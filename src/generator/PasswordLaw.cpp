@@ -140,6 +140,7 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
                 entryUnit_.push_back(char16_t(points_[size_t(c)]));
                 entryGroup_.push_back(quint8(characterGroup_[size_t(c)]));
             }
+            preparePackedCounts();
         }
     }
 
@@ -449,6 +450,39 @@ QString PasswordLaw::drawStepwise(RandomSource& source,
                                   const std::function<bool()>& afterEachCharacter) const {
     return useTable_ ? drawFromTable(source, afterEachCharacter)
                      : drawByRejection(source, afterEachCharacter);
+}
+
+void PasswordLaw::preparePackedCounts() {
+    constexpr int kFields = 4;
+    constexpr qint32 kBias = 0x8000;
+    if (length_ >= kBias)
+        return;
+    std::vector<int> fieldOf(rules_.minimums.size(), -1);
+    int fields = 0;
+    for (size_t j = 0; j < rules_.minimums.size(); ++j) {
+        if (rules_.minimums[j] <= 0)
+            continue;
+        if (fields == kFields)
+            return;
+        fieldOf[j] = fields++;
+    }
+    quint64 ones = 0;
+    for (size_t j = 0; j < fieldOf.size(); ++j) {
+        if (fieldOf[j] < 0)
+            continue;
+        const int shift = 16 * fieldOf[j];
+        ones |= quint64(1) << shift;
+        countHigh_ |= quint64(kBias) << shift;
+        countStart_ |= quint64(kBias - rules_.minimums[j] + length_) << shift;
+    }
+    for (const quint8 g : entryGroup_) {
+        quint64 members = 0;
+        for (size_t j = 0; j < fieldOf.size(); ++j) {
+            if (fieldOf[j] >= 0 && (groups_[g].sets >> j & 1))
+                members |= quint64(1) << (16 * fieldOf[j]);
+        }
+        entrySteps_.push_back(members - ones); // one more member, one character fewer to come
+    }
 }
 
 bool PasswordLaw::meetsMinimums(const std::array<qint32, 64>& perGroup) const {

@@ -80,6 +80,18 @@ public:
     template <typename Hook> QString draw(RandomSource& source, Hook&& afterEachCharacter) const {
         if (isEmpty() || tooComplex_)
             return QString();
+        if (!useTable_ && !entrySteps_.empty()) {
+            switch (poolRange_.bytes()) {
+            case 1:
+                return runLimit_ ? drawByPackedCounts<quint8, true>(source, afterEachCharacter)
+                                 : drawByPackedCounts<quint8, false>(source, afterEachCharacter);
+            case 2:
+                return runLimit_ ? drawByPackedCounts<quint16, true>(source, afterEachCharacter)
+                                 : drawByPackedCounts<quint16, false>(source, afterEachCharacter);
+            default:
+                break;
+            }
+        }
         if (!useTable_ && !entryGroup_.empty()) {
             switch (poolRange_.bytes()) {
             case 1:
@@ -208,6 +220,7 @@ private:
         }
     }
 
+    void preparePackedCounts();
     // Whether counts per group meet every minimum.
     bool meetsMinimums(const std::array<qint32, 64>& perGroup) const;
 
@@ -257,6 +270,59 @@ private:
                 return text;
         }
     }
+    // The same draw with the counts of up to four sets packed in one word, 16 bits a set: each
+    // field holds 0x8000 - minimum + members so far + characters still to come, so its top bit
+    // clears the moment the minimum can no longer be met, and the try ends there. Stopping early
+    // only leaves out characters that could not change the verdict; the next try reads on from
+    // the keystream, whose every byte is independent of the ones before.
+    // Kept out of line: inlined into a caller's loop, the counts lose their register.
+    template <typename UInt, bool Runs, typename Hook>
+    [[gnu::noinline]] QString drawByPackedCounts(RandomSource& source,
+                                                 Hook& afterEachCharacter) const {
+        QString text(length_, Qt::Uninitialized);
+        QChar* const out = text.data();
+        const char16_t* const units = entryUnit_.data();
+        const quint64* const steps = entrySteps_.data();
+        const quint8* const groupOf = entryGroup_.data();
+        const quint64 high = countHigh_;
+        const qint32 runLimit = runLimit_;
+        const IndexRange range = poolRange_;
+        for (;;) {
+            quint64 counts = countStart_;
+            char16_t previous = 0;
+            qint32 run = 0;
+            qint32 i = 0;
+            bool broken = false;
+            RandomSource::Reader reader(source);
+            while (i < length_ && !broken) {
+                const qint32 end = i + source.reseedFromClockFor(length_ - i);
+                reader.resync(); // a new clock value refills the buffer
+                for (; i < end; ++i) {
+                    const qsizetype entry = range.draw<UInt>(reader);
+                    reader.store();
+                    const char16_t unit = units[entry];
+                    counts += steps[entry];
+                    out[i] = QChar(unit);
+                    if (std::invoke(afterEachCharacter)) [[unlikely]] {
+                        text.truncate(i + 1);
+                        return text;
+                    }
+                    reader.resync(); // in case the hook drew from the same source
+                    if constexpr (Runs) {
+                        run = unit == previous ? run + 1 : 1;
+                        previous = unit;
+                        broken = run > runLimit;
+                    }
+                    broken = broken || (counts & high) != high ||
+                             (i == 0 && !groups_[groupOf[entry]].mayStart);
+                    if (broken)
+                        break;
+                }
+            }
+            if (!broken)
+                return text;
+        }
+    }
     QString drawFromTable(RandomSource& source, const std::function<bool()>& hook) const;
     void appendCharacter(QString& text, qint32 character) const;
     qint32 pickCharacter(const Transition& t, qint32 previous, RandomSource& source) const;
@@ -296,6 +362,11 @@ private:
     // For pools of BMP code points and at most 64 groups: each entry's unit and group.
     std::vector<char16_t> entryUnit_;
     std::vector<quint8> entryGroup_;
+    // With at most four sets that have a minimum and a length below 2^15: each entry's step of
+    // the packed counts (see drawByPackedCounts), their start and their top bits.
+    std::vector<quint64> entrySteps_;
+    quint64 countStart_ = 0;
+    quint64 countHigh_ = 0;
 
     // Row k: the ways to finish from each state with k characters left (k < length).
     std::vector<TableEntry> table_;
