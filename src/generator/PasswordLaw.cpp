@@ -19,7 +19,7 @@ constexpr size_t kMaxTableEntries = size_t(1) << 24; // 128 MiB of draw table
 // costs less than the table's steps.
 constexpr double kRejectionAcceptance = 0.25;
 constexpr quint64 kSaturated = quint64(1) << 62;
-constexpr int kMantissaBits = 31;
+constexpr int kMantissaBits = 28;
 
 quint32 RejectBelow(quint32 mantissa) {
     return mantissa == 0 ? 0 : quint32((quint64(1) << 32) % mantissa);
@@ -123,6 +123,7 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
         group.any = IndexRange(d);
         group.other = IndexRange(std::max<qsizetype>(d - 1, 1));
         uniformTexts_ = uniformTexts_ && group.entries == groups_.front().entries;
+        smallGroups_ = smallGroups_ && group.any.bytes() == 1;
     }
     buildStates();
     if (tooComplex_)
@@ -135,6 +136,10 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
         unitCharacter_.assign(0x10000, -1);
         for (size_t c = 0; c < points_.size(); ++c)
             unitCharacter_[points_[c]] = qint32(c);
+        for (Group& group : groups_) {
+            for (qint32 c : group.characters)
+                group.units.push_back(char16_t(points_[size_t(c)]));
+        }
         if (groups_.size() <= 64) {
             for (qint32 c : entryCharacter_) {
                 entryUnit_.push_back(char16_t(points_[size_t(c)]));
@@ -170,6 +175,8 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
     }
     buildDrawTable();
     useTable_ = true;
+    oneGroupRuns_ = groups_.size() == 1 && countStates_ == 1 && runLimit_ > 0 && smallGroups_ &&
+                    !unitCharacter_.empty();
 }
 
 void PasswordLaw::buildStates() {

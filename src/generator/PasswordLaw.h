@@ -102,8 +102,12 @@ public:
                 break;
             }
         }
-        if (useTable_ && !unitCharacter_.empty() && maxShift_ <= 24)
-            return drawBmpFromTable(source, afterEachCharacter);
+        if (useTable_ && !unitCharacter_.empty() && maxShift_ <= 24) {
+            if (oneGroupRuns_)
+                return drawRunsOfOneGroup(source, afterEachCharacter);
+            return smallGroups_ ? drawBmpFromTable<true>(source, afterEachCharacter)
+                                : drawBmpFromTable<false>(source, afterEachCharacter);
+        }
         return drawStepwise(source, std::function<bool()>(afterEachCharacter));
     }
 
@@ -126,6 +130,7 @@ private:
     };
     struct Group {
         std::vector<qint32> characters; // distinct characters
+        std::vector<char16_t> units;    // their code units, for pools of BMP code points
         qint64 entries = 1;             // entries of each
         quint32 sets = 0;
         bool mayStart = true;
@@ -160,17 +165,26 @@ private:
     void buildDrawTable();
     QString drawStepwise(RandomSource& source, const std::function<bool()>& hook) const;
     QString drawByRejection(RandomSource& source, const std::function<bool()>& hook) const;
-    // The table's draw for pools of BMP code points whose rows grow by at most 2^24: every value
-    // fits 64 bits, the keystream is read through the loop's own cursor and the hook inlined.
-    // The same law as drawFromTable (see the class comment).
+    // The table's draw where the only rule is the longest run and every character is alike to
+    // it (one group of at most 256): the state is the length of the last run, the choices are
+    // another character (first) or the same one again, or from the start any character. The
+    // same table, the same choices in the same order and the same cells as drawBmpFromTable,
+    // so the same law, in a loop that keeps its few values in registers.
     template <typename Hook>
-    QString drawBmpFromTable(RandomSource& source, Hook& afterEachCharacter) const {
-        const size_t n = stateCount_;
+    [[gnu::noinline]] QString drawRunsOfOneGroup(RandomSource& source,
+                                                 Hook& afterEachCharacter) const {
+        const size_t n = stateCount_; // one state a run length
         QString text(length_, Qt::Uninitialized);
         QChar* const out = text.data();
+        const Group& group = groups_.front();
+        const char16_t* const units = group.units.data();
+        const quint64 anyWeight = quint64(group.characters.size()) * quint64(group.entries);
+        const quint64 otherWeight = anyWeight - quint64(group.entries);
+        const quint64 sameWeight = quint64(group.entries);
+        const size_t lastRun = n - 1;
         for (;;) {
-            size_t s = n;
-            qint32 previous = 0;
+            size_t run = 0; // the last run's length less one
+            qsizetype slot = 0;
             bool restart = false;
             qint32 i = 0;
             RandomSource::Reader reader(source);
@@ -179,32 +193,132 @@ private:
                 reader.resync();
                 for (; i < end; ++i) {
                     const qint32 k = length_ - i;
-                    const TableEntry entry = k == length_ ? startEntry_ : table_[size_t(k) * n + s];
-                    const int shift = k == length_ ? startShift_ : rowShift_[size_t(k)];
+                    const bool first = k == length_;
+                    const TableEntry entry = first ? startEntry_ : table_[size_t(k) * n + run];
+                    const int shift = first ? startShift_ : rowShift_[size_t(k)];
                     quint64 product;
                     do {
                         product = quint64(reader.template next<quint32>()) * entry.mantissa;
                     } while (quint32(product) < entry.rejectBelow);
                     quint64 value = (product >> 32) << shift;
-                    if (shift > 8)
-                        value |= reader.template next<quint32>() & ((quint32(1) << shift) - 1);
-                    else if (shift > 0)
-                        value |= reader.template next<quint8>() & ((1u << shift) - 1);
+                    const quint64 cellEnd = (quint64(1) << shift) - 1;
                     const TableEntry* below = table_.data() + size_t(k - 1) * n;
-                    const Transition* chosen = transitionAt(value, transitions_[s], below);
+                    // The spans in order: another character (any, from the start), then the
+                    // same one again while the run may grow.
+                    const quint64 otherSpan = (first ? anyWeight : otherWeight) * below[0].mantissa;
+                    const quint64 sameSpan =
+                        !first && run < lastRun ? sameWeight * below[run + 1].mantissa : 0;
+                    if (value + cellEnd >= otherSpan) [[unlikely]] {
+                        if (value < otherSpan + sameSpan && value + cellEnd >= otherSpan + sameSpan)
+                            value += shift > 8 ? reader.template next<quint32>() & cellEnd
+                                               : reader.template next<quint8>() & cellEnd;
+                        else if (value < otherSpan)
+                            value += shift > 8 ? reader.template next<quint32>() & cellEnd
+                                               : reader.template next<quint8>() & cellEnd;
+                    }
+                    if (value < otherSpan) {
+                        if (first) {
+                            slot = group.any.template draw<quint8>(reader);
+                        } else {
+                            const qsizetype choice = group.other.template draw<quint8>(reader);
+                            slot = choice + (choice >= slot ? 1 : 0);
+                        }
+                        run = 0;
+                    } else if (value < otherSpan + sameSpan) {
+                        ++run;
+                    } else {
+                        restart = true; // past every choice: start over (see the class comment)
+                        break;
+                    }
+                    out[i] = QChar(units[slot]);
+                    reader.store();
+                    if (std::invoke(afterEachCharacter)) {
+                        text.truncate(i + 1);
+                        return text;
+                    }
+                    reader.resync();
+                }
+            }
+            reader.store();
+            if (!restart)
+                return text;
+        }
+    }
+
+    // The table's draw for pools of BMP code points whose rows grow by at most 2^24: every value
+    // fits 64 bits, the keystream is read through the loop's own cursor and the hook inlined.
+    // The same law as drawFromTable (see the class comment). The value drawn is the high part
+    // (a cell of 2^shift values) and the low bits; the low bits are drawn only when the cell
+    // does not lie within one choice's span, since otherwise every low part gives that choice.
+    template <bool SmallGroups, typename Hook>
+    [[gnu::noinline]] QString drawBmpFromTable(RandomSource& source,
+                                               Hook& afterEachCharacter) const {
+        const size_t n = stateCount_;
+        QString text(length_, Qt::Uninitialized);
+        QChar* const out = text.data();
+        const auto pick = [](const IndexRange& range, RandomSource::Reader& reader) {
+            if constexpr (SmallGroups)
+                return range.draw<quint8>(reader);
+            else
+                return range.draw(reader);
+        };
+        const TableEntry* const table = table_.data();
+        const quint8* const rowShift = rowShift_.data();
+        const std::vector<Transition>* const transitions = transitions_.data();
+        const Group* const groups = groups_.data();
+        for (;;) {
+            size_t s = n;
+            // The last character as its place in its group, so that the next one, drawn from
+            // the others of the group, needs no lookup of where the last one stands.
+            qsizetype slot = 0;
+            bool restart = false;
+            qint32 i = 0;
+            RandomSource::Reader reader(source);
+            while (i < length_ && !restart) {
+                const qint32 end = i + source.reseedFromClockFor(length_ - i);
+                reader.resync();
+                for (; i < end; ++i) {
+                    const qint32 k = length_ - i;
+                    const TableEntry entry = k == length_ ? startEntry_ : table[size_t(k) * n + s];
+                    const int shift = k == length_ ? startShift_ : rowShift[size_t(k)];
+                    quint64 product;
+                    do {
+                        product = quint64(reader.template next<quint32>()) * entry.mantissa;
+                    } while (quint32(product) < entry.rejectBelow);
+                    quint64 value = (product >> 32) << shift;
+                    const quint64 cellEnd = (quint64(1) << shift) - 1; // past value, in the cell
+                    bool lowDrawn = shift == 0;
+                    const TableEntry* below = table + size_t(k - 1) * n;
+                    const Transition* chosen = nullptr;
+                    for (const Transition& t : transitions[s]) {
+                        const quint64 span = quint64(t.weight) * below[t.next].mantissa;
+                        if (value < span) {
+                            if (!lowDrawn && value + cellEnd >= span) [[unlikely]] {
+                                value += shift > 8 ? reader.template next<quint32>() & cellEnd
+                                                   : reader.template next<quint8>() & cellEnd;
+                                lowDrawn = true;
+                                if (value >= span) {
+                                    value -= span;
+                                    continue;
+                                }
+                            }
+                            chosen = &t;
+                            break;
+                        }
+                        value -= span;
+                    }
                     if (!chosen) {
                         restart = true; // past every choice: start over (see the class comment)
                         break;
                     }
-                    const Group& group = groups_[size_t(chosen->group)];
+                    const Group& group = groups[chosen->group];
                     if (chosen->kind == Kind::Any) {
-                        previous = group.characters[size_t(group.any.draw(reader))];
+                        slot = pick(group.any, reader);
                     } else if (chosen->kind == Kind::Other) {
-                        const qsizetype choice = group.other.draw(reader);
-                        const qsizetype slot = characterSlot_[size_t(previous)];
-                        previous = group.characters[size_t(choice >= slot ? choice + 1 : choice)];
+                        const qsizetype choice = pick(group.other, reader);
+                        slot = choice + (choice >= slot ? 1 : 0);
                     }
-                    out[i] = QChar(char16_t(points_[size_t(previous)]));
+                    out[i] = QChar(group.units[size_t(slot)]);
                     s = size_t(chosen->next);
                     reader.store();
                     if (std::invoke(afterEachCharacter)) {
@@ -365,6 +479,8 @@ private:
     // With at most four sets that have a minimum and a length below 2^15: each entry's step of
     // the packed counts (see drawByPackedCounts), their start and their top bits.
     std::vector<quint64> entrySteps_;
+    bool smallGroups_ = true;   // no group has more than 256 characters
+    bool oneGroupRuns_ = false; // see drawRunsOfOneGroup
     quint64 countStart_ = 0;
     quint64 countHigh_ = 0;
 

@@ -117,6 +117,7 @@ void PasswordLawTest::drawsAreUniform_data() {
     // Under a quarter of all sequences valid: drawn from the table of counts.
     QTest::newRow("from the counts, repeated entries") << LawCase{"aab1", 5, {"1"}, {2}, 1, true};
     QTest::newRow("from the counts, runs and a minimum") << LawCase{"abc1", 5, {"1"}, {3}, 2};
+    QTest::newRow("from the counts, runs only") << LawCase{"ab", 10, {}, {}, 2};
     QTest::newRow("whole and again") << LawCase{"ab1", 4, {"1"}, {1}, 2};
     QTest::newRow("whole and again, minimums only") << LawCase{"ab1C", 4, {"1", "C"}, {1, 1}};
 }
