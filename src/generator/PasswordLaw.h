@@ -174,61 +174,88 @@ private:
     [[gnu::noinline]] QString drawRunsOfOneGroup(RandomSource& source,
                                                  Hook& afterEachCharacter) const {
         const size_t n = stateCount_; // one state a run length
-        QString text(length_, Qt::Uninitialized);
+        const qint32 length = length_;
+        QString text(length, Qt::Uninitialized);
         QChar* const out = text.data();
         const Group& group = groups_.front();
         const char16_t* const units = group.units.data();
-        const quint64 anyWeight = quint64(group.characters.size()) * quint64(group.entries);
-        const quint64 otherWeight = anyWeight - quint64(group.entries);
+        const IndexRange any = group.any;
+        const IndexRange other = group.other;
+        const quint64 otherWeight = quint64(group.characters.size() - 1) * quint64(group.entries);
         const quint64 sameWeight = quint64(group.entries);
         const size_t lastRun = n - 1;
+        const TableEntry* const table = table_.data();
+        const quint8* const rowShift = rowShift_.data();
+        // Where the cell of value holds a boundary between choices, the low bits decide.
+        const auto exact = [](quint64 value, int shift, quint64 first, quint64 second,
+                              RandomSource::Reader& reader) {
+            const quint64 cellEnd = (quint64(1) << shift) - 1;
+            const auto holds = [&](quint64 boundary) {
+                return value < boundary && value + cellEnd >= boundary;
+            };
+            if (!holds(first) && !holds(second))
+                return value;
+            return value + (shift > 8 ? reader.template next<quint32>() & cellEnd
+                                      : reader.template next<quint8>() & cellEnd);
+        };
+        const auto high = [](const TableEntry& entry, int shift, RandomSource::Reader& reader) {
+            quint64 product;
+            do {
+                product = quint64(reader.template next<quint32>()) * entry.mantissa;
+            } while (quint32(product) < entry.rejectBelow);
+            return (product >> 32) << shift;
+        };
         for (;;) {
-            size_t run = 0; // the last run's length less one
-            qsizetype slot = 0;
-            bool restart = false;
-            qint32 i = 0;
             RandomSource::Reader reader(source);
-            while (i < length_ && !restart) {
-                const qint32 end = i + source.reseedFromClockFor(length_ - i);
+            // The first character: any of the group, or past every choice.
+            source.reseedFromClock();
+            reader.resync();
+            const quint64 anySpan = quint64(group.characters.size()) * quint64(group.entries) *
+                                    table[size_t(length - 1) * n].mantissa;
+            if (exact(high(startEntry_, startShift_, reader), startShift_, anySpan, anySpan,
+                      reader) >= anySpan) {
+                reader.store();
+                continue; // see the class comment
+            }
+            qsizetype slot = any.draw<quint8>(reader);
+            out[0] = QChar(units[slot]);
+            reader.store();
+            if (std::invoke(afterEachCharacter)) {
+                text.truncate(1);
+                return text;
+            }
+            size_t run = 0; // the last run's length less one
+            bool restart = false;
+            qint32 i = 1;
+            while (i < length && !restart) {
+                const qint32 end = i + source.reseedFromClockFor(length - i);
                 reader.resync();
                 for (; i < end; ++i) {
-                    const qint32 k = length_ - i;
-                    const bool first = k == length_;
-                    const TableEntry entry = first ? startEntry_ : table_[size_t(k) * n + run];
-                    const int shift = first ? startShift_ : rowShift_[size_t(k)];
-                    quint64 product;
-                    do {
-                        product = quint64(reader.template next<quint32>()) * entry.mantissa;
-                    } while (quint32(product) < entry.rejectBelow);
-                    quint64 value = (product >> 32) << shift;
-                    const quint64 cellEnd = (quint64(1) << shift) - 1;
-                    const TableEntry* below = table_.data() + size_t(k - 1) * n;
-                    // The spans in order: another character (any, from the start), then the
-                    // same one again while the run may grow.
-                    const quint64 otherSpan = (first ? anyWeight : otherWeight) * below[0].mantissa;
-                    const quint64 sameSpan =
-                        !first && run < lastRun ? sameWeight * below[run + 1].mantissa : 0;
-                    if (value + cellEnd >= otherSpan) [[unlikely]] {
-                        if (value < otherSpan + sameSpan && value + cellEnd >= otherSpan + sameSpan)
-                            value += shift > 8 ? reader.template next<quint32>() & cellEnd
-                                               : reader.template next<quint8>() & cellEnd;
-                        else if (value < otherSpan)
-                            value += shift > 8 ? reader.template next<quint32>() & cellEnd
-                                               : reader.template next<quint8>() & cellEnd;
-                    }
-                    if (value < otherSpan) {
-                        if (first) {
-                            slot = group.any.template draw<quint8>(reader);
-                        } else {
-                            const qsizetype choice = group.other.template draw<quint8>(reader);
-                            slot = choice + (choice >= slot ? 1 : 0);
-                        }
+                    const size_t k = size_t(length - i);
+                    const TableEntry* const below = table + (k - 1) * n;
+                    const int shift = rowShift[k];
+                    quint64 value = high(below[n + run], shift, reader);
+                    // The spans in order: another character, then the same one again while the
+                    // run may grow.
+                    const quint64 otherSpan = otherWeight * below[0].mantissa;
+                    if (value + ((quint64(1) << shift) - 1) < otherSpan) [[likely]] {
+                        const qsizetype choice = other.draw<quint8>(reader);
+                        slot = choice + (choice >= slot ? 1 : 0);
                         run = 0;
-                    } else if (value < otherSpan + sameSpan) {
-                        ++run;
                     } else {
-                        restart = true; // past every choice: start over (see the class comment)
-                        break;
+                        const quint64 sameSpan =
+                            run < lastRun ? sameWeight * below[run + 1].mantissa : 0;
+                        value = exact(value, shift, otherSpan, otherSpan + sameSpan, reader);
+                        if (value < otherSpan) {
+                            const qsizetype choice = other.draw<quint8>(reader);
+                            slot = choice + (choice >= slot ? 1 : 0);
+                            run = 0;
+                        } else if (value < otherSpan + sameSpan) {
+                            ++run;
+                        } else {
+                            restart = true; // past every choice (see the class comment)
+                            break;
+                        }
                     }
                     out[i] = QChar(units[slot]);
                     reader.store();
