@@ -142,6 +142,7 @@ private:
         quint32 rejectBelow; // 2^32 mod mantissa
     };
     enum class Weighting { Entries, Texts, SquaredEntries };
+    __extension__ typedef unsigned __int128 Wide;
 
     // The transition whose span holds value, each spanning its weight times the count of the
     // row below it (below: that row of the table); none when value lies past them all.
@@ -165,11 +166,39 @@ private:
     void buildDrawTable();
     QString drawStepwise(RandomSource& source, const std::function<bool()>& hook) const;
     QString drawByRejection(RandomSource& source, const std::function<bool()>& hook) const;
+    // Where a uniform real U in [0, 1) falls among the spans of one step, read a few bits at a
+    // time: 0 below first / total, 1 below second / total, 2 beyond (total the state's count,
+    // first <= second <= total). The first 16 bits are prefix; U lies in [P, P + 1) / 2^b, and
+    // for each boundary B the gap d = B 2^b - P total tells the side: U below B / total for
+    // every U of the interval when d >= total, above when d <= 0. Kept within [0, total] once
+    // known, each gap fits 128 bits as more bits come.
+    static int locate(quint64 prefix, quint64 total, quint64 first, quint64 second,
+                      RandomSource::Reader& reader) {
+        __extension__ typedef __int128 Signed;
+        const Signed t = Signed(total);
+        Signed below = (Signed(first) << 16) - Signed(prefix) * t;
+        Signed beyond = (Signed(second) << 16) - Signed(prefix) * t;
+        for (;;) {
+            below = std::clamp<Signed>(below, 0, t);
+            beyond = std::clamp<Signed>(beyond, 0, t);
+            if (below == t)
+                return 0;
+            if (beyond == 0)
+                return 2;
+            if (below == 0 && beyond == t)
+                return 1;
+            const Signed x = reader.next<quint32>();
+            below = (below << 32) - x * t;
+            beyond = (beyond << 32) - x * t;
+        }
+    }
+
     // The table's draw where the only rule is the longest run and every character is alike to
     // it (one group of at most 256): the state is the length of the last run, the choices are
-    // another character (first) or the same one again, or from the start any character. The
-    // same table, the same choices in the same order and the same cells as drawBmpFromTable,
-    // so the same law, in a loop that keeps its few values in registers.
+    // another character (first) or the same one again, or from the start any character, each
+    // with the chance of its span in the state's count, as in drawFromTable. Rather than a value
+    // in [0, count), a real in [0, 1) is compared with the spans' shares of the count, by as
+    // few of its bits as decide: mostly 16 (see locate).
     template <typename Hook>
     [[gnu::noinline]] QString drawRunsOfOneGroup(RandomSource& source,
                                                  Hook& afterEachCharacter) const {
@@ -186,25 +215,6 @@ private:
         const size_t lastRun = n - 1;
         const TableEntry* const table = table_.data();
         const quint8* const rowShift = rowShift_.data();
-        // Where the cell of value holds a boundary between choices, the low bits decide.
-        const auto exact = [](quint64 value, int shift, quint64 first, quint64 second,
-                              RandomSource::Reader& reader) {
-            const quint64 cellEnd = (quint64(1) << shift) - 1;
-            const auto holds = [&](quint64 boundary) {
-                return value < boundary && value + cellEnd >= boundary;
-            };
-            if (!holds(first) && !holds(second))
-                return value;
-            return value + (shift > 8 ? reader.template next<quint32>() & cellEnd
-                                      : reader.template next<quint8>() & cellEnd);
-        };
-        const auto high = [](const TableEntry& entry, int shift, RandomSource::Reader& reader) {
-            quint64 product;
-            do {
-                product = quint64(reader.template next<quint32>()) * entry.mantissa;
-            } while (quint32(product) < entry.rejectBelow);
-            return (product >> 32) << shift;
-        };
         for (;;) {
             RandomSource::Reader reader(source);
             // The first character: any of the group, or past every choice.
@@ -212,8 +222,8 @@ private:
             reader.resync();
             const quint64 anySpan = quint64(group.characters.size()) * quint64(group.entries) *
                                     table[size_t(length - 1) * n].mantissa;
-            if (exact(high(startEntry_, startShift_, reader), startShift_, anySpan, anySpan,
-                      reader) >= anySpan) {
+            const quint64 startTotal = quint64(startEntry_.mantissa) << startShift_;
+            if (locate(reader.next<quint16>(), startTotal, anySpan, anySpan, reader) != 0) {
                 reader.store();
                 continue; // see the class comment
             }
@@ -233,29 +243,28 @@ private:
                 for (; i < end; ++i) {
                     const size_t k = size_t(length - i);
                     const TableEntry* const below = table + (k - 1) * n;
-                    const int shift = rowShift[k];
-                    quint64 value = high(below[n + run], shift, reader);
+                    const quint64 total = quint64(below[n + run].mantissa) << rowShift[k];
                     // The spans in order: another character, then the same one again while the
                     // run may grow.
                     const quint64 otherSpan = otherWeight * below[0].mantissa;
-                    if (value + ((quint64(1) << shift) - 1) < otherSpan) [[likely]] {
-                        const qsizetype choice = other.draw<quint8>(reader);
-                        slot = choice + (choice >= slot ? 1 : 0);
-                        run = 0;
+                    const quint64 prefix = reader.next<quint16>();
+                    int choice;
+                    if (Wide(prefix + 1) * total <= Wide(otherSpan) << 16) [[likely]] {
+                        choice = 0;
                     } else {
                         const quint64 sameSpan =
                             run < lastRun ? sameWeight * below[run + 1].mantissa : 0;
-                        value = exact(value, shift, otherSpan, otherSpan + sameSpan, reader);
-                        if (value < otherSpan) {
-                            const qsizetype choice = other.draw<quint8>(reader);
-                            slot = choice + (choice >= slot ? 1 : 0);
-                            run = 0;
-                        } else if (value < otherSpan + sameSpan) {
-                            ++run;
-                        } else {
-                            restart = true; // past every choice (see the class comment)
-                            break;
-                        }
+                        choice = locate(prefix, total, otherSpan, otherSpan + sameSpan, reader);
+                    }
+                    if (choice == 0) {
+                        const qsizetype pick = other.draw<quint8>(reader);
+                        slot = pick + (pick >= slot ? 1 : 0);
+                        run = 0;
+                    } else if (choice == 1) {
+                        ++run;
+                    } else {
+                        restart = true; // past every choice (see the class comment)
+                        break;
                     }
                     out[i] = QChar(units[slot]);
                     reader.store();
