@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <array>
 #include <memory>
 #include <optional>
 #include <variant>
@@ -161,8 +162,8 @@ public:
 
 private:
     // Drawn again while already in the list: every list of distinct passwords keeps the chance
-    // it had among all lists. One candidate is drawn ahead, so that the lookup of its hash is
-    // under way while the one before it is judged: the candidates are independent draws, each
+    // it had among all lists. Candidates are drawn ahead, so that the lookup of a hash is under
+    // way long before its candidate is judged: the candidates are independent draws, each
     // from the same law whatever came before, so taking the first one (in the order drawn) that
     // is not yet in the list gives every password the same chance as drawing it at that moment.
     template <typename Hook> QString nextDistinct(RandomSource& source, Hook& afterEachCharacter) {
@@ -182,18 +183,16 @@ private:
             seen_.prefetch(candidate.hash);
             return candidate;
         };
-        if (!hasAhead_) {
-            ahead_ = drawOne();
-            hasAhead_ = !stopped;
-            if (stopped)
-                return ahead_.text;
-        }
         for (;;) {
-            Candidate candidate = std::move(ahead_);
-            ahead_ = drawOne();
-            hasAhead_ = !stopped;
-            if (stopped)
-                return candidate.text;
+            while (aheadCount_ < kAhead) {
+                Candidate candidate = drawOne();
+                if (stopped)
+                    return candidate.text; // the run ends here: the candidates drawn stay unjudged
+                ahead_[(aheadFirst_ + aheadCount_++) % kAhead] = std::move(candidate);
+            }
+            Candidate candidate = std::move(ahead_[aheadFirst_]);
+            aheadFirst_ = (aheadFirst_ + 1) % kAhead;
+            --aheadCount_;
             if (seen_.insert(candidate.text, candidate.hash))
                 return candidate.text;
         }
@@ -207,8 +206,12 @@ private:
 
     const RunPlan& plan_;
     DistinctTexts seen_;
-    Candidate ahead_; // drawn, not yet judged
-    bool hasAhead_ = false;
+    // Candidates drawn, not yet judged, in the order drawn: so many that the slot of the first
+    // has long been loaded when it is judged.
+    static constexpr int kAhead = 4;
+    std::array<Candidate, kAhead> ahead_;
+    int aheadFirst_ = 0;
+    int aheadCount_ = 0;
     QHash<qint64, qint64> swapped_; // a permutation of the ranks, changed where it moved
     qint64 drawn_ = 0;
 };
