@@ -18,6 +18,12 @@ constexpr size_t kMaxTableEntries = size_t(1) << 24; // 128 MiB of draw table
 // Where at least this share of all passwords is valid, drawing whole passwords and drawing again
 // costs less than the table's steps.
 constexpr double kRejectionAcceptance = 0.25;
+// Below this share of valid passwords, drawing the counts of each group first costs less than
+// drawing whole passwords again (see drawByPattern).
+constexpr double kPatternAcceptance = 0.6;
+constexpr size_t kMaxPatterns = 1 << 13;
+constexpr qint32 kMaxPatternLength = 32;
+constexpr size_t kMaxPatternGroups = 8;
 constexpr quint64 kSaturated = quint64(1) << 62;
 constexpr int kMantissaBits = 28;
 
@@ -167,8 +173,11 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
     if (log2Distinct_ < 62.5)
         distinctExact_ = exactCount();
 
-    if (acceptance_ >= kRejectionAcceptance)
+    if (acceptance_ >= kRejectionAcceptance) {
+        if (acceptance_ < kPatternAcceptance)
+            preparePatterns();
         return;
+    }
     if (size_t(length_) * stateCount_ > kMaxTableEntries) {
         tooComplex_ = true;
         return;
@@ -457,6 +466,65 @@ QString PasswordLaw::drawStepwise(RandomSource& source,
                                   const std::function<bool()>& afterEachCharacter) const {
     return useTable_ ? drawFromTable(source, afterEachCharacter)
                      : drawByRejection(source, afterEachCharacter);
+}
+
+void PasswordLaw::preparePatterns() {
+    const size_t groupCount = groups_.size();
+    if (runLimit_ || rules_.firstRestricted || entryUnit_.empty() || !smallGroups_ ||
+        groupCount > kMaxPatternGroups || length_ > kMaxPatternLength ||
+        double(length_) * std::log2(double(poolSize_)) > 120)
+        return;
+    // The vectors of counts: about C(length + groups - 1, groups - 1).
+    double vectors = 1;
+    for (size_t g = 1; g < groupCount; ++g)
+        vectors = vectors * double(length_ + qint32(g)) / double(g);
+    if (vectors > double(kMaxPatterns))
+        return;
+    std::array<std::array<quint64, kMaxPatternLength + 1>, kMaxPatternLength + 1> choose{};
+    for (size_t a = 0; a <= size_t(kMaxPatternLength); ++a) {
+        choose[a][0] = 1;
+        for (size_t b = 1; b <= a; ++b)
+            choose[a][b] = choose[a - 1][b - 1] + (b < a ? choose[a - 1][b] : 0);
+    }
+    std::vector<qint32> counts(groupCount, 0);
+    Wide sum = 0;
+    // Every vector of counts in turn, the last group taking what is left.
+    const std::function<void(size_t, qint32)> visit = [&](size_t g, qint32 left) {
+        if (g + 1 < groupCount) {
+            for (qint32 c = 0; c <= left; ++c) {
+                counts[g] = c;
+                visit(g + 1, left - c);
+            }
+            return;
+        }
+        counts[g] = left;
+        for (size_t j = 0; j < rules_.minimums.size(); ++j) {
+            qint32 members = 0;
+            for (size_t h = 0; h < groupCount; ++h)
+                members += groups_[h].sets >> j & 1 ? counts[h] : 0;
+            if (members < rules_.minimums[j])
+                return;
+        }
+        Wide ways = 1;
+        qint32 places = length_;
+        for (size_t h = 0; h < groupCount; ++h) {
+            ways *= choose[size_t(places)][size_t(counts[h])];
+            places -= counts[h];
+            const quint64 entries =
+                quint64(groups_[h].characters.size()) * quint64(groups_[h].entries);
+            for (qint32 c = 0; c < counts[h]; ++c)
+                ways *= entries;
+        }
+        sum += ways;
+        patternCumulative_.push_back(sum);
+        patternCounts_.insert(patternCounts_.end(), counts.begin(), counts.end());
+    };
+    visit(0, length_);
+    if (patternCumulative_.empty())
+        return;
+    patternMask_ = (Wide(1) << BitWidth(sum)) - 1;
+    for (qint32 k = 0; k <= length_; ++k)
+        placeRanges_.emplace_back(std::max(k, 1));
 }
 
 void PasswordLaw::preparePackedCounts() {

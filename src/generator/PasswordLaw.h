@@ -80,6 +80,8 @@ public:
     template <typename Hook> QString draw(RandomSource& source, Hook&& afterEachCharacter) const {
         if (isEmpty() || tooComplex_)
             return QString();
+        if (!useTable_ && !patternCumulative_.empty())
+            return drawByPattern(source, afterEachCharacter);
         if (!useTable_ && !entrySteps_.empty()) {
             switch (poolRange_.bytes()) {
             case 1:
@@ -166,6 +168,70 @@ private:
     void buildDrawTable();
     QString drawStepwise(RandomSource& source, const std::function<bool()>& hook) const;
     QString drawByRejection(RandomSource& source, const std::function<bool()>& hook) const;
+    // Short passwords whose minimums many miss, without runs or a first character: the counts
+    // of each group are drawn first, each vector n of counts that meets the minimums with its
+    // number of entry sequences W(n) = L! / prod n_g! * prod E_g^n_g (E_g the entries of group
+    // g), then each group's characters, uniform within the group, then their places by a
+    // shuffle (every arrangement of the counts equally likely). A password x of counts n comes
+    // with chance W(n) / T * prod n_g! / L! * prod (1 / d_g)^n_g = (entries of x) / T (d_g the
+    // characters of g, each with E_g / d_g entries; T the sum of W), its share of the valid
+    // entry sequences: the law itself, with no character drawn in vain.
+    template <typename Hook>
+    [[gnu::noinline]] QString drawByPattern(RandomSource& source, Hook& afterEachCharacter) const {
+        const qint32 length = length_;
+        const size_t groupCount = groups_.size();
+        QString text(length, Qt::Uninitialized);
+        QChar* const out = text.data();
+        source.reseedFromClock();
+        Wide value;
+        do {
+            const quint64 low = source.next<quint64>();
+            const quint64 high = source.next<quint64>();
+            value = ((Wide(high) << 64) | low) & patternMask_;
+        } while (value >= patternCumulative_.back());
+        // The first running sum above value, by halves without a branch to mispredict.
+        const Wide* const sums = patternCumulative_.data();
+        size_t first = 0;
+        for (size_t size = patternCumulative_.size(); size > 1;) {
+            const size_t half = size / 2;
+            first = sums[first + half - 1] <= value ? first + half : first;
+            size -= half;
+        }
+        const qint32* const counts = patternCounts_.data() + first * groupCount;
+        // Each group's characters in a row, then shuffled into places: every arrangement of
+        // the groups equally likely, each character uniform within its group wherever it lands.
+        RandomSource::Reader reader(source);
+        size_t g = 0;
+        qint32 leftInGroup = counts[0];
+        qint32 i = 0;
+        while (i < length) {
+            const qint32 end = i + source.reseedFromClockFor(length - i);
+            reader.resync();
+            for (; i < end; ++i) {
+                while (leftInGroup == 0)
+                    leftInGroup = counts[++g];
+                --leftInGroup;
+                const Group& group = groups_[g];
+                out[i] = QChar(group.units[size_t(group.any.draw<quint8>(reader))]);
+                reader.store();
+                if (std::invoke(afterEachCharacter)) {
+                    text.truncate(i + 1);
+                    return text;
+                }
+                reader.resync();
+            }
+        }
+        source.reseedFromClock();
+        reader.resync();
+        for (qint32 k = length; k > 1; --k) {
+            const qsizetype j = placeRanges_[size_t(k)].draw<quint8>(reader);
+            std::swap(out[k - 1], out[j]);
+        }
+        reader.store();
+        return text;
+    }
+    void preparePatterns();
+
     // Where a uniform real U in [0, 1) falls among the spans of one step, read a few bits at a
     // time: 0 below first / total, 1 below second / total, 2 beyond (total the state's count,
     // first <= second <= total). The first 16 bits are prefix; U lies in [P, P + 1) / 2^b, and
@@ -517,6 +583,13 @@ private:
     std::vector<quint64> entrySteps_;
     bool smallGroups_ = true;   // no group has more than 256 characters
     bool oneGroupRuns_ = false; // see drawRunsOfOneGroup
+    // See drawByPattern: the running sums of W over the vectors of counts that meet the
+    // minimums, the vectors (a count a group), a mask over the bits of the sum and the ranges
+    // 0..k for k places left.
+    std::vector<Wide> patternCumulative_;
+    std::vector<qint32> patternCounts_;
+    Wide patternMask_ = 0;
+    std::vector<IndexRange> placeRanges_;
     quint64 countStart_ = 0;
     quint64 countHigh_ = 0;
 
