@@ -277,11 +277,13 @@ void DistinctTexts::append(QStringView text) {
         makeGeneral();
     if (narrow_) {
         const size_t at = bytes_.size();
-        bytes_.resize(at + size_t(text.size()));
+        bytes_.resize(at + size_t(text.size())); // left as it was: every byte is written below
+        const char16_t* const from = text.utf16();
+        char* const to = bytes_.data() + at;
         char16_t all = 0;
         for (qsizetype i = 0; i < text.size(); ++i) {
-            all |= text[i].unicode();
-            bytes_[at + size_t(i)] = char(uchar(text[i].unicode()));
+            all |= from[i];
+            to[i] = char(uchar(from[i]));
         }
         if (all < 0x100)
             return;

@@ -103,6 +103,11 @@ template <typename T> struct LargeBlockAllocator {
     template <typename U> LargeBlockAllocator(const LargeBlockAllocator<U>&) {}
     T* allocate(size_t n) { return static_cast<T*>(AllocateLargeBlock(n * sizeof(T))); }
     void deallocate(T* p, size_t n) { FreeLargeBlock(p, n * sizeof(T)); }
+    // Growing leaves new elements as they are (no zeros written first where values follow).
+    template <typename U> void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
+    template <typename U, typename... Args> void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
     bool operator==(const LargeBlockAllocator&) const = default;
 };
 // The passwords of a run so far, each once: an open-addressing table of 64-bit words, each the
