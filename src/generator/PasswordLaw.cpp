@@ -186,6 +186,8 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
     useTable_ = true;
     oneGroupRuns_ = groups_.size() == 1 && countStates_ == 1 && runLimit_ > 0 && smallGroups_ &&
                     !unitCharacter_.empty();
+    if (oneGroupRuns_)
+        prepareOtherBelow();
 }
 
 void PasswordLaw::buildStates() {
@@ -466,6 +468,28 @@ QString PasswordLaw::drawStepwise(RandomSource& source,
                                   const std::function<bool()>& afterEachCharacter) const {
     return useTable_ ? drawFromTable(source, afterEachCharacter)
                      : drawByRejection(source, afterEachCharacter);
+}
+
+void PasswordLaw::prepareOtherBelow() {
+    const size_t n = stateCount_;
+    const Group& group = groups_.front();
+    const quint64 otherWeight = quint64(group.characters.size() - 1) * quint64(group.entries);
+    otherBelow_.assign(size_t(length_) * n, 0);
+    for (size_t k = 1; k < size_t(length_); ++k) {
+        const Wide scaled = Wide(otherWeight * table_[(k - 1) * n].mantissa) << 16;
+        for (size_t run = 0; run < n; ++run) {
+            const quint64 total = quint64(table_[k * n + run].mantissa) << rowShift_[k];
+            if (total == 0)
+                continue; // a state no password reaches
+            // floor(scaled / total) from an estimate, made exact by whole numbers.
+            quint64 below = quint64(std::min(65535.0, double(scaled) / double(total)));
+            while (below > 0 && Wide(below) * total > scaled)
+                --below;
+            while (below < 65535 && Wide(below + 1) * total <= scaled)
+                ++below;
+            otherBelow_[k * n + run] = quint16(below);
+        }
+    }
 }
 
 void PasswordLaw::preparePatterns() {

@@ -231,6 +231,7 @@ private:
         return text;
     }
     void preparePatterns();
+    void prepareOtherBelow();
 
     // Where a uniform real U in [0, 1) falls among the spans of one step, read a few bits at a
     // time: 0 below first / total, 1 below second / total, 2 beyond (total the state's count,
@@ -281,6 +282,7 @@ private:
         const size_t lastRun = n - 1;
         const TableEntry* const table = table_.data();
         const quint8* const rowShift = rowShift_.data();
+        const quint16* const otherBelow = otherBelow_.data();
         for (;;) {
             RandomSource::Reader reader(source);
             // The first character: any of the group, or past every choice.
@@ -315,7 +317,7 @@ private:
                     const quint64 otherSpan = otherWeight * below[0].mantissa;
                     const quint64 prefix = reader.next<quint16>();
                     int choice;
-                    if (Wide(prefix + 1) * total <= Wide(otherSpan) << 16) [[likely]] {
+                    if (prefix < otherBelow[k * n + run]) [[likely]] {
                         choice = 0;
                     } else {
                         const quint64 sameSpan =
@@ -583,6 +585,9 @@ private:
     std::vector<quint64> entrySteps_;
     bool smallGroups_ = true;   // no group has more than 256 characters
     bool oneGroupRuns_ = false; // see drawRunsOfOneGroup
+    // For drawRunsOfOneGroup, per row and state: the 16-bit prefixes below this many decide
+    // another character at once (floor(span 2^16 / count), at most 65,535).
+    std::vector<quint16> otherBelow_;
     // See drawByPattern: the running sums of W over the vectors of counts that meet the
     // minimums, the vectors (a count a group), a mask over the bits of the sum and the ranges
     // 0..k for k places left.
