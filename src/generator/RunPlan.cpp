@@ -213,13 +213,17 @@ void FreeLargeBlock(void* block, size_t) {
 DistinctTexts::DistinctTexts() : seed_(size_t(QHashSeed::globalSeed()) | 1) {}
 
 void DistinctTexts::reserve(qsizetype count, qsizetype units, bool narrow) {
-    if (count_ == 0 && units > 0) {
-        fixedUnits_ = units;
+    // Beyond this, a copy of each text would cost more than sharing it.
+    constexpr qsizetype kBlockUnits = 64;
+    if (count_ == 0 && units > 0 && units <= kBlockUnits) {
+        blockUnits_ = units;
         narrow_ = narrow;
         if (narrow)
             bytes_.reserve(size_t(count) * size_t(units));
         else
             units_.reserve(size_t(count) * size_t(units));
+    } else {
+        shared_.reserve(size_t(count));
     }
     size_t size = 16;
     while (size < size_t(count) * 2)
@@ -243,62 +247,63 @@ void DistinctTexts::rebuild(size_t slotCount) {
 }
 
 bool DistinctTexts::holds(size_t index, QStringView text) const {
+    const size_t at = index * size_t(blockUnits_);
+    if (blockUnits_ == 0)
+        return shared_[index] == text;
     if (narrow_)
-        return QLatin1StringView(bytes_.data() + index * size_t(fixedUnits_), fixedUnits_) == text;
-    if (fixedUnits_ >= 0)
-        return QStringView(units_.data() + index * size_t(fixedUnits_), fixedUnits_) == text;
-    return QStringView(units_.data() + starts_[index], units_.data() + starts_[index + 1]) == text;
+        return QLatin1StringView(bytes_.data() + at, blockUnits_) == text;
+    return QStringView(units_.data() + at, blockUnits_) == text;
 }
 
 QString DistinctTexts::textAt(size_t index) const {
+    const size_t at = index * size_t(blockUnits_);
+    if (blockUnits_ == 0)
+        return shared_[index];
     if (narrow_)
-        return QString::fromLatin1(bytes_.data() + index * size_t(fixedUnits_), fixedUnits_);
-    if (fixedUnits_ >= 0)
-        return QStringView(units_.data() + index * size_t(fixedUnits_), fixedUnits_).toString();
-    return QStringView(units_.data() + starts_[index], units_.data() + starts_[index + 1])
-        .toString();
+        return QString::fromLatin1(bytes_.data() + at, blockUnits_);
+    return QStringView(units_.data() + at, blockUnits_).toString();
 }
 
-void DistinctTexts::makeGeneral() {
-    if (fixedUnits_ < 0)
+void DistinctTexts::makeShared() {
+    if (blockUnits_ == 0)
         return;
-    if (narrow_)
-        units_.assign(bytes_.begin(), bytes_.end()); // Latin-1 bytes are their code points
+    shared_.reserve(count_ + 1);
+    for (size_t i = 0; i < count_; ++i)
+        shared_.push_back(textAt(i));
     bytes_ = {};
-    narrow_ = false;
-    starts_.clear();
-    for (size_t i = 0; i <= count_; ++i)
-        starts_.push_back(i * size_t(fixedUnits_));
-    fixedUnits_ = -1;
+    units_ = {};
+    blockUnits_ = 0;
 }
 
-void DistinctTexts::append(QStringView text) {
-    if (fixedUnits_ >= 0 && text.size() != fixedUnits_)
-        makeGeneral();
-    if (narrow_) {
-        const size_t at = bytes_.size();
-        bytes_.resize(at + size_t(text.size())); // left as it was: every byte is written below
-        const char16_t* const from = text.utf16();
-        char* const to = bytes_.data() + at;
-        char16_t all = 0;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            all |= from[i];
-            to[i] = char(uchar(from[i]));
-        }
-        if (all < 0x100)
-            return;
-        bytes_.resize(at);
-        makeGeneral();
+void DistinctTexts::append(const QString& text) {
+    if (blockUnits_ > 0 && text.size() != blockUnits_)
+        makeShared();
+    if (blockUnits_ == 0) {
+        shared_.push_back(text);
+        return;
     }
-    units_.insert(units_.end(), text.utf16(), text.utf16() + text.size());
-    if (fixedUnits_ < 0) {
-        if (starts_.empty())
-            starts_.push_back(0);
-        starts_.push_back(units_.size());
+    if (!narrow_) {
+        const char16_t* const from = reinterpret_cast<const char16_t*>(text.constData());
+        units_.insert(units_.end(), from, from + text.size());
+        return;
     }
+    const size_t at = bytes_.size();
+    bytes_.resize(at + size_t(text.size())); // left as it was: every byte is written below
+    const char16_t* const from = reinterpret_cast<const char16_t*>(text.constData());
+    char* const to = bytes_.data() + at;
+    char16_t all = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        all |= from[i];
+        to[i] = char(uchar(from[i]));
+    }
+    if (all < 0x100)
+        return;
+    bytes_.resize(at);
+    makeShared();
+    shared_.push_back(text);
 }
 
-bool DistinctTexts::insert(QStringView text, size_t hash) {
+bool DistinctTexts::insert(const QString& text, size_t hash) {
     if ((count_ + 1) * 2 > slots_.size())
         rebuild(std::max<size_t>(16, slots_.size() * 2));
     const quint64 indexMask = (quint64(1) << indexBits_) - 1;

@@ -112,14 +112,15 @@ template <typename T> struct LargeBlockAllocator {
 };
 // The passwords of a run so far, each once: an open-addressing table of 64-bit words, each the
 // high bits of the text's hash over the index of the text (plus one) in its low bits, so a
-// lookup mostly touches one word and compares texts only where the hash bits match. The texts
-// are kept one after another in one block, a byte a unit while they all are Latin-1 and of one
-// length, which costs far less memory than a string each.
+// lookup mostly touches one word and compares texts only where the hash bits match. Short texts
+// of one length are copied one after another into one block, a byte a unit while they are all
+// Latin-1, which costs far less memory than a string each; longer ones share their data with
+// the list instead of being copied.
 class DistinctTexts {
 public:
     DistinctTexts();
     // Room for count texts; units > 0 when every text will have that many UTF-16 units, narrow
-    // when every unit will be below 256 (a text that breaks either only costs more room).
+    // when every unit will be below 256 (a text that breaks either is held as a shared string).
     void reserve(qsizetype count, qsizetype units, bool narrow);
     size_t hashOf(QStringView text) const { return qHash(text, seed_); }
     // Starts loading the slot where a text of this hash is looked up first.
@@ -128,27 +129,27 @@ public:
             __builtin_prefetch(slots_.data() + slotOf(hash), 1);
     }
     // False when text (of hashOf(text)) is already held.
-    bool insert(QStringView text, size_t hash);
+    bool insert(const QString& text, size_t hash);
 
 private:
     size_t slotOf(size_t hash) const { return size_t(quint64(hash) >> (64 - slotBits_)); }
     void rebuild(size_t slotCount);
     bool holds(size_t index, QStringView text) const;
     QString textAt(size_t index) const;
-    void append(QStringView text);
-    // From now on every text in units_, each starting where starts_ says.
-    void makeGeneral();
+    void append(const QString& text);
+    // From now on every text as a shared string in shared_.
+    void makeShared();
 
     std::vector<quint64, LargeBlockAllocator<quint64>> slots_; // 0: empty
     int slotBits_ = 1;
     int indexBits_ = 0;
     size_t seed_;
     size_t count_ = 0;
-    qsizetype fixedUnits_ = -1; // every text so long, or -1 (then starts_ says where)
-    bool narrow_ = false;       // in bytes_, a byte a unit (only with fixedUnits_)
+    qsizetype blockUnits_ = 0; // in the block, every text so long; 0: in shared_
+    bool narrow_ = false;      // the block holds a byte a unit
     std::vector<char, LargeBlockAllocator<char>> bytes_;
     std::vector<char16_t, LargeBlockAllocator<char16_t>> units_;
-    std::vector<size_t, LargeBlockAllocator<size_t>> starts_; // then the end
+    std::vector<QString> shared_;
 };
 
 class RunDraw {
