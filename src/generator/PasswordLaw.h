@@ -30,14 +30,15 @@
 //
 // Drawing. Where at least a quarter of all passwords meet the rules, a password is drawn as if
 // there were none and drawn again until it meets them (early out at the first broken rule):
-// every valid password keeps its share, so the draw is exactly uniform. Where fewer do, every
-// character is chosen with the chance of the ways to finish after it, from a table of those
-// counts held as 31-bit mantissas rounded up. Rounding up makes every choice a little too
-// unlikely, never too likely, so a final exact correction is possible: at each step the value
-// drawn may also fall past the sum of the choices, and then the password starts over. The chance
-// of a whole password is then (its entries' weights) / (the table's count at the start), the same
-// for every valid password: exactly uniform, with a restart about once in thousands of
-// passwords.
+// every valid password keeps its share, so the draw is exactly uniform; short passwords whose
+// minimums many miss draw the counts of each class first instead (drawByPattern). Where fewer
+// than a quarter meet the rules, every character is chosen with the chance of the ways to
+// finish after it, from a table of those counts held as 28-bit mantissas rounded up. Rounding up
+// makes every choice a little too unlikely, never too likely, so a final exact correction is
+// possible: at each step the value drawn may also fall past the sum of the choices, and then the
+// password starts over. The chance of a whole password is then (its entries' weights) / (the
+// table's count at the start), the same for every valid password: exactly uniform, with a restart
+// about once in thousands of passwords.
 class PasswordLaw {
 public:
     struct Rules {
