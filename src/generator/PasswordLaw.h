@@ -267,6 +267,20 @@ private:
     // with the chance of its span in the state's count, as in drawFromTable. Rather than a value
     // in [0, count), a real in [0, 1) is compared with the spans' shares of the count, by as
     // few of its bits as decide: mostly 16 (see locate).
+    // The choice of drawRunsOfOneGroup at row k after a run of run + 1 where the prefix alone
+    // does not decide (see locate): 0 another character, 1 the same again, 2 past every choice.
+    [[gnu::noinline]] int runChoice(quint64 prefix, size_t k, size_t run,
+                                    RandomSource::Reader& reader) const {
+        const size_t n = stateCount_;
+        const Group& group = groups_.front();
+        const TableEntry* const below = table_.data() + (k - 1) * n;
+        const quint64 total = quint64(below[n + run].mantissa) << rowShift_[k];
+        const quint64 otherSpan =
+            quint64(group.characters.size() - 1) * quint64(group.entries) * below[0].mantissa;
+        const quint64 sameSpan = run + 1 < n ? quint64(group.entries) * below[run + 1].mantissa : 0;
+        return locate(prefix, total, otherSpan, otherSpan + sameSpan, reader);
+    }
+
     template <typename Hook>
     [[gnu::noinline]] QString drawRunsOfOneGroup(RandomSource& source,
                                                  Hook& afterEachCharacter) const {
@@ -278,11 +292,7 @@ private:
         const char16_t* const units = group.units.data();
         const IndexRange any = group.any;
         const IndexRange other = group.other;
-        const quint64 otherWeight = quint64(group.characters.size() - 1) * quint64(group.entries);
-        const quint64 sameWeight = quint64(group.entries);
-        const size_t lastRun = n - 1;
         const TableEntry* const table = table_.data();
-        const quint8* const rowShift = rowShift_.data();
         const quint16* const otherBelow = otherBelow_.data();
         for (;;) {
             RandomSource::Reader reader(source);
@@ -311,20 +321,10 @@ private:
                 reader.resync();
                 for (; i < end; ++i) {
                     const size_t k = size_t(length - i);
-                    const TableEntry* const below = table + (k - 1) * n;
-                    const quint64 total = quint64(below[n + run].mantissa) << rowShift[k];
-                    // The spans in order: another character, then the same one again while the
-                    // run may grow.
-                    const quint64 otherSpan = otherWeight * below[0].mantissa;
                     const quint64 prefix = reader.next<quint16>();
-                    int choice;
-                    if (prefix < otherBelow[k * n + run]) [[likely]] {
-                        choice = 0;
-                    } else {
-                        const quint64 sameSpan =
-                            run < lastRun ? sameWeight * below[run + 1].mantissa : 0;
-                        choice = locate(prefix, total, otherSpan, otherSpan + sameSpan, reader);
-                    }
+                    int choice = 0;
+                    if (prefix >= otherBelow[k * n + run]) [[unlikely]]
+                        choice = runChoice(prefix, k, run, reader);
                     if (choice == 0) {
                         const qsizetype pick = other.draw<quint8>(reader);
                         slot = pick + (pick >= slot ? 1 : 0);
