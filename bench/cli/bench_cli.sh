@@ -55,4 +55,14 @@ print(f"in one hyperfine run: keymill-cli {keymill * 1000:.1f} ms, pwgen {pwgen 
 PY
 awk -v m="$long_median" -v u="$long_user" 'BEGIN {
     printf "10^8 characters: %.0f million per second wall, %.0f million per second of processor time (goal 350 wall)\n", 99.999 / m, 99.999 / u }'
+# The rules of real sites and distinct passwords, each against the run without them.
+read -r unique_median _ < <(timing "$short -U")
+read -r jis_median _ < <(timing "$short -s jis-us")
+read -r minimums_median _ < <(timing "$short -s jis-us --min-digits 3 --min-upper 2 --min-symbols 1")
+read -r run_median _ < <(timing "$cli --max-run 2 -l 99999 -c 100")
+awk -v u="$unique_median" -v s="$short_median" -v m="$minimums_median" -v j="$jis_median" \
+    -v r="$run_median" 'BEGIN {
+    printf "-U: %.1f ms, %.2f times -l 16 -c 99999 (goal 1.2)\n", u * 1000, u / s
+    printf "-s jis-us with --min-digits 3 --min-upper 2 --min-symbols 1: %.1f ms, %.2f times the run without (goal 2)\n", m * 1000, m / j
+    printf "--max-run 2 -l 99999 -c 100: %.0f million characters per second wall (goal 100)\n", 9.9999 / r }'
 exit 0

@@ -18,8 +18,14 @@ constexpr size_t kMaxTableEntries = size_t(1) << 24; // 128 MiB of draw table
 // Where at least this share of all passwords is valid, drawing whole passwords and drawing again
 // costs less than the table's steps.
 constexpr double kRejectionAcceptance = 0.25;
+// Below this share of valid passwords, drawing the counts of each group first costs less than
+// drawing whole passwords again (see drawByPattern).
+constexpr double kPatternAcceptance = 0.6;
+constexpr size_t kMaxPatterns = 1 << 13;
+constexpr qint32 kMaxPatternLength = 32;
+constexpr size_t kMaxPatternGroups = 8;
 constexpr quint64 kSaturated = quint64(1) << 62;
-constexpr int kMantissaBits = 31;
+constexpr int kMantissaBits = 28;
 
 quint32 RejectBelow(quint32 mantissa) {
     return mantissa == 0 ? 0 : quint32((quint64(1) << 32) % mantissa);
@@ -123,6 +129,7 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
         group.any = IndexRange(d);
         group.other = IndexRange(std::max<qsizetype>(d - 1, 1));
         uniformTexts_ = uniformTexts_ && group.entries == groups_.front().entries;
+        smallGroups_ = smallGroups_ && group.any.bytes() == 1;
     }
     buildStates();
     if (tooComplex_)
@@ -135,11 +142,16 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
         unitCharacter_.assign(0x10000, -1);
         for (size_t c = 0; c < points_.size(); ++c)
             unitCharacter_[points_[c]] = qint32(c);
+        for (Group& group : groups_) {
+            for (qint32 c : group.characters)
+                group.units.push_back(char16_t(points_[size_t(c)]));
+        }
         if (groups_.size() <= 64) {
             for (qint32 c : entryCharacter_) {
                 entryUnit_.push_back(char16_t(points_[size_t(c)]));
                 entryGroup_.push_back(quint8(characterGroup_[size_t(c)]));
             }
+            preparePackedCounts();
         }
     }
 
@@ -161,14 +173,21 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
     if (log2Distinct_ < 62.5)
         distinctExact_ = exactCount();
 
-    if (acceptance_ >= kRejectionAcceptance)
+    if (acceptance_ >= kRejectionAcceptance) {
+        if (acceptance_ < kPatternAcceptance)
+            preparePatterns();
         return;
+    }
     if (size_t(length_) * stateCount_ > kMaxTableEntries) {
         tooComplex_ = true;
         return;
     }
     buildDrawTable();
     useTable_ = true;
+    oneGroupRuns_ = groups_.size() == 1 && countStates_ == 1 && runLimit_ > 0 && smallGroups_ &&
+                    !unitCharacter_.empty();
+    if (oneGroupRuns_)
+        prepareOtherBelow();
 }
 
 void PasswordLaw::buildStates() {
@@ -449,6 +468,120 @@ QString PasswordLaw::drawStepwise(RandomSource& source,
                                   const std::function<bool()>& afterEachCharacter) const {
     return useTable_ ? drawFromTable(source, afterEachCharacter)
                      : drawByRejection(source, afterEachCharacter);
+}
+
+void PasswordLaw::prepareOtherBelow() {
+    const size_t n = stateCount_;
+    const Group& group = groups_.front();
+    const quint64 otherWeight = quint64(group.characters.size() - 1) * quint64(group.entries);
+    otherBelow_.assign(size_t(length_) * n, 0);
+    for (size_t k = 1; k < size_t(length_); ++k) {
+        const Wide scaled = Wide(otherWeight * table_[(k - 1) * n].mantissa) << 16;
+        for (size_t run = 0; run < n; ++run) {
+            const quint64 total = quint64(table_[k * n + run].mantissa) << rowShift_[k];
+            if (total == 0)
+                continue; // a state no password reaches
+            // floor(scaled / total) from an estimate, made exact by whole numbers.
+            quint64 below = quint64(std::min(65535.0, double(scaled) / double(total)));
+            while (below > 0 && Wide(below) * total > scaled)
+                --below;
+            while (below < 65535 && Wide(below + 1) * total <= scaled)
+                ++below;
+            otherBelow_[k * n + run] = quint16(below);
+        }
+    }
+}
+
+void PasswordLaw::preparePatterns() {
+    const size_t groupCount = groups_.size();
+    if (runLimit_ || rules_.firstRestricted || entryUnit_.empty() || !smallGroups_ ||
+        groupCount > kMaxPatternGroups || length_ > kMaxPatternLength ||
+        double(length_) * std::log2(double(poolSize_)) > 120)
+        return;
+    // The vectors of counts: about C(length + groups - 1, groups - 1).
+    double vectors = 1;
+    for (size_t g = 1; g < groupCount; ++g)
+        vectors = vectors * double(length_ + qint32(g)) / double(g);
+    if (vectors > double(kMaxPatterns))
+        return;
+    std::array<std::array<quint64, kMaxPatternLength + 1>, kMaxPatternLength + 1> choose{};
+    for (size_t a = 0; a <= size_t(kMaxPatternLength); ++a) {
+        choose[a][0] = 1;
+        for (size_t b = 1; b <= a; ++b)
+            choose[a][b] = choose[a - 1][b - 1] + (b < a ? choose[a - 1][b] : 0);
+    }
+    std::vector<qint32> counts(groupCount, 0);
+    Wide sum = 0;
+    // Every vector of counts in turn, the last group taking what is left.
+    const std::function<void(size_t, qint32)> visit = [&](size_t g, qint32 left) {
+        if (g + 1 < groupCount) {
+            for (qint32 c = 0; c <= left; ++c) {
+                counts[g] = c;
+                visit(g + 1, left - c);
+            }
+            return;
+        }
+        counts[g] = left;
+        for (size_t j = 0; j < rules_.minimums.size(); ++j) {
+            qint32 members = 0;
+            for (size_t h = 0; h < groupCount; ++h)
+                members += groups_[h].sets >> j & 1 ? counts[h] : 0;
+            if (members < rules_.minimums[j])
+                return;
+        }
+        Wide ways = 1;
+        qint32 places = length_;
+        for (size_t h = 0; h < groupCount; ++h) {
+            ways *= choose[size_t(places)][size_t(counts[h])];
+            places -= counts[h];
+            const quint64 entries =
+                quint64(groups_[h].characters.size()) * quint64(groups_[h].entries);
+            for (qint32 c = 0; c < counts[h]; ++c)
+                ways *= entries;
+        }
+        sum += ways;
+        patternCumulative_.push_back(sum);
+        patternCounts_.insert(patternCounts_.end(), counts.begin(), counts.end());
+    };
+    visit(0, length_);
+    if (patternCumulative_.empty())
+        return;
+    patternMask_ = (Wide(1) << BitWidth(sum)) - 1;
+    for (qint32 k = 0; k <= length_; ++k)
+        placeRanges_.emplace_back(std::max(k, 1));
+}
+
+void PasswordLaw::preparePackedCounts() {
+    constexpr int kFields = 4;
+    constexpr qint32 kBias = 0x8000;
+    if (length_ >= kBias)
+        return;
+    std::vector<int> fieldOf(rules_.minimums.size(), -1);
+    int fields = 0;
+    for (size_t j = 0; j < rules_.minimums.size(); ++j) {
+        if (rules_.minimums[j] <= 0)
+            continue;
+        if (fields == kFields)
+            return;
+        fieldOf[j] = fields++;
+    }
+    quint64 ones = 0;
+    for (size_t j = 0; j < fieldOf.size(); ++j) {
+        if (fieldOf[j] < 0)
+            continue;
+        const int shift = 16 * fieldOf[j];
+        ones |= quint64(1) << shift;
+        countHigh_ |= quint64(kBias) << shift;
+        countStart_ |= quint64(kBias - rules_.minimums[j] + length_) << shift;
+    }
+    for (const quint8 g : entryGroup_) {
+        quint64 members = 0;
+        for (size_t j = 0; j < fieldOf.size(); ++j) {
+            if (fieldOf[j] >= 0 && (groups_[g].sets >> j & 1))
+                members |= quint64(1) << (16 * fieldOf[j]);
+        }
+        entrySteps_.push_back(members - ones); // one more member, one character fewer to come
+    }
 }
 
 bool PasswordLaw::meetsMinimums(const std::array<qint32, 64>& perGroup) const {

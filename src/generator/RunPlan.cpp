@@ -5,9 +5,14 @@
 #include "PasswordGenerator.h"
 #include "PasswordLimits.h"
 
+#include <QHashSeed>
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdlib>
+#include <new>
+#include <sys/mman.h>
 
 namespace {
 
@@ -164,51 +169,159 @@ RunPlanOutcome PlanRun(const RunRequest& request) {
     return plan;
 }
 
-void DistinctTexts::reserve(qsizetype count) {
-    texts_.reserve(size_t(count));
+namespace {
+constexpr size_t kLargePage = size_t(2) << 20;
+
+// The UTF-16 units of every password drawn from pool, or -1 when they differ.
+qsizetype FixedUnits(const CharacterPool& pool, qint32 length) {
+    return pool.isBmpOnly() && !pool.isClustered() ? length : -1;
+}
+
+bool IsLatin1(const CharacterPool& pool) {
+    if (pool.isClustered())
+        return false;
+    for (qsizetype i = 0; i < pool.size(); ++i) {
+        if (pool.at(i) >= 0x100)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void* AllocateLargeBlock(size_t bytes) {
+    if (bytes < kLargePage / 2) {
+        if (void* block = std::malloc(bytes))
+            return block;
+        throw std::bad_alloc();
+    }
+    const size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
+    void* block = std::aligned_alloc(kLargePage, rounded);
+    if (!block)
+        throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    madvise(block, rounded, MADV_HUGEPAGE); // only advice: without it, small pages serve
+#endif
+    return block;
+}
+
+void FreeLargeBlock(void* block, size_t) {
+    std::free(block);
+}
+
+// A nonzero seed also picks Qt's fastest hash of a text where the processor has one.
+DistinctTexts::DistinctTexts() : seed_(size_t(QHashSeed::globalSeed()) | 1) {}
+
+void DistinctTexts::reserve(qsizetype count, qsizetype units, bool narrow) {
+    // Beyond this, a copy of each text would cost more than sharing it.
+    constexpr qsizetype kBlockUnits = 64;
+    if (count_ == 0 && units > 0 && units <= kBlockUnits) {
+        blockUnits_ = units;
+        narrow_ = narrow;
+        if (narrow)
+            bytes_.reserve(size_t(count) * size_t(units));
+        else
+            units_.reserve(size_t(count) * size_t(units));
+    } else {
+        shared_.reserve(size_t(count));
+    }
     size_t size = 16;
     while (size < size_t(count) * 2)
         size *= 2;
-    hashes_.assign(size, 0);
-    indexes_.assign(size, 0);
+    rebuild(size);
 }
 
-void DistinctTexts::grow() {
-    const std::vector<quint32> hashes = std::move(hashes_);
-    const std::vector<quint32> indexes = std::move(indexes_);
-    hashes_.assign(std::max<size_t>(16, hashes.size() * 2), 0);
-    indexes_.assign(hashes_.size(), 0);
-    const size_t mask = hashes_.size() - 1;
-    for (size_t i = 0; i < hashes.size(); ++i) {
-        if (hashes[i] == 0)
-            continue;
-        size_t at = hashes[i] & mask;
-        while (hashes_[at] != 0)
-            at = (at + 1) & mask;
-        hashes_[at] = hashes[i];
-        indexes_[at] = indexes[i];
+void DistinctTexts::rebuild(size_t slotCount) {
+    slotBits_ = std::countr_zero(slotCount);
+    // At most half the slots are used, so an index plus one fits slotBits_ bits.
+    indexBits_ = slotBits_;
+    const quint64 indexMask = (quint64(1) << indexBits_) - 1;
+    slots_.assign(slotCount, 0);
+    for (size_t i = 0; i < count_; ++i) {
+        const size_t hash = hashOf(textAt(i));
+        size_t at = slotOf(hash);
+        while (slots_[at] != 0)
+            at = (at + 1) & (slotCount - 1);
+        slots_[at] = (quint64(hash) & ~indexMask) | quint64(i + 1);
     }
 }
 
-bool DistinctTexts::insert(const QString& text) {
-    if ((texts_.size() + 1) * 2 > hashes_.size())
-        grow();
-    const quint32 hash = std::max<quint32>(1, quint32(qHash(text, seed_)));
-    const size_t mask = hashes_.size() - 1;
-    size_t at = hash & mask;
-    for (; hashes_[at] != 0; at = (at + 1) & mask) {
-        if (hashes_[at] == hash && texts_[indexes_[at]] == text)
+bool DistinctTexts::holds(size_t index, QStringView text) const {
+    const size_t at = index * size_t(blockUnits_);
+    if (blockUnits_ == 0)
+        return shared_[index] == text;
+    if (narrow_)
+        return QLatin1StringView(bytes_.data() + at, blockUnits_) == text;
+    return QStringView(units_.data() + at, blockUnits_) == text;
+}
+
+QString DistinctTexts::textAt(size_t index) const {
+    const size_t at = index * size_t(blockUnits_);
+    if (blockUnits_ == 0)
+        return shared_[index];
+    if (narrow_)
+        return QString::fromLatin1(bytes_.data() + at, blockUnits_);
+    return QStringView(units_.data() + at, blockUnits_).toString();
+}
+
+void DistinctTexts::makeShared() {
+    if (blockUnits_ == 0)
+        return;
+    shared_.reserve(count_ + 1);
+    for (size_t i = 0; i < count_; ++i)
+        shared_.push_back(textAt(i));
+    bytes_ = {};
+    units_ = {};
+    blockUnits_ = 0;
+}
+
+void DistinctTexts::append(const QString& text) {
+    if (blockUnits_ > 0 && text.size() != blockUnits_)
+        makeShared();
+    if (blockUnits_ == 0) {
+        shared_.push_back(text);
+        return;
+    }
+    if (!narrow_) {
+        const char16_t* const from = reinterpret_cast<const char16_t*>(text.constData());
+        units_.insert(units_.end(), from, from + text.size());
+        return;
+    }
+    const size_t at = bytes_.size();
+    bytes_.resize(at + size_t(text.size())); // left as it was: every byte is written below
+    const char16_t* const from = reinterpret_cast<const char16_t*>(text.constData());
+    char* const to = bytes_.data() + at;
+    char16_t all = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        all |= from[i];
+        to[i] = char(uchar(from[i]));
+    }
+    if (all < 0x100)
+        return;
+    bytes_.resize(at);
+    makeShared();
+    shared_.push_back(text);
+}
+
+bool DistinctTexts::insert(const QString& text, size_t hash) {
+    if ((count_ + 1) * 2 > slots_.size())
+        rebuild(std::max<size_t>(16, slots_.size() * 2));
+    const quint64 indexMask = (quint64(1) << indexBits_) - 1;
+    const size_t mask = slots_.size() - 1;
+    size_t at = slotOf(hash);
+    for (quint64 slot; (slot = slots_[at]) != 0; at = (at + 1) & mask) {
+        if (((slot ^ quint64(hash)) & ~indexMask) == 0 && holds(size_t(slot & indexMask) - 1, text))
             return false;
     }
-    hashes_[at] = hash;
-    indexes_[at] = quint32(texts_.size());
-    texts_.push_back(text);
+    slots_[at] = (quint64(hash) & ~indexMask) | quint64(count_ + 1);
+    append(text);
+    ++count_;
     return true;
 }
 
 RunDraw::RunDraw(const RunPlan& plan) : plan_(plan) {
     if (plan.unique && plan.law && !plan.law->canRank())
-        seen_.reserve(plan.count);
+        seen_.reserve(plan.count, FixedUnits(plan.pool, plan.length), IsLatin1(plan.pool));
 }
 
 QString RunDraw::nextByRank(RandomSource& source, const std::function<bool()>& afterEachCharacter) {

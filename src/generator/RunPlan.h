@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <array>
 #include <memory>
 #include <optional>
 #include <variant>
@@ -91,21 +92,64 @@ RunPlanOutcome PlanRun(const RunRequest& request);
 // equally likely where every valid password is (no character has more entries than another);
 // otherwise each password keeps the pool's weights among those not yet drawn. When the count
 // comes near the number of distinct passwords, they are drawn without replacement by rank.
-// The passwords of a run so far, each once: an open-addressing table of 32-bit hashes, the
-// index of each text beside it in a table of its own read only when the hash matches, so a
-// lookup mostly touches one word. The texts share their data with the list.
+// Memory for the large blocks of a run: where the system offers pages of 2 MiB, a block of that
+// size or more is placed on them, so that filling it costs a page fault per 2 MiB instead of one
+// per 4 KiB.
+void* AllocateLargeBlock(size_t bytes);
+void FreeLargeBlock(void* block, size_t bytes);
+template <typename T> struct LargeBlockAllocator {
+    using value_type = T;
+    LargeBlockAllocator() = default;
+    template <typename U> LargeBlockAllocator(const LargeBlockAllocator<U>&) {}
+    T* allocate(size_t n) { return static_cast<T*>(AllocateLargeBlock(n * sizeof(T))); }
+    void deallocate(T* p, size_t n) { FreeLargeBlock(p, n * sizeof(T)); }
+    // Growing leaves new elements as they are (no zeros written first where values follow).
+    template <typename U> void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
+    template <typename U, typename... Args> void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    bool operator==(const LargeBlockAllocator&) const = default;
+};
+// The passwords of a run so far, each once: an open-addressing table of 64-bit words, each the
+// high bits of the text's hash over the index of the text (plus one) in its low bits, so a
+// lookup mostly touches one word and compares texts only where the hash bits match. Short texts
+// of one length are copied one after another into one block, a byte a unit while they are all
+// Latin-1, which costs far less memory than a string each; longer ones share their data with
+// the list instead of being copied.
 class DistinctTexts {
 public:
-    void reserve(qsizetype count);
-    // False when text is already held.
-    bool insert(const QString& text);
+    DistinctTexts();
+    // Room for count texts; units > 0 when every text will have that many UTF-16 units, narrow
+    // when every unit will be below 256 (a text that breaks either is held as a shared string).
+    void reserve(qsizetype count, qsizetype units, bool narrow);
+    size_t hashOf(QStringView text) const { return qHash(text, seed_); }
+    // Starts loading the slot where a text of this hash is looked up first.
+    void prefetch(size_t hash) const {
+        if (!slots_.empty())
+            __builtin_prefetch(slots_.data() + slotOf(hash), 1);
+    }
+    // False when text (of hashOf(text)) is already held.
+    bool insert(const QString& text, size_t hash);
 
 private:
-    void grow();
-    std::vector<quint32> hashes_; // 0: empty (a hash of 0 is stored as 1)
-    std::vector<quint32> indexes_;
-    std::vector<QString> texts_;
-    size_t seed_ = 0;
+    size_t slotOf(size_t hash) const { return size_t(quint64(hash) >> (64 - slotBits_)); }
+    void rebuild(size_t slotCount);
+    bool holds(size_t index, QStringView text) const;
+    QString textAt(size_t index) const;
+    void append(const QString& text);
+    // From now on every text as a shared string in shared_.
+    void makeShared();
+
+    std::vector<quint64, LargeBlockAllocator<quint64>> slots_; // 0: empty
+    int slotBits_ = 1;
+    int indexBits_ = 0;
+    size_t seed_;
+    size_t count_ = 0;
+    qsizetype blockUnits_ = 0; // in the block, every text so long; 0: in shared_
+    bool narrow_ = false;      // the block holds a byte a unit
+    std::vector<char, LargeBlockAllocator<char>> bytes_;
+    std::vector<char16_t, LargeBlockAllocator<char16_t>> units_;
+    std::vector<QString> shared_;
 };
 
 class RunDraw {
@@ -117,30 +161,63 @@ public:
             return GeneratePassword(plan_.pool, plan_.length, source, afterEachCharacter);
         if (!plan_.unique)
             return plan_.law->draw(source, afterEachCharacter);
-        if (!plan_.law->canRank()) {
-            // Drawn again while already in the list: every list of distinct passwords keeps
-            // the chance it had among all lists.
-            for (;;) {
-                bool stopped = false;
-                const auto hook = [&] {
-                    stopped = std::invoke(afterEachCharacter);
-                    return stopped;
-                };
-                QString password = plan_.hasRules
-                                       ? plan_.law->draw(source, hook)
-                                       : GeneratePassword(plan_.pool, plan_.length, source, hook);
-                if (stopped || seen_.insert(password))
-                    return password;
-            }
-        }
+        if (!plan_.law->canRank())
+            return nextDistinct(source, afterEachCharacter);
         return nextByRank(source, std::function<bool()>(afterEachCharacter));
     }
 
 private:
+    // Drawn again while already in the list: every list of distinct passwords keeps the chance
+    // it had among all lists. Candidates are drawn ahead, so that the lookup of a hash is under
+    // way long before its candidate is judged: the candidates are independent draws, each
+    // from the same law whatever came before, so taking the first one (in the order drawn) that
+    // is not yet in the list gives every password the same chance as drawing it at that moment.
+    template <typename Hook> QString nextDistinct(RandomSource& source, Hook& afterEachCharacter) {
+        bool stopped = false;
+        const auto hook = [&] {
+            if (!std::invoke(afterEachCharacter)) [[likely]]
+                return false;
+            stopped = true; // only here, so the loop of each character keeps its registers
+            return true;
+        };
+        const auto drawOne = [&] {
+            Candidate candidate;
+            candidate.text = plan_.hasRules
+                                 ? plan_.law->draw(source, hook)
+                                 : GeneratePassword(plan_.pool, plan_.length, source, hook);
+            candidate.hash = seen_.hashOf(candidate.text);
+            seen_.prefetch(candidate.hash);
+            return candidate;
+        };
+        for (;;) {
+            while (aheadCount_ < kAhead) {
+                Candidate candidate = drawOne();
+                if (stopped)
+                    return candidate.text; // the run ends here: the candidates drawn stay unjudged
+                ahead_[(aheadFirst_ + aheadCount_++) % kAhead] = std::move(candidate);
+            }
+            Candidate candidate = std::move(ahead_[aheadFirst_]);
+            aheadFirst_ = (aheadFirst_ + 1) % kAhead;
+            --aheadCount_;
+            if (seen_.insert(candidate.text, candidate.hash))
+                return candidate.text;
+        }
+    }
     QString nextByRank(RandomSource& source, const std::function<bool()>& afterEachCharacter);
+
+    struct Candidate {
+        QString text;
+        size_t hash = 0;
+    };
 
     const RunPlan& plan_;
     DistinctTexts seen_;
+    // Candidates drawn, not yet judged, in the order drawn: so many that the slot of the first
+    // has long been loaded when it is judged.
+    static constexpr int kAhead = 4;
+    std::array<Candidate, kAhead> ahead_;
+    int aheadFirst_ = 0;
+    int aheadCount_ = 0;
     QHash<qint64, qint64> swapped_; // a permutation of the ranks, changed where it moved
     qint64 drawn_ = 0;
 };

@@ -117,7 +117,10 @@ void PasswordLawTest::drawsAreUniform_data() {
     // Under a quarter of all sequences valid: drawn from the table of counts.
     QTest::newRow("from the counts, repeated entries") << LawCase{"aab1", 5, {"1"}, {2}, 1, true};
     QTest::newRow("from the counts, runs and a minimum") << LawCase{"abc1", 5, {"1"}, {3}, 2};
+    QTest::newRow("from the counts, runs only") << LawCase{"ab", 10, {}, {}, 2};
     QTest::newRow("whole and again") << LawCase{"ab1", 4, {"1"}, {1}, 2};
+    QTest::newRow("whole and again, one minimum") << LawCase{"ab1", 4, {"1"}, {1}};
+    QTest::newRow("counts first, then places") << LawCase{"ab1C", 4, {"1", "C"}, {1, 1}};
 }
 
 // Every valid password comes with its chance among the valid ones (chi-square, 0.1 % level).

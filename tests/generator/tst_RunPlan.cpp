@@ -3,6 +3,7 @@
 #include "RunRefusalCases.h"
 
 #include <QTest>
+#include <cmath>
 
 Q_DECLARE_METATYPE(RunRequest)
 Q_DECLARE_METATYPE(RunRefusal)
@@ -97,6 +98,27 @@ void RunPlanTest::uniqueListsEveryPasswordOnce() {
     for (int i = 0; i < 100; ++i)
         seen.insert(draw.next(ProcessRandomSource(), [] { return false; }));
     QCOMPARE(seen.size(), 100);
+    // Drawn again on a repeat: "a" has two entries of four, so the list xyz of the three comes
+    // with chance w(x) / 4 * w(y) / (4 - w(x)) (chi-square, 0.1 % point of 5 degrees).
+    RunRequest weighted = RefusalRequest("", 1, false, "aabc", QString(), false, 3);
+    weighted.unique = true;
+    const RunPlan weightedPlan = std::get<RunPlan>(PlanRun(weighted));
+    RandomSource source(ChaChaKey{3});
+    QHash<QString, int> lists;
+    for (int i = 0; i < 6000; ++i) {
+        RunDraw three(weightedPlan);
+        QString list;
+        for (int j = 0; j < 3; ++j)
+            list += three.next(source, [] { return false; });
+        ++lists[list];
+    }
+    const QHash<QString, double> expected{{"abc", 1 / 4.},  {"acb", 1 / 4.}, {"bac", 1 / 6.},
+                                          {"bca", 1 / 12.}, {"cab", 1 / 6.}, {"cba", 1 / 12.}};
+    double chiSquare = 0;
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+        chiSquare += std::pow(lists.value(it.key()) - 6000 * *it, 2) / (6000 * *it);
+    QCOMPARE(lists.size(), expected.size());
+    QVERIFY2(chiSquare < 20.5, qPrintable(QString::number(chiSquare)));
     const double chance = DuplicateChance(std::get<RunPlan>(
         PlanRun(RefusalRequest("d", 6, false, QString(), QString(), false, 1000))));
     QCOMPARE(qRound(chance * 100), 39);
