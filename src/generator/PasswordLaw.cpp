@@ -475,6 +475,7 @@ void PasswordLaw::prepareOtherBelow() {
     const Group& group = groups_.front();
     const quint64 otherWeight = quint64(group.characters.size() - 1) * quint64(group.entries);
     otherBelow_.assign(size_t(length_) * n, 0);
+    sameBelow_.assign(size_t(length_) * n, 0);
     for (size_t k = 1; k < size_t(length_); ++k) {
         const Wide scaled = Wide(otherWeight * table_[(k - 1) * n].mantissa) << 16;
         for (size_t run = 0; run < n; ++run) {
@@ -488,6 +489,12 @@ void PasswordLaw::prepareOtherBelow() {
             while (below < 65535 && Wide(below + 1) * total <= scaled)
                 ++below;
             otherBelow_[k * n + run] = quint16(below);
+            // The prefixes from otherBelow + 1 up to this bound (excluded) lie wholly in the
+            // span of the same character again: floor((other + same) 2^16 / count).
+            const Wide sameSpan =
+                run + 1 < n ? Wide(group.entries) * table_[(k - 1) * n + run + 1].mantissa : 0;
+            const Wide sameEnd = (scaled + (sameSpan << 16)) / total;
+            sameBelow_[k * n + run] = quint16(std::min<Wide>(sameEnd, 65535));
         }
     }
 }

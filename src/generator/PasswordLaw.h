@@ -294,6 +294,7 @@ private:
         const IndexRange other = group.other;
         const TableEntry* const table = table_.data();
         const quint16* const otherBelow = otherBelow_.data();
+        const quint16* const sameBelow = sameBelow_.data();
         for (;;) {
             RandomSource::Reader reader(source);
             // The first character: any of the group, or past every choice.
@@ -323,8 +324,11 @@ private:
                     const size_t k = size_t(length - i);
                     const quint64 prefix = reader.next<quint16>();
                     int choice = 0;
-                    if (prefix >= otherBelow[k * n + run]) [[unlikely]]
-                        choice = runChoice(prefix, k, run, reader);
+                    const quint64 otherEnd = otherBelow[k * n + run];
+                    if (prefix >= otherEnd) [[unlikely]]
+                        choice = prefix > otherEnd && prefix < sameBelow[k * n + run]
+                                     ? 1
+                                     : runChoice(prefix, k, run, reader);
                     if (choice == 0) {
                         const qsizetype pick = other.draw<quint8>(reader);
                         slot = pick + (pick >= slot ? 1 : 0);
@@ -589,6 +593,8 @@ private:
     // For drawRunsOfOneGroup, per row and state: the 16-bit prefixes below this many decide
     // another character at once (floor(span 2^16 / count), at most 65,535).
     std::vector<quint16> otherBelow_;
+    // ... and those above otherBelow and below this many decide the same character again.
+    std::vector<quint16> sameBelow_;
     // See drawByPattern: the running sums of W over the vectors of counts that meet the
     // minimums, the vectors (a count a group), a mask over the bits of the sum and the ranges
     // 0..k for k places left.
