@@ -105,7 +105,7 @@ public:
                 break;
             }
         }
-        if (useTable_ && !unitCharacter_.empty() && maxShift_ <= 24) {
+        if (useTable_ && bmpPoints_ && maxShift_ <= 24) {
             if (oneGroupRuns_)
                 return drawRunsOfOneGroup(source, afterEachCharacter);
             return smallGroups_ ? drawBmpFromTable<true>(source, afterEachCharacter)
@@ -579,9 +579,7 @@ private:
     bool tooComplex_ = false;
     bool useTable_ = false;
     IndexRange poolRange_{1};
-    CharacterPool pool_;
-    // For pools of BMP code points: the distinct character of each code unit, or -1.
-    std::vector<qint32> unitCharacter_;
+    bool bmpPoints_ = false; // every entry is one code point of the BMP
     // For pools of BMP code points and at most 64 groups: each entry's unit and group.
     std::vector<char16_t> entryUnit_;
     std::vector<quint8> entryGroup_;
