@@ -9,8 +9,8 @@
 
 namespace {
 
-// A few at most are open at once (a save and the settings file); a handler can read fixed liveFiles
-// without taking a lock or allocating.
+// A few at most are open at once (a save and the settings file); a handler reads these fixed
+// slots without taking a lock or allocating.
 struct Slot {
     std::atomic<bool> used{false};
     char path[PATH_MAX] = {};

@@ -80,21 +80,3 @@ QString GenerateEachClassPassword(const CharacterPool& pool, const EachClassRule
             return password;
     }
 }
-
-// One password of a run: with a rule that chooses a class, drawn whole until it meets the rule;
-// otherwise one draw as GeneratePassword makes it.
-template <typename Hook>
-QString GenerateRunPassword(const CharacterPool& pool, const EachClassRule& rule, qint32 length,
-                            RandomSource& source, Hook&& afterEachCharacter) {
-    if (rule.requiredClasses() == 0)
-        return GeneratePassword(pool, length, source, std::forward<Hook>(afterEachCharacter));
-    return GenerateEachClassPassword(pool, rule, length, source,
-                                     std::forward<Hook>(afterEachCharacter));
-}
-
-template <typename Hook>
-QString GenerateRunPassword(const CharacterPool& pool, const EachClassRule& rule, qint32 length,
-                            Hook&& afterEachCharacter) {
-    return GenerateRunPassword(pool, rule, length, ProcessRandomSource(),
-                               std::forward<Hook>(afterEachCharacter));
-}

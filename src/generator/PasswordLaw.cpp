@@ -64,7 +64,6 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
     if (poolSize_ == 0 || length_ <= 0)
         return;
     poolRange_ = IndexRange(poolSize_);
-    pool_ = pool;
     // Distinct characters, in the order they first appear; a pool of code points is read
     // without making a text of every entry.
     std::vector<qint64> entries;
@@ -138,10 +137,8 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
         for (Transition& t : out)
             t.weight = quint32(weight(t, Weighting::Entries));
     }
-    if (pool_.isBmpOnly()) {
-        unitCharacter_.assign(0x10000, -1);
-        for (size_t c = 0; c < points_.size(); ++c)
-            unitCharacter_[points_[c]] = qint32(c);
+    bmpPoints_ = pool.isBmpOnly();
+    if (bmpPoints_) {
         for (Group& group : groups_) {
             for (qint32 c : group.characters)
                 group.units.push_back(char16_t(points_[size_t(c)]));
@@ -184,8 +181,8 @@ PasswordLaw::PasswordLaw(const CharacterPool& pool,
     }
     buildDrawTable();
     useTable_ = true;
-    oneGroupRuns_ = groups_.size() == 1 && countStates_ == 1 && runLimit_ > 0 && smallGroups_ &&
-                    !unitCharacter_.empty();
+    oneGroupRuns_ =
+        groups_.size() == 1 && countStates_ == 1 && runLimit_ > 0 && smallGroups_ && bmpPoints_;
     if (oneGroupRuns_)
         prepareOtherBelow();
 }
@@ -641,14 +638,9 @@ QString PasswordLaw::drawByRejection(RandomSource& source,
 
 QString PasswordLaw::drawFromTable(RandomSource& source, const std::function<bool()>& hook) const {
     const size_t n = stateCount_;
-    const bool bmp = !unitCharacter_.empty();
     QString text;
     for (;;) {
-        if (bmp)
-            text.resize(length_);
-        else
-            text.clear();
-        QChar* out = bmp ? text.data() : nullptr;
+        text.clear();
         size_t s = n;
         qint32 previous = -1;
         bool restart = false;
@@ -667,16 +659,10 @@ QString PasswordLaw::drawFromTable(RandomSource& source, const std::function<boo
                 break;
             }
             previous = pickCharacter(*chosen, previous, source);
-            if (bmp)
-                out[length_ - k] = QChar(char16_t(points_[size_t(previous)]));
-            else
-                appendCharacter(text, previous);
+            appendCharacter(text, previous);
             s = size_t(chosen->next);
-            if (hook()) {
-                if (bmp)
-                    text.truncate(length_ - k + 1);
+            if (hook())
                 return text;
-            }
         }
         if (!restart)
             return text;

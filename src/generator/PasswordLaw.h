@@ -59,8 +59,6 @@ public:
     // The Shannon entropy of one password as drawn: log2Count() unless characters repeat in the
     // pool.
     double entropyBits() const { return entropyBits_; }
-    // log2 of the number of distinct valid passwords.
-    double log2Distinct() const { return log2Distinct_; }
     // The number of distinct valid passwords when below 2^62.
     std::optional<qint64> distinctCount() const { return distinctExact_; }
     // True when every distinct valid password is equally likely (no character has more entries
@@ -68,8 +66,6 @@ public:
     bool isUniformOverTexts() const { return uniformTexts_; }
     // The chance that two passwords drawn independently are the same.
     double collisionChance() const { return collision_; }
-    // The share of all passwords of the length (without rules) that are valid.
-    double acceptance() const { return acceptance_; }
 
     // Too many states for a table this long: the rules cannot be drawn at this length.
     bool tooComplex() const { return tooComplex_; }
@@ -105,7 +101,7 @@ public:
                 break;
             }
         }
-        if (useTable_ && !unitCharacter_.empty() && maxShift_ <= 24) {
+        if (useTable_ && bmpPoints_ && maxShift_ <= 24) {
             if (oneGroupRuns_)
                 return drawRunsOfOneGroup(source, afterEachCharacter);
             return smallGroups_ ? drawBmpFromTable<true>(source, afterEachCharacter)
@@ -579,9 +575,7 @@ private:
     bool tooComplex_ = false;
     bool useTable_ = false;
     IndexRange poolRange_{1};
-    CharacterPool pool_;
-    // For pools of BMP code points: the distinct character of each code unit, or -1.
-    std::vector<qint32> unitCharacter_;
+    bool bmpPoints_ = false; // every entry is one code point of the BMP
     // For pools of BMP code points and at most 64 groups: each entry's unit and group.
     std::vector<char16_t> entryUnit_;
     std::vector<quint8> entryGroup_;

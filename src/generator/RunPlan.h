@@ -87,11 +87,6 @@ using RunPlanOutcome = std::variant<RunPlan, RunRefusal>;
 // rules too complex to draw, and with unique a count above the number of distinct passwords.
 RunPlanOutcome PlanRun(const RunRequest& request);
 
-// Draws the passwords of one run in order: through the rules when there are any, and with
-// unique never the same password twice. With unique, every list of distinct passwords is
-// equally likely where every valid password is (no character has more entries than another);
-// otherwise each password keeps the pool's weights among those not yet drawn. When the count
-// comes near the number of distinct passwords, they are drawn without replacement by rank.
 // Memory for the large blocks of a run: where the system offers pages of 2 MiB, a block of that
 // size or more is placed on them, so that filling it costs a page fault per 2 MiB instead of one
 // per 4 KiB.
@@ -152,6 +147,11 @@ private:
     std::vector<QString> shared_;
 };
 
+// Draws the passwords of one run in order: through the rules when there are any, and with
+// unique never the same password twice. With unique, every list of distinct passwords is
+// equally likely where every valid password is (no character has more entries than another);
+// otherwise each password keeps the pool's weights among those not yet drawn. When the count
+// comes near the number of distinct passwords, they are drawn without replacement by rank.
 class RunDraw {
 public:
     explicit RunDraw(const RunPlan& plan);
