@@ -11,8 +11,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include <algorithm>
-
 #include <unistd.h>
 
 using namespace CliOptionNames;
@@ -23,10 +21,6 @@ namespace {
 struct CliHandout {
     Q_DECLARE_TR_FUNCTIONS(CliHandout)
 };
-
-QString Dashed(const QStringList& names) {
-    return QStringLiteral("--") + names.last();
-}
 
 } // namespace
 
@@ -61,16 +55,8 @@ QString AccountErrorText(const AccountError& e, const QString& file) {
 
 namespace {
 
-// A number of ASCII digits from 1 to max, or nothing.
-std::optional<int> ColumnNumber(const QString& text) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    const bool digits =
-        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    if (!ok || !digits || value < 1 || value > 16384)
-        return std::nullopt;
-    return value;
-}
+// The last column a spreadsheet has (XFD).
+constexpr qint32 kMaxAccountsColumn = 16384;
 
 // The passwords of a run in one of the hand-out formats, paired with the accounts in order and
 // hashed when asked, to standard output or to --output.
@@ -205,7 +191,7 @@ QString ReadHandoutArguments(const QCommandLineParser& parser,
                 .arg(Dashed(option->names()), Dashed(kAccounts));
     }
     if (parser.isSet(defined.accountsColumn)) {
-        const auto column = ColumnNumber(parser.value(defined.accountsColumn));
+        const auto column = NumberIn(parser.value(defined.accountsColumn), kMaxAccountsColumn);
         if (!column)
             return CliHandout::tr("%1 must be 1..16384").arg(Dashed(kAccountsColumn));
         handout.accountsReading.column = *column;
@@ -214,7 +200,7 @@ QString ReadHandoutArguments(const QCommandLineParser& parser,
 
     if (handout.format == HandoutFormat::Plain)
         return QString();
-    if (parser.isSet(QStringLiteral("encoding")))
+    if (parser.isSet(kEncoding.constFirst()))
         return CliHandout::tr("--encoding applies only to %1 plain").arg(Dashed(kFormat));
     options.encoding = FileEncoding::Utf8;
     if (handout.format == HandoutFormat::Chpasswd && handout.accountsFile.isEmpty())
