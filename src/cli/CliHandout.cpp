@@ -125,8 +125,7 @@ public:
 private:
     bool check(const WriteOutcome& outcome) {
         if (!outcome.ok())
-            m_error = QCoreApplication::translate("Cli", "cannot write '%1': %2")
-                          .arg(m_path, ErrnoText(outcome.number));
+            m_error = CannotWriteText(m_path, outcome.number);
         return outcome.ok();
     }
 
