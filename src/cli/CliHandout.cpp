@@ -63,8 +63,9 @@ constexpr qint32 kMaxAccountsColumn = 16384;
 class HandoutSink : public PasswordSink {
 public:
     HandoutSink(const CliOptions& options, QTextStream& err)
-        : m_options(options.handout), m_path(options.outputFile), m_err(err),
-          m_stream(STDOUT_FILENO, QCoreApplication::translate("Cli", "standard output")) {
+        : m_options(options.handout), m_path(options.outputFile), m_err(err) {
+        if (m_path.isEmpty())
+            m_stream.emplace(STDOUT_FILENO, QCoreApplication::translate("Cli", "standard output"));
         m_columns.account = !m_options.accounts.isEmpty();
         m_columns.hash = m_options.hash.has_value();
         if (m_options.hash)
@@ -72,8 +73,8 @@ public:
     }
 
     bool open() override {
-        if (m_path.isEmpty())
-            return m_stream.write(HandoutHeaderText(m_options.format, m_columns));
+        if (m_stream)
+            return m_stream->write(HandoutHeaderText(m_options.format, m_columns));
         return check(m_file.open(m_path, m_options.format, m_columns));
     }
 
@@ -94,13 +95,13 @@ public:
         }
         ++m_made;
         m_altered += SpreadsheetMayAlter(password) ? 1 : 0;
-        if (m_path.isEmpty())
-            return m_stream.write(HandoutRowText(m_options.format, m_columns, row));
+        if (m_stream)
+            return m_stream->write(HandoutRowText(m_options.format, m_columns, row));
         return check(m_file.add(row));
     }
 
     bool commit() override {
-        const bool done = m_path.isEmpty() ? m_stream.commit() : check(m_file.commit());
+        const bool done = m_stream ? m_stream->commit() : check(m_file.commit());
         if (done && m_altered > 0 && m_options.format == HandoutFormat::Csv) {
             m_err << "keymill-cli: "
                   << CliHandout::tr("warning: %1 of %2 passwords start with =, +, -, @ or 0, "
@@ -119,7 +120,7 @@ public:
     QString errorText() const override {
         if (!m_error.isEmpty())
             return m_error;
-        return m_path.isEmpty() ? m_stream.errorText() : QString();
+        return m_stream ? m_stream->errorText() : QString();
     }
 
 private:
@@ -134,7 +135,7 @@ private:
     QTextStream& m_err;
     HandoutColumns m_columns;
     std::unique_ptr<PasswordHasher> m_hasher;
-    StreamSink m_stream;
+    std::optional<StreamSink> m_stream; // standard output; none with --output
     HandoutFileWriter m_file;
     qint64 m_made = 0;
     qint64 m_altered = 0;
