@@ -11,8 +11,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include <algorithm>
-
 #include <unistd.h>
 
 using namespace CliOptionNames;
@@ -23,10 +21,6 @@ namespace {
 struct CliHandout {
     Q_DECLARE_TR_FUNCTIONS(CliHandout)
 };
-
-QString Dashed(const QStringList& names) {
-    return QStringLiteral("--") + names.last();
-}
 
 } // namespace
 
@@ -61,24 +55,17 @@ QString AccountErrorText(const AccountError& e, const QString& file) {
 
 namespace {
 
-// A number of ASCII digits from 1 to max, or nothing.
-std::optional<int> ColumnNumber(const QString& text) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    const bool digits =
-        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    if (!ok || !digits || value < 1 || value > 16384)
-        return std::nullopt;
-    return value;
-}
+// The last column a spreadsheet has (XFD).
+constexpr qint32 kMaxAccountsColumn = 16384;
 
 // The passwords of a run in one of the hand-out formats, paired with the accounts in order and
 // hashed when asked, to standard output or to --output.
 class HandoutSink : public PasswordSink {
 public:
     HandoutSink(const CliOptions& options, QTextStream& err)
-        : m_options(options.handout), m_path(options.outputFile), m_err(err),
-          m_stream(STDOUT_FILENO, QCoreApplication::translate("Cli", "standard output")) {
+        : m_options(options.handout), m_path(options.outputFile), m_err(err) {
+        if (m_path.isEmpty())
+            m_stream.emplace(STDOUT_FILENO, QCoreApplication::translate("Cli", "standard output"));
         m_columns.account = !m_options.accounts.isEmpty();
         m_columns.hash = m_options.hash.has_value();
         if (m_options.hash)
@@ -86,8 +73,8 @@ public:
     }
 
     bool open() override {
-        if (m_path.isEmpty())
-            return m_stream.write(HandoutHeaderText(m_options.format, m_columns));
+        if (m_stream)
+            return m_stream->write(HandoutHeaderText(m_options.format, m_columns));
         return check(m_file.open(m_path, m_options.format, m_columns));
     }
 
@@ -108,13 +95,13 @@ public:
         }
         ++m_made;
         m_altered += SpreadsheetMayAlter(password) ? 1 : 0;
-        if (m_path.isEmpty())
-            return m_stream.write(HandoutRowText(m_options.format, m_columns, row));
+        if (m_stream)
+            return m_stream->write(HandoutRowText(m_options.format, m_columns, row));
         return check(m_file.add(row));
     }
 
     bool commit() override {
-        const bool done = m_path.isEmpty() ? m_stream.commit() : check(m_file.commit());
+        const bool done = m_stream ? m_stream->commit() : check(m_file.commit());
         if (done && m_altered > 0 && m_options.format == HandoutFormat::Csv) {
             m_err << "keymill-cli: "
                   << CliHandout::tr("warning: %1 of %2 passwords start with =, +, -, @ or 0, "
@@ -133,14 +120,13 @@ public:
     QString errorText() const override {
         if (!m_error.isEmpty())
             return m_error;
-        return m_path.isEmpty() ? m_stream.errorText() : QString();
+        return m_stream ? m_stream->errorText() : QString();
     }
 
 private:
     bool check(const WriteOutcome& outcome) {
         if (!outcome.ok())
-            m_error = QCoreApplication::translate("Cli", "cannot write '%1': %2")
-                          .arg(m_path, ErrnoText(outcome.number));
+            m_error = CannotWriteText(m_path, outcome.number);
         return outcome.ok();
     }
 
@@ -149,7 +135,7 @@ private:
     QTextStream& m_err;
     HandoutColumns m_columns;
     std::unique_ptr<PasswordHasher> m_hasher;
-    StreamSink m_stream;
+    std::optional<StreamSink> m_stream; // standard output; none with --output
     HandoutFileWriter m_file;
     qint64 m_made = 0;
     qint64 m_altered = 0;
@@ -205,7 +191,7 @@ QString ReadHandoutArguments(const QCommandLineParser& parser,
                 .arg(Dashed(option->names()), Dashed(kAccounts));
     }
     if (parser.isSet(defined.accountsColumn)) {
-        const auto column = ColumnNumber(parser.value(defined.accountsColumn));
+        const auto column = NumberIn(parser.value(defined.accountsColumn), kMaxAccountsColumn);
         if (!column)
             return CliHandout::tr("%1 must be 1..16384").arg(Dashed(kAccountsColumn));
         handout.accountsReading.column = *column;
@@ -214,7 +200,7 @@ QString ReadHandoutArguments(const QCommandLineParser& parser,
 
     if (handout.format == HandoutFormat::Plain)
         return QString();
-    if (parser.isSet(QStringLiteral("encoding")))
+    if (parser.isSet(kEncoding.constFirst()))
         return CliHandout::tr("--encoding applies only to %1 plain").arg(Dashed(kFormat));
     options.encoding = FileEncoding::Utf8;
     if (handout.format == HandoutFormat::Chpasswd && handout.accountsFile.isEmpty())

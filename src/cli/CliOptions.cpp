@@ -12,14 +12,6 @@
 
 using namespace CliOptionNames;
 
-namespace {
-
-QString Dashed(const QStringList& names) {
-    return QStringLiteral("--") + names.last();
-}
-
-// A decimal number of ASCII digits (leading zeros allowed) from 1 to max; anything else,
-// a sign or a blank included, is refused.
 std::optional<qint32> NumberIn(const QString& text, qint32 max) {
     if (text.isEmpty() ||
         !std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
@@ -34,6 +26,8 @@ std::optional<qint32> NumberIn(const QString& text, qint32 max) {
         return std::nullopt;
     return qint32(value);
 }
+
+namespace {
 
 // The same from 0 to max.
 std::optional<qint32> CountIn(const QString& text, qint32 max) {

@@ -89,9 +89,18 @@ inline const QStringList kHelp{"h", "help"};
 inline const QStringList kVersion{"v", "version"};
 } // namespace CliOptionNames
 
+// An option as messages name it: its long name after two dashes.
+inline QString Dashed(const QStringList& names) {
+    return QStringLiteral("--") + names.last();
+}
+
 // Slips are painted once every password is made, so they are held in memory: at most as many
 // as the window makes.
 inline constexpr qint32 kMaxSlips = kMaxPasswordLength;
+
+// A decimal number of ASCII digits (leading zeros allowed) from 1 to max; anything else,
+// a sign or a blank included, is refused.
+std::optional<qint32> NumberIn(const QString& text, qint32 max);
 
 // Whether the arguments ask for slips, which need fonts and so a QGuiApplication.
 bool AsksForSlips(const QByteArrayList& arguments);

@@ -35,7 +35,7 @@ QString MinimumOptions(quint8 classes) {
                                                              {EachClassRule::Extra, &kMinExtra}};
     for (const auto& [bit, option] : options) {
         if (classes & bit)
-            names << "--" + option->constLast();
+            names << Dashed(*option);
     }
     return names.join(QStringLiteral(", "));
 }

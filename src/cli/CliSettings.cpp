@@ -111,8 +111,7 @@ ParsedCommandLine ReadRequestedSettings(const CliRequest& request,
         const std::optional<IniDocument> ini =
             QFileInfo(file).isFile() ? ReadIniDocument(file) : std::nullopt;
         if (!ini) {
-            parsed.error =
-                Cli::tr("%1: cannot read '%2'").arg("--" + kSettingsFile.constLast(), file);
+            parsed.error = Cli::tr("%1: cannot read '%2'").arg(Dashed(kSettingsFile), file);
             parsed.exitCode = 2;
             return parsed;
         }
@@ -130,11 +129,11 @@ ParsedCommandLine ReadRequestedSettings(const CliRequest& request,
     }
     if (stored) {
         if (!stored->rules.error.isEmpty()) {
-            parsed.error = Cli::tr("%1: cannot read or meet '%2'")
-                               .arg(request.characters == CharacterSource::SettingsFile
-                                        ? "--" + kSettingsFile.constLast()
-                                        : "--" + kSettings.constLast(),
-                                    stored->rules.error);
+            parsed.error =
+                Cli::tr("%1: cannot read or meet '%2'")
+                    .arg(request.characters == CharacterSource::SettingsFile ? Dashed(kSettingsFile)
+                                                                             : Dashed(kSettings),
+                         stored->rules.error);
             parsed.exitCode = 2;
             return parsed;
         }
@@ -163,9 +162,8 @@ ParsedCommandLine ReadRequestedSettings(const CliRequest& request,
     }
     if (!request.lengthGiven) {
         if (!options.siteRules) {
-            parsed.error =
-                Cli::tr("%1 is required (1..%2)")
-                    .arg("--" + kLength.constLast(), QString::number(kMaxPasswordLength));
+            parsed.error = Cli::tr("%1 is required (1..%2)")
+                               .arg(Dashed(kLength), QString::number(kMaxPasswordLength));
             parsed.exitCode = 2;
             return parsed;
         }

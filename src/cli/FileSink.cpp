@@ -6,6 +6,10 @@
 
 #include <cerrno>
 
+QString CannotWriteText(const QString& path, int errorNumber) {
+    return Cli::tr("cannot write '%1': %2").arg(path, ErrnoText(errorNumber));
+}
+
 FileSink::FileSink(QString path, FileEncoding encoding)
     : path_(std::move(path)), encoding_(encoding) {}
 
@@ -31,7 +35,7 @@ bool FileSink::check(const WriteOutcome& outcome) {
                            .arg(outcome.refused, character)
                      : Cli::tr("UTF-8 cannot hold %1").arg(character);
     } else {
-        error_ = Cli::tr("cannot write '%1': %2").arg(path_, ErrnoText(outcome.number));
+        error_ = CannotWriteText(path_, outcome.number);
     }
     return false;
 }

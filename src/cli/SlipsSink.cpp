@@ -1,7 +1,7 @@
 #include "SlipsSink.h"
 
 #include "CliText.h"
-#include "ErrnoText.h"
+#include "FileSink.h"
 #include "SlipPainter.h"
 
 #include <QGuiApplication>
@@ -50,6 +50,6 @@ QString SlipsSink::errorText() const {
 bool SlipsSink::check(const WriteOutcome& outcome) {
     if (outcome.ok())
         return true;
-    m_error = Cli::tr("cannot write '%1': %2").arg(m_path, ErrnoText(outcome.number));
+    m_error = CannotWriteText(m_path, outcome.number);
     return false;
 }

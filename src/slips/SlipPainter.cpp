@@ -47,7 +47,8 @@ public:
     SlipCanvas(QPainter& painter, QPaintDevice& device)
         : m_painter(painter), m_device(device), m_xScale(device.logicalDpiX() / kTwipsPerInch),
           m_yScale(device.logicalDpiY() / kTwipsPerInch),
-          m_cell(QFontMetricsF(PasswordFont(kMeasurePoints), &device).horizontalAdvance(u'0')) {}
+          m_passwordMetrics(PasswordFont(kMeasurePoints), &device),
+          m_cell(m_passwordMetrics.horizontalAdvance(u'0')) {}
 
     TwipsSize printable() const {
         return {m_device.width() / m_xScale, m_device.height() / m_yScale};
@@ -64,11 +65,10 @@ public:
     double cellEms() const { return m_cell / pointPixels(kMeasurePoints); }
 
     CellWidths cellWidths(const QStringList& characters) const {
-        const QFontMetricsF metrics(PasswordFont(kMeasurePoints), &m_device);
         CellWidths widths;
         widths.reserve(characters.size());
         for (const QString& c : characters)
-            widths.push_back(metrics.horizontalAdvance(c) > m_cell * 1.5 ? 2 : 1);
+            widths.push_back(m_passwordMetrics.horizontalAdvance(c) > m_cell * 1.5 ? 2 : 1);
         return widths;
     }
 
@@ -141,6 +141,7 @@ private:
     QPaintDevice& m_device;
     double m_xScale;
     double m_yScale;
+    const QFontMetricsF m_passwordMetrics; // the password face at kMeasurePoints
     double m_cell;
 };
 
