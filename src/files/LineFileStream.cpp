@@ -3,7 +3,6 @@
 #include "Cp932Codec.h"
 
 #include <algorithm>
-#include <cerrno>
 
 namespace {
 
@@ -30,69 +29,47 @@ LineFileStream::LineFileStream(qsizetype flushBytes) : m_flushBytes(flushBytes) 
 WriteOutcome LineFileStream::open(const QString& path, FileEncoding encoding) {
     abort();
     m_encoding = encoding;
-    m_failure = {};
     m_count = 0;
-    const WriteOutcome outcome = m_target.open(path);
-    m_open = outcome.ok();
-    if (!m_open)
-        m_failure = outcome;
-    return outcome;
+    return m_file.open(path, m_flushBytes);
 }
 
 WriteOutcome LineFileStream::append(QStringView line) {
-    if (!m_open)
-        return m_failure.ok() ? ErrnoOutcome(EBADF) : m_failure;
+    if (!m_file.isOpen())
+        return m_file.notOpen();
     m_lineStarts.push_back(m_pending.size());
     m_pending += line;
     m_pending += QLatin1String("\r\n");
     ++m_count;
-    if (m_pending.size() < kEncodeChars)
-        return {};
-    if (const WriteOutcome encoded = encodePending(); !encoded.ok())
-        return encoded;
-    if (m_flushBytes >= 0 && m_bytes.size() >= m_flushBytes)
-        return flush();
-    return {};
+    return m_pending.size() < kEncodeChars ? WriteOutcome{} : encodePending();
 }
 
 WriteOutcome LineFileStream::commit() {
-    if (!m_open)
-        return m_failure.ok() ? ErrnoOutcome(EBADF) : m_failure;
+    if (!m_file.isOpen())
+        return m_file.notOpen();
     if (const WriteOutcome encoded = encodePending(); !encoded.ok())
         return encoded;
-    if (m_flushBytes < 0) {
-        if (const WriteOutcome room = m_target.reserve(m_bytes.size()); !room.ok())
-            return failed(room);
-    }
-    if (const WriteOutcome written = flush(); !written.ok())
-        return written;
-    m_open = false;
-    const WriteOutcome outcome = m_target.commit();
-    if (!outcome.ok())
-        m_failure = outcome;
-    return outcome;
+    return m_file.commit();
 }
 
 void LineFileStream::abort() {
-    m_target.abort();
-    m_open = false;
+    m_file.abort();
     m_pending.clear();
     m_lineStarts.clear();
-    m_bytes.clear();
 }
 
 WriteOutcome LineFileStream::encodePending() {
     qsizetype bad = -1;
+    QByteArray bytes;
     if (m_encoding == FileEncoding::Cp932) {
-        const Cp932EncodeResult encoded = EncodeCp932(m_pending);
+        Cp932EncodeResult encoded = EncodeCp932(m_pending);
         if (encoded.bytes)
-            m_bytes += *encoded.bytes;
+            bytes = std::move(*encoded.bytes);
         else
             bad = std::max<qsizetype>(encoded.badIndex, 0);
     } else {
         bad = FirstLoneSurrogate(m_pending);
         if (bad < 0)
-            m_bytes += m_pending.toUtf8();
+            bytes = m_pending.toUtf8();
     }
     if (bad >= 0) {
         // The line that holds it, counted over the whole file.
@@ -104,17 +81,10 @@ WriteOutcome LineFileStream::encodePending() {
     }
     m_pending.clear();
     m_lineStarts.clear();
-    return {};
-}
-
-WriteOutcome LineFileStream::flush() {
-    const WriteOutcome outcome = m_target.write(m_bytes);
-    m_bytes.clear();
-    return outcome.ok() ? outcome : failed(outcome);
+    return m_file.append(bytes);
 }
 
 WriteOutcome LineFileStream::failed(const WriteOutcome& outcome) {
     abort();
-    m_failure = outcome;
-    return outcome;
+    return m_file.fail(outcome);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ByteFileStream.h"
 #include "FileEncoding.h"
-#include "FileTarget.h"
 #include "WriteOutcome.h"
 
 #include <QByteArray>
@@ -20,9 +20,9 @@
 class LineFileStream {
 public:
     // Bytes are handed to the file whenever this many have gathered.
-    static constexpr qsizetype kDefaultFlushBytes = 1 << 20;
+    static constexpr qsizetype kDefaultFlushBytes = ByteFileStream::kDefaultFlushBytes;
     // Nothing reaches the file before commit(), which first sets aside room for all of it.
-    static constexpr qsizetype kHoldUntilCommit = -1;
+    static constexpr qsizetype kHoldUntilCommit = ByteFileStream::kHoldUntilCommit;
 
     explicit LineFileStream(qsizetype flushBytes = kDefaultFlushBytes);
     LineFileStream(const LineFileStream&) = delete;
@@ -38,16 +38,12 @@ public:
 
 private:
     WriteOutcome encodePending();
-    WriteOutcome flush();
     WriteOutcome failed(const WriteOutcome& outcome);
 
-    FileTarget m_target;
+    ByteFileStream m_file;
     FileEncoding m_encoding = FileEncoding::Cp932;
     qsizetype m_flushBytes;
     QString m_pending;                   // text not yet encoded
     std::vector<qsizetype> m_lineStarts; // where each line of m_pending starts
-    QByteArray m_bytes;                  // encoded, not yet written
     qint64 m_count = 0;                  // lines appended
-    WriteOutcome m_failure;
-    bool m_open = false;
 };

@@ -2,13 +2,6 @@
 
 #include "XlsxWorkbook.h"
 
-#include <cerrno>
-
-namespace {
-// Text is handed to the file whenever this much has gathered.
-constexpr qsizetype kFlushBytes = 1 << 20;
-} // namespace
-
 HandoutFileWriter::HandoutFileWriter() = default;
 
 HandoutFileWriter::~HandoutFileWriter() {
@@ -20,69 +13,50 @@ WriteOutcome HandoutFileWriter::open(const QString& path, HandoutFormat format,
     abort();
     m_format = format;
     m_columns = columns;
-    m_failure = {};
     if (format == HandoutFormat::Xlsx) {
         m_workbook = std::make_unique<XlsxWorkbook>(columns);
         if (m_workbook->errorNumber() != 0)
             return failed(ErrnoOutcome(m_workbook->errorNumber()));
+        // The workbook is stored whole on commit, after room is set aside for it.
+        return m_file.open(path, ByteFileStream::kHoldUntilCommit);
     }
-    const WriteOutcome opened = m_target.open(path);
-    if (!opened.ok())
-        return failed(opened);
-    m_open = true;
-    m_bytes = HandoutHeaderText(format, columns).toUtf8();
-    return {};
+    if (const WriteOutcome opened = m_file.open(path); !opened.ok())
+        return opened;
+    return m_file.append(HandoutHeaderText(format, columns).toUtf8());
 }
 
 WriteOutcome HandoutFileWriter::add(const HandoutRow& row) {
-    if (!m_open)
-        return m_failure.ok() ? ErrnoOutcome(EBADF) : m_failure;
+    if (!m_file.isOpen())
+        return m_file.notOpen();
     if (m_workbook) {
         if (!m_workbook->addRow(row))
             return failed(ErrnoOutcome(m_workbook->errorNumber()));
         return {};
     }
-    m_bytes += HandoutRowText(m_format, m_columns, row).toUtf8();
-    return m_bytes.size() >= kFlushBytes ? flush() : WriteOutcome{};
+    return m_file.append(HandoutRowText(m_format, m_columns, row).toUtf8());
 }
 
 WriteOutcome HandoutFileWriter::commit() {
-    if (!m_open)
-        return m_failure.ok() ? ErrnoOutcome(EBADF) : m_failure;
+    if (!m_file.isOpen())
+        return m_file.notOpen();
     if (m_workbook) {
         std::optional<QByteArray> bytes = m_workbook->finish();
         if (!bytes)
             return failed(ErrnoOutcome(m_workbook->errorNumber()));
-        m_bytes = std::move(*bytes);
-        if (const WriteOutcome room = m_target.reserve(m_bytes.size()); !room.ok())
-            return failed(room);
+        if (const WriteOutcome added = m_file.append(*bytes); !added.ok())
+            return added;
     }
-    if (const WriteOutcome written = flush(); !written.ok())
-        return written;
-    m_open = false;
-    const WriteOutcome outcome = m_target.commit();
-    if (!outcome.ok())
-        m_failure = outcome;
-    return outcome;
+    return m_file.commit();
 }
 
 void HandoutFileWriter::abort() {
-    m_target.abort();
+    m_file.abort();
     m_workbook.reset();
-    m_bytes.clear();
-    m_open = false;
-}
-
-WriteOutcome HandoutFileWriter::flush() {
-    const WriteOutcome outcome = m_target.write(m_bytes);
-    m_bytes.clear();
-    return outcome.ok() ? outcome : failed(outcome);
 }
 
 WriteOutcome HandoutFileWriter::failed(const WriteOutcome& outcome) {
-    abort();
-    m_failure = outcome;
-    return outcome;
+    m_workbook.reset();
+    return m_file.fail(outcome);
 }
 
 WriteOutcome WriteHandoutFile(const QString& path, HandoutFormat format, HandoutColumns columns,

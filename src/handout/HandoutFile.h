@@ -1,10 +1,9 @@
 #pragma once
 
-#include "FileTarget.h"
+#include "ByteFileStream.h"
 #include "HandoutFormat.h"
 #include "WriteOutcome.h"
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <memory>
@@ -30,16 +29,12 @@ public:
     void abort();
 
 private:
-    WriteOutcome flush();
     WriteOutcome failed(const WriteOutcome& outcome);
 
-    FileTarget m_target;
+    ByteFileStream m_file;
     HandoutFormat m_format = HandoutFormat::Csv;
     HandoutColumns m_columns;
     std::unique_ptr<XlsxWorkbook> m_workbook;
-    QByteArray m_bytes; // text not yet written
-    WriteOutcome m_failure;
-    bool m_open = false;
 };
 
 // The whole list at once (the hand-out dialog's save).
