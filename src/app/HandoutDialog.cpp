@@ -4,8 +4,8 @@
 #include "CaptionNames.h"
 #include "HandoutFile.h"
 #include "HandoutFormat.h"
-#include "PasswordFont.h"
 #include "PasswordHasher.h"
+#include "ResultItemDelegate.h"
 #include "SaveCommand.h"
 #include "SaveErrorText.h"
 
@@ -189,8 +189,7 @@ void HandoutDialog::updatePairs() {
     const QList<HandoutRow> rows = PairPasswords(names, m_passwords);
     m_preview->setRowCount(int(qMin<qsizetype>(rows.size(), kPreviewRows)));
     // Account names keep the window's face; passwords are set in the one that tells l from I.
-    const QFont passwordFont =
-        PasswordFont(m_preview->font().pointSizeF() > 0 ? m_preview->font().pointSizeF() : 9);
+    const QFont passwordFont = ResultItemDelegate::passwordFont(m_preview->font());
     for (int row = 0; row < m_preview->rowCount(); ++row) {
         m_preview->setItem(row, 0, new QTableWidgetItem(rows[row].account));
         auto* password = new QTableWidgetItem(rows[row].password);
