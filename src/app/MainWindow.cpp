@@ -236,12 +236,10 @@ void MainWindow::createOptionFrames() {
 void MainWindow::createPolicyControls() {
     m_noLookAlikesBox = makeCheckBox(m_charactersFrame, "noLookAlikesBox",
                                      QStringLiteral("似た文字を除く(&B)"), false);
-    m_noLookAlikesBox->setAccessibleName(QStringLiteral("似た文字を除く"));
     m_noLookAlikesBox->setToolTip(
         QStringLiteral("0 O o 1 l I | など、似た文字をパスワードに使いません。"));
     m_eachClassBox =
         makeCheckBox(m_charactersFrame, "eachClassBox", QStringLiteral("全種類を含む(&Y)"), false);
-    m_eachClassBox->setAccessibleName(QStringLiteral("全種類を含む"));
     m_eachClassBox->setToolTip(
         QStringLiteral("選んだ文字の種類をどのパスワードにも1文字以上含めます。"));
 
