@@ -483,7 +483,7 @@ void MainWindow::showProgress(int drawn) {
 
 void MainWindow::runEnded(RunEnd end) {
     if (end == RunEnd::Completed) {
-        showProgress(m_run->drawn());
+        // The slice that completed the run has shown its progress already.
         m_resultsReady = true;
         m_announcer->announceFinished(m_run->drawn());
     } else {
