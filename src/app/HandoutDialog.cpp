@@ -1,10 +1,11 @@
 #include "HandoutDialog.h"
 
+#include "AccountsInput.h"
 #include "CaptionNames.h"
 #include "HandoutFile.h"
 #include "HandoutFormat.h"
-#include "PasswordFont.h"
 #include "PasswordHasher.h"
+#include "ResultItemDelegate.h"
 #include "SaveCommand.h"
 #include "SaveErrorText.h"
 
@@ -44,31 +45,6 @@ QString askSaveName(QWidget* parent, const QString& suggestedName) {
 }
 
 } // namespace
-
-QString AccountErrorText(const AccountError& error) {
-    switch (error.problem) {
-    case AccountProblem::CannotRead:
-        return QStringLiteral("ファイルを読めません。\nエラー番号 = %1").arg(error.number);
-    case AccountProblem::NotText:
-        return QStringLiteral("%1 行目が文字として読めません。").arg(error.line);
-    case AccountProblem::OpenQuote:
-        return QStringLiteral("%1 行目で始まる \" が閉じていません。").arg(error.line);
-    case AccountProblem::MissingColumn:
-        return QStringLiteral("%1 行目に %2 列目がありません。").arg(error.line).arg(error.column);
-    case AccountProblem::ControlCharacter:
-        return QStringLiteral("%1 行目のアカウント「%2」に制御文字があります。")
-            .arg(error.line)
-            .arg(error.name);
-    case AccountProblem::Duplicate:
-        return QStringLiteral("%1 行目のアカウント「%2」は %3 行目と重複しています。")
-            .arg(error.line)
-            .arg(error.name)
-            .arg(error.firstLine);
-    case AccountProblem::NoAccounts:
-        break;
-    }
-    return QStringLiteral("アカウントがありません。");
-}
 
 HandoutDialog::HandoutDialog(const QStringList& passwords, QWidget* parent)
     : QDialog(parent), askAccountsFile(askOpenName), askSaveFile(askSaveName),
@@ -187,17 +163,9 @@ QStringList HandoutDialog::accounts() {
     if (m_numberedSource->isChecked())
         return NumberedAccounts(m_prefixBox->text(), m_firstBox->value(), m_digitsBox->value(),
                                 m_numberedCountBox->value());
-    if (m_fileSource->isChecked()) {
-        if (m_fileAccounts.isEmpty())
-            m_problem = QStringLiteral("アカウントのファイルを開いてください。");
-        return m_fileAccounts;
-    }
-    const AccountsOutcome outcome = ParseAccounts(m_pasteBox->toPlainText(), false, {});
-    if (const auto* error = std::get_if<AccountError>(&outcome)) {
-        m_problem = AccountErrorText(*error);
-        return {};
-    }
-    return std::get<AccountList>(outcome).names;
+    if (m_fileSource->isChecked())
+        return FileAccounts(m_fileAccounts, m_problem);
+    return PastedAccounts(m_pasteBox->toPlainText(), m_problem);
 }
 
 void HandoutDialog::loadFile() {
@@ -221,8 +189,7 @@ void HandoutDialog::updatePairs() {
     const QList<HandoutRow> rows = PairPasswords(names, m_passwords);
     m_preview->setRowCount(int(qMin<qsizetype>(rows.size(), kPreviewRows)));
     // Account names keep the window's face; passwords are set in the one that tells l from I.
-    const QFont passwordFont =
-        PasswordFont(m_preview->font().pointSizeF() > 0 ? m_preview->font().pointSizeF() : 9);
+    const QFont passwordFont = ResultItemDelegate::passwordFont(m_preview->font());
     for (int row = 0; row < m_preview->rowCount(); ++row) {
         m_preview->setItem(row, 0, new QTableWidgetItem(rows[row].account));
         auto* password = new QTableWidgetItem(rows[row].password);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "AccountList.h"
-
 #include <QDialog>
 #include <QStringList>
 #include <functional>
@@ -59,6 +57,3 @@ private:
     QPushButton* m_runAgainButton = nullptr;
     QPushButton* m_saveButton = nullptr;
 };
-
-// The words for a refused accounts list.
-QString AccountErrorText(const AccountError& error);

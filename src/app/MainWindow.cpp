@@ -154,6 +154,7 @@ MainWindow::MainWindow(QWidget* parent, const QString& programDir)
     m_helpFilePath = HelpFilePathFor(m_programDir);
     m_settingsFilePath = SettingsFilePathFor(m_programDir);
     loadSettings();
+    connectStrength();
     m_resultList->resultModel()->addColumn(QStringLiteral("パスワード生成結果"));
     m_resultList->autoSizeColumn();
     updateCommands();
@@ -235,12 +236,10 @@ void MainWindow::createOptionFrames() {
 void MainWindow::createPolicyControls() {
     m_noLookAlikesBox = makeCheckBox(m_charactersFrame, "noLookAlikesBox",
                                      QStringLiteral("似た文字を除く(&B)"), false);
-    m_noLookAlikesBox->setAccessibleName(QStringLiteral("似た文字を除く"));
     m_noLookAlikesBox->setToolTip(
         QStringLiteral("0 O o 1 l I | など、似た文字をパスワードに使いません。"));
     m_eachClassBox =
         makeCheckBox(m_charactersFrame, "eachClassBox", QStringLiteral("全種類を含む(&Y)"), false);
-    m_eachClassBox->setAccessibleName(QStringLiteral("全種類を含む"));
     m_eachClassBox->setToolTip(
         QStringLiteral("選んだ文字の種類をどのパスワードにも1文字以上含めます。"));
 
@@ -250,18 +249,23 @@ void MainWindow::createPolicyControls() {
     m_strengthLabel->setToolTip(kStrengthTip);
     m_strengthLabel->setAccessibleDescription(kStrengthTip);
 
-    // Every option and the length change the figure; it follows each change at once.
+    // What a screen reader hears of runs and of the strength.
+    m_announcer = new RunAnnouncer(m_client);
+    m_announcer->tieStrength(m_strengthLabel, {m_digitsBox, m_upperBox, m_lowerBox, m_extraBox,
+                                               m_excludeBox, m_noLookAlikesBox, m_eachClassBox,
+                                               m_extraText, m_excludeText, m_lengthBox});
+}
+
+// Every option and the length change the figure; it follows each change at once. Tied once the
+// settings are loaded, so that the figure is worked out once for them rather than for each
+// option they set.
+void MainWindow::connectStrength() {
     for (QCheckBox* box : {m_digitsBox, m_upperBox, m_lowerBox, m_extraBox, m_excludeBox,
                            m_noLookAlikesBox, m_eachClassBox})
         connect(box, &QCheckBox::stateChanged, this, &MainWindow::updateStrength);
     for (QLineEdit* box : {m_extraText, m_excludeText, m_lengthBox, m_countBox})
         connect(box, &QLineEdit::textChanged, this, &MainWindow::updateStrength);
     connect(m_actions.unique, &QAction::toggled, this, &MainWindow::updateStrength);
-    // What a screen reader hears of runs and of the strength.
-    m_announcer = new RunAnnouncer(m_client);
-    m_announcer->tieStrength(m_strengthLabel, {m_digitsBox, m_upperBox, m_lowerBox, m_extraBox,
-                                               m_excludeBox, m_noLookAlikesBox, m_eachClassBox,
-                                               m_extraText, m_excludeText, m_lengthBox});
     updateStrength();
 }
 
@@ -396,17 +400,17 @@ RunRequest MainWindow::readRequest(const StoredRunRules& rules) const {
     return request;
 }
 
-QString MainWindow::strengthText(const StoredRunRules& rules) const {
+RunPlanOutcome MainWindow::planOfOne(const StoredRunRules& rules) const {
     RunRequest request = readRequest(rules);
     request.count = 1; // the figure is that of one password, whatever the count box holds
-    return StrengthLabelText(PlanRun(request));
+    return PlanRun(request);
 }
 
 void MainWindow::editRules() {
     const auto strengthOf = [this](const RuleChoices& choices) {
         StoredSettings edited = m_loadedSettings;
         ApplyRuleChoices(edited, choices);
-        return strengthText(RunRulesFrom(edited));
+        return StrengthLabelText(planOfOne(RunRulesFrom(edited)));
     };
     auto* dialog = new RulesDialog(RuleChoicesFrom(m_loadedSettings), strengthOf, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -419,10 +423,8 @@ void MainWindow::editRules() {
 }
 
 void MainWindow::updateStrength() {
-    RunRequest request = readRequest();
-    const qint64 count = request.count;
-    request.count = 1; // the figure is that of one password, whatever the count box holds
-    RunPlanOutcome outcome = PlanRun(request);
+    const qint64 count = numberIn(m_countBox->text());
+    RunPlanOutcome outcome = planOfOne(m_rules);
     const QString text = StrengthLabelText(outcome);
     // The chance of the same password twice in the list the count box asks for, when it matters.
     QString tip = kStrengthTip;
@@ -481,7 +483,7 @@ void MainWindow::showProgress(int drawn) {
 
 void MainWindow::runEnded(RunEnd end) {
     if (end == RunEnd::Completed) {
-        showProgress(m_run->drawn());
+        // The slice that completed the run has shown its progress already.
         m_resultsReady = true;
         m_announcer->announceFinished(m_run->drawn());
     } else {

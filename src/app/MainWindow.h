@@ -90,8 +90,10 @@ private:
     // The options of the boxes with the given rules (the stored ones by default).
     RunRequest readRequest() const { return readRequest(m_rules); }
     RunRequest readRequest(const StoredRunRules& rules) const;
-    // What the strength label shows for one password drawn with the given rules.
-    QString strengthText(const StoredRunRules& rules) const;
+    // One password drawn with the options of the boxes and the given rules: what the strength
+    // label shows.
+    RunPlanOutcome planOfOne(const StoredRunRules& rules) const;
+    void connectStrength();
     void updateStrength();
     // 詳細設定: the [Rules] edited in a dialog, taken by the next run and stored at the close.
     void editRules();

@@ -122,7 +122,8 @@ void MainWindow::setUpAccessibility() {
     Q_UNUSED(factoryInstalled);
 
     // Check boxes by their caption alone; the access key is announced as their shortcut.
-    for (QCheckBox* box : {m_digitsBox, m_upperBox, m_lowerBox, m_extraBox, m_excludeBox})
+    for (QCheckBox* box : {m_digitsBox, m_upperBox, m_lowerBox, m_extraBox, m_excludeBox,
+                           m_noLookAlikesBox, m_eachClassBox})
         nameAfterCaption(box, box->text());
     // Each free-text box is named after the check box that switches it on, yet apart from it.
     for (auto [box, check] :

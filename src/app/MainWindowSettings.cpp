@@ -43,7 +43,6 @@ void MainWindow::loadSettings() {
     // A [Rules] value that names nothing gives no rule; it is stored back as it was found.
     m_loadedSettings = stored;
     m_rules = RunRulesFrom(stored);
-    updateStrength();
 }
 
 void MainWindow::saveSettings() {

@@ -1,6 +1,6 @@
 #include "SlipsDialog.h"
 
-#include "AccountList.h"
+#include "AccountsInput.h"
 #include "CaptionNames.h"
 #include "SaveCommand.h"
 #include "SaveErrorText.h"
@@ -29,30 +29,6 @@
 namespace {
 
 enum AccountMode { NoAccounts, Pasted, FromFile, Numbered };
-
-// A list refused by the reader, in the dialog's words.
-QString AccountErrorText(const AccountError& e) {
-    const QString line = QString::number(e.line);
-    switch (e.problem) {
-    case AccountProblem::CannotRead:
-        return QStringLiteral("ファイルを読めません。\nエラー番号 = %1").arg(e.number);
-    case AccountProblem::NotText:
-        return QStringLiteral("%1 行目は Shift_JIS、UTF-8、UTF-16 のどの文字としても読めません。")
-            .arg(line);
-    case AccountProblem::OpenQuote:
-        return QStringLiteral("%1 行目から始まる引用符が閉じていません。").arg(line);
-    case AccountProblem::MissingColumn:
-        return QStringLiteral("%1 行目に %2 列目がありません。").arg(line).arg(e.column);
-    case AccountProblem::ControlCharacter:
-        return QStringLiteral("%1 行目のアカウントに制御文字が含まれています。").arg(line);
-    case AccountProblem::Duplicate:
-        return QStringLiteral("%1 行目の「%2」は %3 行目と重複しています。")
-            .arg(line, e.name, QString::number(e.firstLine));
-    case AccountProblem::NoAccounts:
-        return QStringLiteral("アカウントがありません。");
-    }
-    return QString();
-}
 
 QString AskOpenAccounts(QWidget* parent) {
     return QFileDialog::getOpenFileName(
@@ -254,18 +230,11 @@ void SlipsDialog::updateAccounts() {
     QString problem;
     m_accounts.clear();
     switch (m_mode->currentIndex()) {
-    case Pasted: {
-        const AccountsOutcome outcome = ParseAccounts(m_pasted->toPlainText(), false, {});
-        if (const auto* error = std::get_if<AccountError>(&outcome))
-            problem = AccountErrorText(*error);
-        else
-            m_accounts = std::get<AccountList>(outcome).names;
+    case Pasted:
+        m_accounts = PastedAccounts(m_pasted->toPlainText(), problem);
         break;
-    }
     case FromFile:
-        if (m_fileAccounts.isEmpty())
-            problem = QStringLiteral("アカウントのファイルを開いてください。");
-        m_accounts = m_fileAccounts;
+        m_accounts = FileAccounts(m_fileAccounts, problem);
         break;
     case Numbered:
         m_accounts = NumberedAccounts(m_prefix->text(), m_first->value(), m_digits->value(),
