@@ -50,27 +50,6 @@ SettingsOptions OptionsFromSettings(const IniDocument& ini) {
     return read;
 }
 
-bool HoldsAnyKey(const IniDocument& ini) {
-    namespace S = SettingsNames;
-    for (QLatin1StringView key : {S::kLeft, S::kTop, S::kWidth, S::kHeight}) {
-        if (ini.value(S::kPosition, key))
-            return true;
-    }
-    for (QLatin1StringView key :
-         {S::kDigitsKey, S::kUpperKey, S::kLowerKey, S::kExtraKey, S::kExtraTextKey, S::kExcludeKey,
-          S::kExcludeTextKey, S::kNoSimilarKey, S::kEachClassKey, S::kUniqueKey}) {
-        if (ini.value(S::kAdd, key))
-            return true;
-    }
-    for (QLatin1StringView key :
-         {S::kSymbolsKey, S::kMinDigitsKey, S::kMinUpperKey, S::kMinLowerKey, S::kMinSymbolsKey,
-          S::kMinExtraKey, S::kMaxRunKey, S::kFirstKey, S::kPasswordRulesKey}) {
-        if (ini.value(S::kRules, key))
-            return true;
-    }
-    return false;
-}
-
 // Text holds no NUL and no control but tab, the line ends, form feed and the DOS end of file;
 // UTF-16 holds NULs and is text all the same.
 bool LooksLikeText(const QString& file, const IniDocument& ini) {
@@ -90,7 +69,7 @@ bool LooksLikeText(const QString& file, const IniDocument& ini) {
 // A file named to keymill-cli that gives it nothing: the run goes on with the defaults, and the
 // user learns that the file was not the one meant.
 QString UnusedFileWarning(const QString& file, const IniDocument& ini) {
-    if (HoldsAnyKey(ini))
+    if (HoldsAnySettingsKey(ini))
         return QString();
     if (!LooksLikeText(file, ini))
         return Cli::tr("warning: '%1' is not a text file; the default settings are used").arg(file);

@@ -139,3 +139,24 @@ bool StoreSettings(IniDocument& ini, const StoredSettings& settings) {
     }
     return stored;
 }
+
+bool HoldsAnySettingsKey(const IniDocument& ini) {
+    namespace S = SettingsNames;
+    for (QLatin1StringView key : {S::kLeft, S::kTop, S::kWidth, S::kHeight}) {
+        if (ini.value(S::kPosition, key))
+            return true;
+    }
+    for (QLatin1StringView key :
+         {S::kDigitsKey, S::kUpperKey, S::kLowerKey, S::kExtraKey, S::kExtraTextKey, S::kExcludeKey,
+          S::kExcludeTextKey, S::kNoSimilarKey, S::kEachClassKey, S::kUniqueKey}) {
+        if (ini.value(S::kAdd, key))
+            return true;
+    }
+    for (QLatin1StringView key :
+         {S::kSymbolsKey, S::kMinDigitsKey, S::kMinUpperKey, S::kMinLowerKey, S::kMinSymbolsKey,
+          S::kMinExtraKey, S::kMaxRunKey, S::kFirstKey, S::kPasswordRulesKey}) {
+        if (ini.value(S::kRules, key))
+            return true;
+    }
+    return false;
+}

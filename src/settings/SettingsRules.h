@@ -44,6 +44,9 @@ inline constexpr QLatin1StringView kFirstKey{"First"};
 inline constexpr QLatin1StringView kPasswordRulesKey{"PasswordRules"};
 } // namespace SettingsNames
 
+// Whether the file holds any key the program reads, in its section.
+bool HoldsAnySettingsKey(const IniDocument& ini);
+
 // The window's outer rectangle in twips (15 twips a pixel).
 struct WindowTwips {
     qint32 left;
